@@ -1,0 +1,71 @@
+#pragma once
+
+// The handlers of the main window, as plain logic over the window
+// operations. The Qt window forwards its events here; tests drive the same
+// calls through a recording fake.
+
+#include "selection_state.h"
+#include "window.h"
+
+#include <span>
+#include <string_view>
+
+namespace tarvik {
+
+namespace catalogue {
+struct Family;
+}
+
+class Calculator {
+public:
+    static constexpr int wideOuterWidth = 644;
+    // More than this many characters after the separator stop further digits
+    // typed after it, so six digits can be typed there.
+    static constexpr int FractionDigitLimit = 5;
+
+    explicit Calculator(Window& window, char16_t decimalSeparator = u',');
+
+    // The locale's separator, used by conversion, formatting and the key rules.
+    void setDecimalSeparator(char16_t separator) { separator_ = separator; }
+    char16_t decimalSeparator() const { return separator_; }
+
+    const SelectionState& state() const { return state_; }
+
+    // Kind choice in family section 1..12 (sListBox1Click .. sListBox12Click).
+    void sListBoxClick(int section);
+    void sListBox1Click() { sListBoxClick(1); }
+    void sListBox2Click() { sListBoxClick(2); }
+    void sListBox3Click() { sListBoxClick(3); }
+    void sListBox4Click() { sListBoxClick(4); }
+    void sListBox5Click() { sListBoxClick(5); }
+    void sListBox6Click() { sListBoxClick(6); }
+    void sListBox7Click() { sListBoxClick(7); }
+    void sListBox8Click() { sListBoxClick(8); }
+    void sListBox9Click() { sListBoxClick(9); }
+    void sListBox10Click() { sListBoxClick(10); }
+    void sListBox11Click() { sListBoxClick(11); }
+    void sListBox12Click() { sListBoxClick(12); }
+
+    void sRadioGroupClick();
+    void sButtonCalcClick();
+
+    void FillFirstLevelPicker();
+    void sComboBoxE1Change();
+    void sComboBoxE2Change();
+
+    // Returns the character that reaches the field, or 0 to drop the key.
+    char16_t sEditParamKeyPress(char16_t key) const;
+    void sEditParamClick();
+    void sEditParamExit();
+
+private:
+    void runSingleListForm(const catalogue::Family& family, int kind);
+    void runTwoPickerForm(const catalogue::Family& family, int kind);
+    void AddItems(DropDown list, std::span<const std::u16string_view> texts);
+
+    Window& window_;
+    char16_t separator_;
+    SelectionState state_;
+};
+
+} // namespace tarvik
