@@ -1,0 +1,116 @@
+#include "drop_down_list.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace tarvik {
+
+void placeAbove(QLabel* label, const QWidget* control, int gap)
+{
+    label->adjustSize();
+    const QSize size = label->sizeHint();
+    const QRect c = control->geometry();
+    label->setGeometry(c.x() + (c.width() - size.width()) / 2, c.y() - gap - size.height(), size.width(),
+                       size.height());
+}
+
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent), boundLabel_(new QLabel(parent))
+{
+    setEditable(true);
+    // Enter must never add the typed text as an item: that item would have
+    // no unit mass.
+    setInsertPolicy(QComboBox::NoInsert);
+    setMaxVisibleItems(16);
+    boundLabel_->setText(QStringLiteral("Размер"));
+
+    connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownList::onTextEdited);
+    connect(this, &QComboBox::activated, this, &DropDownList::onActivated);
+}
+
+void DropDownList::setItemIndex(int index)
+{
+    const QSignalBlocker blocker(this);
+    itemIndex_ = index >= 0 && index < count() ? index : -1;
+    setCurrentIndex(itemIndex_);
+    if (itemIndex_ < 0)
+        clearEditText();
+}
+
+void DropDownList::clearItems()
+{
+    const QSignalBlocker blocker(this);
+    const QString shown = currentText();
+    clear();
+    itemIndex_ = -1;
+    setEditText(shown);
+}
+
+void DropDownList::empty()
+{
+    const QSignalBlocker blocker(this);
+    clear();
+    clearEditText();
+    itemIndex_ = -1;
+}
+
+void DropDownList::setCaption(const QString& caption)
+{
+    boundLabel_->setText(caption);
+    placeBoundLabel();
+}
+
+void DropDownList::onTextEdited(const QString& text)
+{
+    // An erased text selects nothing, although every item "begins" with it.
+    itemIndex_ = -1;
+    if (!text.isEmpty()) {
+        for (int i = 0; i < count(); ++i) {
+            if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+                itemIndex_ = i;
+                break;
+            }
+        }
+    }
+    emit changed();
+}
+
+void DropDownList::onActivated(int index)
+{
+    itemIndex_ = index;
+    emit changed();
+}
+
+void DropDownList::placeBoundLabel()
+{
+    placeAbove(boundLabel_, this);
+}
+
+void DropDownList::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        boundLabel_->setEnabled(isEnabled());
+    QComboBox::changeEvent(event);
+}
+
+void DropDownList::moveEvent(QMoveEvent* event)
+{
+    QComboBox::moveEvent(event);
+    placeBoundLabel();
+}
+
+void DropDownList::resizeEvent(QResizeEvent* event)
+{
+    QComboBox::resizeEvent(event);
+    placeBoundLabel();
+}
+
+void DropDownList::setVisible(bool visible)
+{
+    QComboBox::setVisible(visible);
+    boundLabel_->setVisible(visible);
+}
+
+} // namespace tarvik

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/errors.h"
+
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+
+#include <exception>
+#include <type_traits>
+#include <utility>
+
+namespace tarvik {
+
+// The title of error boxes: the program file's name up to its first full
+// stop, every letter after the first in lower case ("tarvik").
+QString applicationTitle(const QString& programFilePath);
+
+// The modal error box: critical icon, one OK button.
+void showErrorBox(QWidget* owner, const QString& text);
+
+// Wraps a handler where it is connected, so that no exception ever crosses a
+// signal emission or the event loop: a failure is shown in the error box and
+// the window goes on in the state the handler left.
+template <class... Args, class Handler>
+auto guarded(QWidget* owner, Handler handler)
+{
+    // The exact parameter list, so that Qt can count the slot's arguments.
+    return [owner, handler = std::move(handler)](Args... args) {
+        using Result = decltype(handler(args...));
+        try {
+            return handler(args...);
+        } catch (const CalcError& e) {
+            showErrorBox(owner, QString::fromStdU16String(errorBoxText(e.message())));
+        } catch (const std::exception& e) {
+            showErrorBox(owner, QString::fromStdU16String(
+                                    errorBoxText(QString::fromUtf8(e.what()).toStdU16String())));
+        } catch (...) {
+            showErrorBox(owner, QStringLiteral("Unknown error."));
+        }
+        if constexpr (!std::is_void_v<Result>)
+            return Result{};
+    };
+}
+
+} // namespace tarvik

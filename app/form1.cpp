@@ -1,0 +1,406 @@
+#include "form1.h"
+
+#include "catalogue/family.h"
+#include "core/form_layout.h"
+#include "drop_down_list.h"
+#include "error_guard.h"
+#include "fonts.h"
+#include "kinds_list.h"
+#include "numeric_edit.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace tarvik {
+namespace {
+
+char16_t systemSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? u'.' : point.front().unicode();
+}
+
+QString qs(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      calc_(*this, systemSeparator()), separatorSource_(systemSeparator)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Тарвик"));
+    setFont(fonts::msSansSerif(11));
+    setFixedSize(form::clientWidth, form::clientHeight);
+    createComponents();
+    setUpControls();
+    bindEvents();
+}
+
+void TForm1::setSeparatorSource(SeparatorSource source)
+{
+    separatorSource_ = std::move(source);
+    calc_.setDecimalSeparator(separatorSource_());
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LocaleChange && separatorSource_)
+        calc_.setDecimalSeparator(separatorSource_());
+    QWidget::changeEvent(event);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // sPanel1 fills the whole client area and follows its size.
+    if (QWidget* panel = widgetAt(form::sPanel1))
+        panel->setGeometry(rect());
+}
+
+void TForm1::createComponents()
+{
+    using form::ControlClass;
+    for (const form::Component& c : form::components()) {
+        QWidget* parent = c.parent < 0 ? this : widgetAt(c.parent);
+        QWidget* widget = nullptr;
+        switch (c.controlClass) {
+        case ControlClass::Panel:
+        case ControlClass::PlainPanel:
+            widget = new QFrame(parent);
+            break;
+        case ControlClass::Button:
+            widget = new QPushButton(parent);
+            break;
+        case ControlClass::KindsList:
+            widget = new KindsList(parent);
+            break;
+        case ControlClass::RadioGroup:
+            widget = new QGroupBox(parent);
+            break;
+        case ControlClass::DropDownList:
+            widget = new DropDownList(parent);
+            break;
+        case ControlClass::GroupBox:
+            widget = new QGroupBox(parent);
+            break;
+        case ControlClass::Label:
+        case ControlClass::Image:
+            widget = new QLabel(parent);
+            break;
+        case ControlClass::Edit:
+            widget = new NumericEdit(parent);
+            break;
+        case ControlClass::SkinManager: {
+            auto* holder = new QObject(this);
+            holder->setObjectName(QString::fromLatin1(c.name.data(), static_cast<qsizetype>(c.name.size())));
+            components_.push_back(holder);
+            continue;
+        }
+        }
+        widget->setObjectName(QString::fromLatin1(c.name.data(), static_cast<qsizetype>(c.name.size())));
+        widget->setGeometry(c.left, c.top, c.width, c.height);
+        components_.push_back(widget);
+    }
+
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        headers_[static_cast<std::size_t>(k - 1)] = static_cast<QPushButton*>(widgetAt(form::headerButton(k)));
+        kindsLists_[static_cast<std::size_t>(k - 1)] = static_cast<KindsList*>(widgetAt(form::kindsList(k)));
+    }
+    sRadioGroup = static_cast<QGroupBox*>(widgetAt(form::sRadioGroup));
+    sComboBoxElement = static_cast<DropDownList*>(widgetAt(form::sComboBoxElement));
+    sComboBoxE1 = static_cast<DropDownList*>(widgetAt(form::sComboBoxE1));
+    sComboBoxE2 = static_cast<DropDownList*>(widgetAt(form::sComboBoxE2));
+    sLabelResult = static_cast<QLabel*>(widgetAt(form::sLabelResult));
+    sButtonCalc = static_cast<QPushButton*>(widgetAt(form::sButtonCalc));
+    sEditParam = static_cast<NumericEdit*>(widgetAt(form::sEditParam));
+}
+
+void TForm1::setUpControls()
+{
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(k - 1)];
+        auto* panel = static_cast<QFrame*>(widgetAt(form::sectionPanel(k)));
+        panel->setFrameShape(QFrame::NoFrame);
+
+        QPushButton* header = headers_[static_cast<std::size_t>(k - 1)];
+        header->setText(qs(family.header));
+        header->setFont(fonts::msSansSerif(15, true));
+
+        KindsList* kinds = kindsLists_[static_cast<std::size_t>(k - 1)];
+        kinds->setFont(fonts::arial(11));
+        for (auto name : family.kinds) {
+            auto* item = new QListWidgetItem(qs(name), kinds);
+            item->setSizeHint(QSize(0, KindsList::itemHeight));
+        }
+    }
+    static_cast<QWidget*>(components_[form::sPanel4])->setFont(fonts::arial(15));
+
+    modeButtons_ = new QButtonGroup(this);
+    sRadioGroup->setTitle(QStringLiteral("Расчитать"));
+    sRadioGroup->setFont(fonts::arial(15));
+    const QString itemTexts[] = {QStringLiteral("Массу по площади"), QStringLiteral("Площадь по массе")};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new QRadioButton(itemTexts[i], sRadioGroup);
+        item->setObjectName(QStringLiteral("sRadioGroupItem%1").arg(i));
+        item->setGeometry(12, 22 + 26 * i, 341, 24);
+        modeButtons_->addButton(item, i);
+        modeItems_[static_cast<std::size_t>(i)] = item;
+    }
+
+    for (DropDownList* l : {sComboBoxElement, sComboBoxE1, sComboBoxE2}) {
+        l->setFont(fonts::arial(15));
+        l->boundLabel()->setObjectName(l->objectName() + QStringLiteral("BoundLabel"));
+        l->boundLabel()->setFont(fonts::arial(16));
+        placeAbove(l->boundLabel(), l);
+    }
+    sComboBoxElement->setVisible(false);
+
+    static_cast<QGroupBox*>(widgetAt(form::sGroupBox1))->setTitle(QStringLiteral("Результат"));
+    sLabelResult->setFont(fonts::arial(21));
+    sButtonCalc->setText(QStringLiteral("Расчитать"));
+
+    sEditParam->setFont(fonts::arial(15));
+    sEditParam->setText(QStringLiteral("0"));
+    sEditParamBoundLabel = new QLabel(sEditParam->parentWidget());
+    sEditParamBoundLabel->setObjectName(QStringLiteral("sEditParamBoundLabel"));
+    sEditParamBoundLabel->setFont(fonts::msSansSerif(16));
+    sEditParamBoundLabel->hide();
+}
+
+void TForm1::bindEvents()
+{
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        connect(headers_[static_cast<std::size_t>(k - 1)], &QPushButton::clicked, this,
+                guarded(this, [this, k] { accordion_.sButton1Click(*this, form::headerButton(k)); }));
+        connect(kindsLists_[static_cast<std::size_t>(k - 1)], &KindsList::chosen, this,
+                guarded(this, [this, k] { calc_.sListBoxClick(k); }));
+    }
+    connect(modeButtons_, &QButtonGroup::idToggled, this, guarded<int, bool>(this, [this](int, bool checked) {
+                if (checked)
+                    calc_.sRadioGroupClick();
+            }));
+    connect(sComboBoxE1, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE1Change(); }));
+    connect(sComboBoxE2, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE2Change(); }));
+    connect(sButtonCalc, &QPushButton::clicked, this, guarded(this, [this] { calc_.sButtonCalcClick(); }));
+    sEditParam->keyRule = guarded<char16_t>(this, [this](char16_t key) { return calc_.sEditParamKeyPress(key); });
+    sEditParam->clickRule = guarded(this, [this] { calc_.sEditParamClick(); });
+    sEditParam->leaveRule = guarded(this, [this] { calc_.sEditParamExit(); });
+}
+
+void TForm1::placeOnScreen()
+{
+    const QPoint stored(form::startLeft, form::startTop);
+    QScreen* screen = QGuiApplication::screenAt(stored);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(stored, QSize(1920, 1080));
+    const QRect frame = frameGeometry();
+    const int frameHeight = frame.height();
+    const int x = std::max(area.left(), std::min(form::startLeft, area.right() + 1 - Calculator::wideOuterWidth));
+    const int y = std::max(area.top(), std::min(form::startTop, area.bottom() + 1 - frameHeight));
+    move(x, y);
+}
+
+// --- Window ------------------------------------------------------------------
+
+DropDownList* TForm1::list(DropDown which) const
+{
+    switch (which) {
+    case DropDown::Element:
+        return sComboBoxElement;
+    case DropDown::E1:
+        return sComboBoxE1;
+    case DropDown::E2:
+        return sComboBoxE2;
+    }
+    return sComboBoxElement;
+}
+
+void TForm1::setOuterWidth(int width)
+{
+    const int frameExtra = frameGeometry().width() - this->width();
+    const int clientWidth = width - frameExtra;
+    if (clientWidth != this->width())
+        setFixedSize(clientWidth, form::clientHeight);
+    // Widening must not push the result off the screen.
+    if (QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int overflow = frame.left() + width - (area.right() + 1);
+        if (overflow > 0)
+            move(std::max(area.left(), frame.left() - overflow), frame.top());
+    }
+}
+
+void TForm1::setVisible(DropDown which, bool visible)
+{
+    list(which)->setVisible(visible);
+}
+
+void TForm1::clearItems(DropDown which)
+{
+    list(which)->clearItems();
+}
+
+void TForm1::appendItems(DropDown which, std::span<const std::u16string_view> texts)
+{
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (auto t : texts)
+        items.append(qs(t));
+    const QSignalBlocker blocker(list(which));
+    const bool wasEmpty = list(which)->count() == 0;
+    list(which)->addItems(items);
+    // Qt selects item 0 when an empty list is filled; the list's own
+    // position stays as it was, so show that.
+    if (wasEmpty)
+        list(which)->setItemIndex(list(which)->itemIndex());
+}
+
+void TForm1::setItemIndex(DropDown which, int index)
+{
+    list(which)->setItemIndex(index);
+}
+
+int TForm1::itemIndex(DropDown which) const
+{
+    return list(which)->itemIndex();
+}
+
+int TForm1::itemCount(DropDown which) const
+{
+    return list(which)->count();
+}
+
+std::u16string TForm1::itemText(DropDown which, int index) const
+{
+    if (index < 0 || index >= list(which)->count())
+        return {};
+    return list(which)->itemText(index).toStdU16String();
+}
+
+void TForm1::emptyPicker(DropDown which)
+{
+    list(which)->empty();
+}
+
+void TForm1::setEnabled(DropDown which, bool enabled)
+{
+    list(which)->setEnabled(enabled);
+}
+
+void TForm1::setCaption(DropDown which, std::u16string_view caption)
+{
+    list(which)->setCaption(qs(caption));
+}
+
+int TForm1::kindsItemIndex(int section) const
+{
+    return kindsLists_.at(static_cast<std::size_t>(section - 1))->itemIndex();
+}
+
+int TForm1::modeItemIndex() const
+{
+    return modeButtons_->checkedId();
+}
+
+void TForm1::setModeItemText(int item, std::u16string_view text)
+{
+    modeItems_.at(static_cast<std::size_t>(item))->setText(qs(text));
+}
+
+void TForm1::setResultText(std::u16string_view text)
+{
+    sLabelResult->setText(qs(text));
+    // The label sizes itself to its text, growing to the right.
+    const QRect r = sLabelResult->geometry();
+    sLabelResult->setGeometry(r.x(), r.y(), std::max(1, sLabelResult->sizeHint().width()), r.height());
+}
+
+std::u16string TForm1::inputText() const
+{
+    return sEditParam->text().toStdU16String();
+}
+
+void TForm1::setInputText(std::u16string_view text)
+{
+    sEditParam->setText(qs(text));
+}
+
+int TForm1::inputCaret() const
+{
+    return sEditParam->caret();
+}
+
+void TForm1::setInputCaption(std::u16string_view caption)
+{
+    sEditParamBoundLabel->setText(qs(caption));
+    placeAbove(sEditParamBoundLabel, sEditParam);
+}
+
+void TForm1::activateInputCaption()
+{
+    placeAbove(sEditParamBoundLabel, sEditParam);
+    sEditParamBoundLabel->show();
+}
+
+// --- ComponentTree -----------------------------------------------------------
+
+QWidget* TForm1::widgetAt(int component) const
+{
+    return qobject_cast<QWidget*>(components_.at(static_cast<std::size_t>(component)));
+}
+
+int TForm1::componentCount() const
+{
+    return static_cast<int>(components_.size());
+}
+
+bool TForm1::isWindowed(int component) const
+{
+    return form::isWindowed(form::components()[static_cast<std::size_t>(component)].controlClass);
+}
+
+int TForm1::parentOf(int component) const
+{
+    return form::components()[static_cast<std::size_t>(component)].parent;
+}
+
+int TForm1::topOf(int component) const
+{
+    const QWidget* w = widgetAt(component);
+    return w ? w->y() : 0;
+}
+
+int TForm1::heightOf(int component) const
+{
+    const QWidget* w = widgetAt(component);
+    return w ? w->height() : 0;
+}
+
+void TForm1::setTop(int component, int top)
+{
+    if (QWidget* w = widgetAt(component))
+        w->move(w->x(), top);
+}
+
+void TForm1::setHeight(int component, int height)
+{
+    if (QWidget* w = widgetAt(component))
+        w->resize(w->width(), height);
+}
+
+} // namespace tarvik

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListWidget>
+
+namespace tarvik {
+
+// A family's list of product kinds. `chosen` fires exactly once per mouse
+// click on an entry (a click on the selected one included, so a kind can be
+// reloaded after another family was used) and once per keyboard move.
+class KindsList : public QListWidget {
+    Q_OBJECT
+public:
+    static constexpr int itemHeight = 14;
+    explicit KindsList(QWidget* parent);
+
+    // The selected row, −1 when none (a Ctrl+click deselects).
+    int itemIndex() const;
+
+signals:
+    void chosen();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace tarvik

@@ -1,0 +1,21 @@
+#include "fonts.h"
+#include "form1.h"
+#include "icon.h"
+#include "skin.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    tarvik::fonts::installSubstitutions();
+    tarvik::applySkin(app);
+    app.setWindowIcon(tarvik::applicationIcon());
+
+    tarvik::TForm1 form1;
+    form1.placeOnScreen();
+    form1.show();
+    // The frame is known only once the window is shown.
+    form1.placeOnScreen();
+    return app.exec();
+}

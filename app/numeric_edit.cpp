@@ -1,0 +1,107 @@
+#include "numeric_edit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace tarvik {
+namespace {
+
+bool isDisabledShortcut(QKeyEvent* event)
+{
+    static constexpr QKeySequence::StandardKey disabled[] = {
+        QKeySequence::Copy,
+        QKeySequence::Paste,
+        QKeySequence::Cut,
+        QKeySequence::Undo,
+        QKeySequence::Redo,
+        QKeySequence::DeleteEndOfLine,
+        QKeySequence::DeleteStartOfWord,
+        QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteCompleteLine,
+    };
+    for (auto key : disabled) {
+        if (event->matches(key))
+            return true;
+    }
+    return false;
+}
+
+// Navigation and editing keys that reach the field untouched, whatever text
+// the platform attaches to them (X11 gives Delete "\x7f" and Tab "\t").
+bool passesUntouched(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent)
+{
+    // Input methods commit text without key events, past the key rules.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+int NumericEdit::caret() const
+{
+    return hasSelectedText() ? selectionStart() : cursorPosition();
+}
+
+void NumericEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (isDisabledShortcut(event)) {
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    if (passesUntouched(event->key()) || text.isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const char16_t typed = text.size() == 1 ? text.front().unicode() : 0;
+    const char16_t reaches = typed != 0 && keyRule ? keyRule(typed) : 0;
+    if (reaches == 0) {
+        event->accept();
+        return;
+    }
+    if (reaches == typed)
+        QLineEdit::keyPressEvent(event);
+    else
+        insert(QString(QChar(reaches)));
+}
+
+void NumericEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && clickRule)
+        clickRule();
+}
+
+void NumericEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // The context menu and a switch to another application leave the focus
+    // where it is as far as this window is concerned.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && leaveRule)
+        leaveRule();
+}
+
+} // namespace tarvik
