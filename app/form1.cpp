@@ -51,7 +51,7 @@ TForm1::TForm1(QWidget* parent)
 
 void TForm1::setSeparatorSource(SeparatorSource source)
 {
-    separatorSource_ = std::move(source);
+    separatorSource_ = source ? std::move(source) : SeparatorSource(systemSeparator);
     calc_.setDecimalSeparator(separatorSource_());
 }
 

@@ -1,0 +1,26 @@
+# Sourced by the other scripts: makes sure the Debian packages they need are
+# installed, installing them as root or printing the exact command otherwise.
+
+build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
+test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales"
+
+ensure_packages() {
+    missing=""
+    for p in "$@"; do
+        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)
+        case $status in
+            *" installed") ;;
+            *) missing="$missing $p" ;;
+        esac
+    done
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing:$missing"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update && apt-get install -y --no-install-recommends $missing || exit 1
+    else
+        echo "Missing Debian packages. Run as root:"
+        echo "  apt-get update && apt-get install -y --no-install-recommends$missing"
+        exit 1
+    fi
+}

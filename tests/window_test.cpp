@@ -1,0 +1,354 @@
+// The real window on the offscreen platform: controls, events and the error
+// box as a user meets them.
+
+#include "app/drop_down_list.h"
+#include "app/error_guard.h"
+#include "app/fonts.h"
+#include "app/form1.h"
+#include "app/kinds_list.h"
+#include "app/skin.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tarvik;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TForm1> form;
+
+    template <class T>
+    T* find(const char* name) const
+    {
+        auto* w = form->findChild<T*>(QString::fromLatin1(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    void clickHeader(int section)
+    {
+        QTest::mouseClick(find<QPushButton>(qPrintable(QStringLiteral("sButton%1").arg(section))), Qt::LeftButton);
+    }
+    void clickKind(int section, int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        auto* list = find<KindsList>(qPrintable(QStringLiteral("sListBox%1").arg(section)));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(list->model()->index(row, 0)).center());
+    }
+    void clickMode(int item) { QTest::mouseClick(find<QRadioButton>(qPrintable(QStringLiteral("sRadioGroupItem%1").arg(item))), Qt::LeftButton, {}, QPoint(8, 12)); }
+    void pick(const char* list, int index)
+    {
+        auto* combo = find<QComboBox>(list);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index); // what a pick from the popup emits
+    }
+    void typeInto(QWidget* w, const QString& text)
+    {
+        QTest::mouseClick(w, Qt::LeftButton);
+        QTest::keyClicks(w, text);
+    }
+    QString result() const { return find<QLabel>("sLabelResult")->text(); }
+    // Runs `action` and returns what the modal error box said, closing it.
+    struct Box {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        bool shown = false;
+    };
+    Box expectBox(const std::function<void()>& action)
+    {
+        Box box;
+        QTimer::singleShot(0, [&box] {
+            auto* mb = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!mb)
+                return;
+            box = {mb->windowTitle(), mb->text(), mb->icon(), static_cast<int>(mb->buttons().size()), true};
+            mb->accept();
+        });
+        action();
+        return box;
+    }
+
+private slots:
+    void init()
+    {
+        form = std::make_unique<TForm1>();
+        form->setSeparatorSource([] { return u','; });
+        form->placeOnScreen();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void startsNarrowWithEveryControlInPlace()
+    {
+        QCOMPARE(form->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Тарвик"));
+        QCOMPARE(form->size(), QSize(232, 431));
+        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+
+        const struct {
+            const char* name;
+            QRect geometry;
+        } controls[] = {
+            {"sPanel1", {0, 0, 232, 431}},        {"sPanel2", {7, 7, 218, 418}},
+            {"sPanel4", {232, 7, 399, 418}},      {"Panel1", {8, 8, 203, 25}},
+            {"Panel12", {8, 272, 203, 25}},       {"sButton7", {0, 0, 203, 25}},
+            {"sListBox1", {0, 25, 205, 116}},     {"sListBox9", {0, 25, 203, 74}},
+            {"sRadioGroup", {16, 24, 365, 81}},   {"sComboBoxElement", {48, 136, 121, 25}},
+            {"sComboBoxE1", {48, 136, 121, 25}},  {"sComboBoxE2", {224, 136, 121, 25}},
+            {"sGroupBox1", {24, 240, 357, 65}},   {"sButtonCalc", {248, 320, 97, 25}},
+            {"sEditParam", {48, 192, 105, 25}},   {"Image2", {16, 360, 369, 46}},
+        };
+        for (const auto& c : controls)
+            QCOMPARE(find<QWidget>(c.name)->geometry(), c.geometry);
+        QVERIFY(form->findChild<QObject*>(QStringLiteral("sSkinManager1")));
+
+        QCOMPARE(find<QPushButton>("sButton1")->font().pixelSize(), 15);
+        QVERIFY(find<QPushButton>("sButton1")->font().bold());
+        QCOMPARE(find<QWidget>("sListBox3")->font().pixelSize(), 11);
+        QCOMPARE(find<QLabel>("sLabelResult")->font().pixelSize(), 21);
+        QCOMPARE(find<QLabel>("sComboBoxE1BoundLabel")->font().pixelSize(), 16);
+        QCOMPARE(QFontInfo(find<QPushButton>("sButton1")->font()).family(), QStringLiteral("Liberation Sans"));
+
+        QCOMPARE(find<QPushButton>("sButton10")->text(), QStringLiteral("Труба профильная"));
+        QCOMPARE(find<QGroupBox>("sRadioGroup")->title(), QStringLiteral("Расчитать"));
+        QCOMPARE(find<QRadioButton>("sRadioGroupItem0")->text(), QStringLiteral("Массу по площади"));
+        QVERIFY(!find<QRadioButton>("sRadioGroupItem0")->isChecked());
+        QVERIFY(!find<QRadioButton>("sRadioGroupItem1")->isChecked());
+        QCOMPARE(find<QLineEdit>("sEditParam")->text(), QStringLiteral("0"));
+        QVERIFY(result().isEmpty());
+        QVERIFY(find<QWidget>("sComboBoxElement")->isHidden());
+        QVERIFY(find<QWidget>("sComboBoxElementBoundLabel")->isHidden());
+        QVERIFY(!find<QWidget>("sComboBoxE1")->isHidden());
+        QVERIFY(find<QWidget>("sEditParamBoundLabel")->isHidden());
+        QCOMPARE(find<QLabel>("sComboBoxE2BoundLabel")->text(), QStringLiteral("Размер"));
+
+        // Every kind shows without a scroll bar.
+        auto* rebar = find<KindsList>("sListBox1");
+        QCOMPARE(rebar->count(), 8);
+        QCOMPARE(rebar->viewport()->height(), 8 * 14);
+        QCOMPARE(rebar->visualRect(rebar->model()->index(7, 0)).bottom(), 8 * 14 - 1);
+    }
+
+    void keepsTheWidenedWindowOnTheScreen()
+    {
+        // The offscreen screen is 800 wide: the stored left 979 would hide
+        // the result column.
+        QCOMPARE(form->frameGeometry().left(), 800 - 644);
+        clickHeader(1);
+        clickKind(1, 0);
+        QCOMPARE(form->frameGeometry().width(), 644);
+        QVERIFY(form->frameGeometry().right() <= 799);
+        QCOMPARE(form->height(), 431);
+        clickKind(1, 2);
+        QCOMPARE(form->frameGeometry().width(), 644);
+    }
+
+    void headersWorkAsAnAccordion()
+    {
+        clickHeader(6);
+        QCOMPARE(find<QWidget>("Panel6")->height(), 43);
+        QCOMPARE(find<QWidget>("Panel7")->y(), 170);
+        clickHeader(1);
+        QCOMPARE(find<QWidget>("Panel6")->height(), 25);
+        QCOMPARE(find<QWidget>("Panel1")->height(), 141);
+        QCOMPARE(find<QWidget>("Panel12")->y(), 388);
+        clickHeader(1);
+        QCOMPARE(find<QWidget>("Panel12")->y(), 388);
+    }
+
+    void computesARebarMassEndToEnd()
+    {
+        clickHeader(1);
+        clickKind(1, 0);
+        clickMode(0);
+        QCOMPARE(find<QLabel>("sEditParamBoundLabel")->text(), QStringLiteral("Длина, м"));
+        QVERIFY(find<QLabel>("sEditParamBoundLabel")->isVisible());
+        typeInto(find<QComboBox>("sComboBoxElement"), QStringLiteral("12"));
+        auto* edit = find<QLineEdit>("sEditParam");
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QCOMPARE(edit->text(), QString()); // the click emptied the zero
+        QTest::keyClicks(edit, QStringLiteral("12.5"));
+        QCOMPARE(edit->text(), QStringLiteral("12,5"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("11,125 кг"));
+        QCOMPARE(find<QLabel>("sLabelResult")->x(), 64);
+        QVERIFY(find<QLabel>("sLabelResult")->width() >= find<QLabel>("sLabelResult")->sizeHint().width());
+
+        clickMode(1);
+        QCOMPARE(result(), QStringLiteral("11,125 кг")); // until the next calculation
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("14,045 м"));
+    }
+
+    void followsTheLocaleSeparator()
+    {
+        char16_t separator = u'.';
+        form->setSeparatorSource([&separator] { return separator; });
+        clickHeader(1);
+        clickKind(1, 0);
+        clickMode(0);
+        pick("sComboBoxElement", 3);
+        auto* edit = find<QLineEdit>("sEditParam");
+        typeInto(edit, QStringLiteral("12,5"));
+        QCOMPARE(edit->text(), QStringLiteral("12.5"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("11.125 кг"));
+
+        // A locale change announced by the platform is picked up.
+        separator = u',';
+        QEvent change(QEvent::LocaleChange);
+        QApplication::sendEvent(form.get(), &change);
+        edit->setText(QStringLiteral("12,5"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("11,125 кг"));
+    }
+
+    void keyFilterActsOnX11KeyEvents()
+    {
+        auto* edit = find<QLineEdit>("sEditParam");
+        edit->setFocus();
+        edit->setText(QStringLiteral("123"));
+        edit->setCursorPosition(1);
+        const auto send = [edit](int key, Qt::KeyboardModifiers mods, const QString& text) {
+            QKeyEvent press(QEvent::KeyPress, key, mods, text);
+            QApplication::sendEvent(edit, &press);
+        };
+        send(Qt::Key_Delete, {}, QStringLiteral("\x7f"));
+        QCOMPARE(edit->text(), QStringLiteral("13"));
+        send(Qt::Key_A, {}, QStringLiteral("a"));
+        send(Qt::Key_Minus, {}, QStringLiteral("-"));
+        send(Qt::Key_Space, {}, QStringLiteral(" "));
+        QCOMPARE(edit->text(), QStringLiteral("13"));
+
+        QApplication::clipboard()->setText(QStringLiteral("999"));
+        send(Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+        send(Qt::Key_Insert, Qt::ShiftModifier, QString());
+        send(Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
+        send(Qt::Key_K, Qt::ControlModifier, QStringLiteral("\x0b"));
+        send(Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\b"));
+        QCOMPARE(edit->text(), QStringLiteral("13"));
+
+        send(Qt::Key_Period, {}, QStringLiteral("."));
+        QCOMPARE(edit->text(), QStringLiteral("1,3"));
+        send(Qt::Key_Comma, {}, QStringLiteral(","));
+        QCOMPARE(edit->text(), QStringLiteral("1,3"));
+        send(Qt::Key_Backspace, {}, QStringLiteral("\b"));
+        QCOMPARE(edit->text(), QStringLiteral("13"));
+
+        // Tab still moves the focus on, which runs the leave rule.
+        edit->setText(QString());
+        send(Qt::Key_Tab, {}, QStringLiteral("\t"));
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), QStringLiteral("0"));
+    }
+
+    void leaveRuleIgnoresTheContextMenuAndOtherApplications()
+    {
+        auto* edit = find<QLineEdit>("sEditParam");
+        edit->setText(QString());
+        for (auto reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+            QFocusEvent out(QEvent::FocusOut, reason);
+            QApplication::sendEvent(edit, &out);
+            QCOMPARE(edit->text(), QString());
+        }
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(edit, &out);
+        QCOMPARE(edit->text(), QStringLiteral("0"));
+    }
+
+    void showsTheErrorBoxAndGoesOn()
+    {
+        clickHeader(1);
+        clickKind(1, 0);
+        clickMode(0);
+        pick("sComboBoxElement", 3);
+        auto* edit = find<QLineEdit>("sEditParam");
+        edit->setText(QStringLiteral("12.5")); // as pasted through the context menu
+        const Box box = expectBox([&] { QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton); });
+        QVERIFY(box.shown);
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QCOMPARE(box.buttons, 1);
+        QCOMPARE(box.title, applicationTitle(QCoreApplication::applicationFilePath()));
+        QCOMPARE(box.text, QStringLiteral("'12.5' is not a valid floating point value."));
+        QVERIFY(result().isEmpty());
+        QCOMPARE(edit->text(), QStringLiteral("12.5"));
+        QCOMPARE(find<QComboBox>("sComboBoxElement")->currentText(), QStringLiteral("12"));
+
+        QCOMPARE(applicationTitle(QStringLiteral("/usr/bin/tarvik")), QStringLiteral("tarvik"));
+        QCOMPARE(applicationTitle(QStringLiteral("C/TARVIK.EXE")), QStringLiteral("Tarvik"));
+    }
+
+    void reclickingASelectedKindReloadsIt()
+    {
+        clickHeader(1);
+        clickKind(1, 4);
+        clickHeader(3);
+        clickKind(3, 0);
+        clickHeader(1);
+        clickKind(1, 4); // still selected in its list
+        auto* sizes = find<QComboBox>("sComboBoxElement");
+        QCOMPARE(sizes->count(), 1);
+        QCOMPARE(sizes->itemText(0), QStringLiteral("32"));
+        QCOMPARE(find<QLabel>("sComboBoxElementBoundLabel")->text(), QStringLiteral("Диаметр,мм"));
+
+        // A Ctrl+click deselects: the kind choice then loads nothing.
+        clickKind(1, 4, Qt::ControlModifier);
+        QCOMPARE(sizes->count(), 0);
+    }
+
+    void keyboardMovesInAKindsListChooseKinds()
+    {
+        clickHeader(1);
+        clickKind(1, 0);
+        auto* list = find<KindsList>("sListBox1");
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->itemIndex(), 1);
+        QCOMPARE(find<QComboBox>("sComboBoxElement")->count(), 14);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(find<QComboBox>("sComboBoxElement")->count(), 4);
+    }
+
+    void dropDownListsAddNothingOnEnter()
+    {
+        clickHeader(1);
+        clickKind(1, 2);
+        auto* sizes = find<QComboBox>("sComboBoxElement");
+        QCOMPARE(sizes->count(), 4);
+        QVERIFY(sizes->currentText().isEmpty());
+        QCOMPARE(sizes->maxVisibleItems(), 16);
+        typeInto(sizes, QStringLiteral("77"));
+        QTest::keyClick(sizes, Qt::Key_Return);
+        QCOMPARE(sizes->count(), 4);
+        QCOMPARE(static_cast<DropDownList*>(sizes)->itemIndex(), -1);
+
+        // Completion selects the first item that begins with the typed text.
+        sizes->clearEditText();
+        typeInto(sizes, QStringLiteral("1"));
+        QCOMPARE(static_cast<DropDownList*>(sizes)->itemIndex(), 1); // "10"
+        QCOMPARE(sizes->currentIndex(), -1);                        // Qt's own never moves
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    fonts::installSubstitutions();
+    applySkin(app);
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
