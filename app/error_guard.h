@@ -22,8 +22,7 @@ void showErrorBox(QWidget* owner, const QString& text);
 // Wraps a handler where it is connected, so that no exception ever crosses a
 // signal emission or the event loop: a failure is shown in the error box and
 // the window goes on in the state the handler left.
-template <class... Args, class Handler>
-auto guarded(QWidget* owner, Handler handler)
+template <class... Args, class Handler> auto guarded(QWidget* owner, Handler handler)
 {
     // The exact parameter list, so that Qt can count the slot's arguments.
     return [owner, handler = std::move(handler)](Args... args) {
@@ -33,8 +32,8 @@ auto guarded(QWidget* owner, Handler handler)
         } catch (const CalcError& e) {
             showErrorBox(owner, QString::fromStdU16String(errorBoxText(e.message())));
         } catch (const std::exception& e) {
-            showErrorBox(owner, QString::fromStdU16String(
-                                    errorBoxText(QString::fromUtf8(e.what()).toStdU16String())));
+            showErrorBox(
+                owner, QString::fromStdU16String(errorBoxText(QString::fromUtf8(e.what()).toStdU16String())));
         } catch (...) {
             showErrorBox(owner, QStringLiteral("Unknown error."));
         }

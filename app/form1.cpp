@@ -116,7 +116,8 @@ void TForm1::createComponents()
     }
 
     for (int k = 1; k <= form::sectionCount; ++k) {
-        headers_[static_cast<std::size_t>(k - 1)] = static_cast<QPushButton*>(widgetAt(form::headerButton(k)));
+        headers_[static_cast<std::size_t>(k - 1)] =
+            static_cast<QPushButton*>(widgetAt(form::headerButton(k)));
         kindsLists_[static_cast<std::size_t>(k - 1)] = static_cast<KindsList*>(widgetAt(form::kindsList(k)));
     }
     sRadioGroup = static_cast<QGroupBox*>(widgetAt(form::sRadioGroup));
@@ -195,7 +196,8 @@ void TForm1::bindEvents()
     connect(sComboBoxE1, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE1Change(); }));
     connect(sComboBoxE2, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE2Change(); }));
     connect(sButtonCalc, &QPushButton::clicked, this, guarded(this, [this] { calc_.sButtonCalcClick(); }));
-    sEditParam->keyRule = guarded<char16_t>(this, [this](char16_t key) { return calc_.sEditParamKeyPress(key); });
+    sEditParam->keyRule =
+        guarded<char16_t>(this, [this](char16_t key) { return calc_.sEditParamKeyPress(key); });
     sEditParam->clickRule = guarded(this, [this] { calc_.sEditParamClick(); });
     sEditParam->leaveRule = guarded(this, [this] { calc_.sEditParamExit(); });
 }
@@ -209,7 +211,8 @@ void TForm1::placeOnScreen()
     const QRect area = screen ? screen->availableGeometry() : QRect(stored, QSize(1920, 1080));
     const QRect frame = frameGeometry();
     const int frameHeight = frame.height();
-    const int x = std::max(area.left(), std::min(form::startLeft, area.right() + 1 - Calculator::wideOuterWidth));
+    const int x =
+        std::max(area.left(), std::min(form::startLeft, area.right() + 1 - Calculator::wideOuterWidth));
     const int y = std::max(area.top(), std::min(form::startTop, area.bottom() + 1 - frameHeight));
     move(x, y);
 }

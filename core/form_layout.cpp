@@ -35,7 +35,8 @@ std::array<Component, componentCount> build()
     }};
     for (int k = 1; k <= sectionCount; ++k) {
         const auto& names = sectionNames[k - 1];
-        const int kinds = static_cast<int>(catalogue::families[static_cast<std::size_t>(k - 1)]->kinds.size());
+        const int kinds =
+            static_cast<int>(catalogue::families[static_cast<std::size_t>(k - 1)]->kinds.size());
         const int listWidth = k == 1 ? 205 : 203;
         list[sectionPanel(k)] = {names[0], PlainPanel, sPanel2, 8, 8 + 24 * (k - 1), 203, 25};
         list[headerButton(k)] = {names[1], Button, sectionPanel(k), 0, 0, 203, 25};

@@ -10,14 +10,14 @@
 namespace tarvik::form {
 
 enum class ControlClass {
-    Panel,       // skinned panel
-    PlainPanel,  // section panel (Panel1..Panel12)
+    Panel,      // skinned panel
+    PlainPanel, // section panel (Panel1..Panel12)
     Button,
     KindsList,
     RadioGroup,
     DropDownList,
     GroupBox,
-    Label,       // not windowed
+    Label, // not windowed
     Edit,
     Image,       // not windowed
     SkinManager, // not windowed, no parent
@@ -55,13 +55,25 @@ constexpr int sLabelResult = 8;
 constexpr int sButtonCalc = 9;
 constexpr int sEditParam = 10;
 constexpr int sPanel2 = 11;
-constexpr int sectionPanel(int section) { return 12 + 3 * (section - 1); }
-constexpr int headerButton(int section) { return sectionPanel(section) + 1; }
-constexpr int kindsList(int section) { return sectionPanel(section) + 2; }
+constexpr int sectionPanel(int section)
+{
+    return 12 + 3 * (section - 1);
+}
+constexpr int headerButton(int section)
+{
+    return sectionPanel(section) + 1;
+}
+constexpr int kindsList(int section)
+{
+    return sectionPanel(section) + 2;
+}
 constexpr int sSkinManager1 = 48;
 
 // Height of a kinds list: 14 px per kind plus 4, so every kind shows.
-constexpr int kindsListHeight(int kinds) { return 14 * kinds + 4; }
+constexpr int kindsListHeight(int kinds)
+{
+    return 14 * kinds + 4;
+}
 
 // All 49 components, in creation order.
 std::span<const Component, componentCount> components();

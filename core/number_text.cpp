@@ -20,7 +20,10 @@ locale_t cLocale()
     return locale;
 }
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 constexpr int exponentReadLimit = 500;
 

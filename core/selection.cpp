@@ -22,9 +22,8 @@ struct TextSet {
 };
 
 constexpr TextSet lengthTexts{u"кг", u"м", u"Длина, м", u"Масса, кг", u"Массу по длине", u"Длину по массе"};
-constexpr TextSet areaTexts{u"кг",          u"кв.м",
-                            u"Площадь, кв.м", u"Масса, кг",
-                            u"Массу по площади", u"Площадь по массе"};
+constexpr TextSet areaTexts{
+    u"кг", u"кв.м", u"Площадь, кв.м", u"Масса, кг", u"Массу по площади", u"Площадь по массе"};
 
 const TextSet& textsOf(const Family& family)
 {

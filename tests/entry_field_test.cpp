@@ -36,27 +36,27 @@ TEST(KeyRules, UnderTheCommaSeparator)
     checkKeys(u',', {
                         {u"", 0, u',', 0},
                         {u"", 0, u'.', 0},
-                        {u"12", 0, u',', 0},       // caret at the start
-                        {u"12", 2, u'.', u','},    // "." arrives as ","
+                        {u"12", 0, u',', 0},    // caret at the start
+                        {u"12", 2, u'.', u','}, // "." arrives as ","
                         {u"12", 1, u',', u','},
-                        {u"12,", 3, u',', 0},      // one separator only
+                        {u"12,", 3, u',', 0}, // one separator only
                         {u"12,", 3, u'.', 0},
-                        {u"12.5", 4, u',', u','},  // a pasted "." is no separator
-                        {u"1,234567", 8, u'8', 0},   // six after the separator
-                        {u"1,23456", 7, u'7', u'7'}, // five: the sixth is accepted
-                        {u"1,234567", 2, u'8', 0},   // caret just after the separator
-                        {u"1,234567", 1, u'8', u'8'},// before it: never limited
+                        {u"12.5", 4, u',', u','},     // a pasted "." is no separator
+                        {u"1,234567", 8, u'8', 0},    // six after the separator
+                        {u"1,23456", 7, u'7', u'7'},  // five: the sixth is accepted
+                        {u"1,234567", 2, u'8', 0},    // caret just after the separator
+                        {u"1,234567", 1, u'8', u'8'}, // before it: never limited
                         {u"1,234567", 0, u'9', u'9'},
-                        {u"12", 2, 8, 8},          // backspace
+                        {u"12", 2, 8, 8}, // backspace
                         {u"", 0, 8, 8},
                         {u"12", 2, u'a', 0},
                         {u"12", 2, u' ', 0},
                         {u"12", 2, u'-', 0},
                         {u"12", 2, u'+', 0},
-                        {u"12", 2, 0x16, 0},       // Ctrl+V as a typed character
+                        {u"12", 2, 0x16, 0}, // Ctrl+V as a typed character
                         {u"12", 2, u'\r', 0},
                         {u"12", 2, 0x1b, 0},
-                        {u"12", 2, u'٣', 0},       // a non-ASCII digit
+                        {u"12", 2, u'٣', 0}, // a non-ASCII digit
                     });
 }
 

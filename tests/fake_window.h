@@ -66,8 +66,9 @@ public:
     std::u16string itemText(DropDown d, int index) const override
     {
         const FakeList& l = list(d);
-        return index >= 0 && index < static_cast<int>(l.items.size()) ? l.items[static_cast<std::size_t>(index)]
-                                                                         : u"";
+        return index >= 0 && index < static_cast<int>(l.items.size())
+                   ? l.items[static_cast<std::size_t>(index)]
+                   : u"";
     }
     void emptyPicker(DropDown d) override
     {

@@ -59,9 +59,29 @@ TEST(StrToFloat, KeepsSubnormalsAndTheSignOfZero)
 TEST(StrToFloat, RefusesWithTheWholeTextInTheMessage)
 {
     const std::u16string refused[] = {
-        u"",      u"   ",  u"-",      u"+",     u"e5",       u"12.5",   u"1 000",  u"1,2,3",
-        u"abc",   u"\t12", u"12\n",   u"١٢",    u"1e5000",   u"1e4999", u"1e-5000", u"NaN",
-        u"Inf",   u"--1",  u"1e++2",  u"0x10",  std::u16string(u"1\0" u"2", 3),
+        u"",
+        u"   ",
+        u"-",
+        u"+",
+        u"e5",
+        u"12.5",
+        u"1 000",
+        u"1,2,3",
+        u"abc",
+        u"\t12",
+        u"12\n",
+        u"١٢",
+        u"1e5000",
+        u"1e4999",
+        u"1e-5000",
+        u"NaN",
+        u"Inf",
+        u"--1",
+        u"1e++2",
+        u"0x10",
+        std::u16string(u"1\0"
+                       u"2",
+                       3),
         std::u16string(5000, u'9'), // beyond the extended range
     };
     for (const auto& text : refused) {

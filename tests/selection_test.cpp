@@ -40,9 +40,10 @@ TEST_F(Selection, SingleListFormRunsItsStepsInOrder)
     window.mode = 0;
     choose(rebar, 0);
     const std::vector<std::string> expected{
-        "width 644",       "input caption", "input caption active", "mode item 0",    "mode item 1",
-        "Element caption", "result cleared", "E1 hide",             "E2 hide",        "Element show",
-        "Element index -1", "Element clear", "Element append 14",
+        "width 644",         "input caption",   "input caption active", "mode item 0",
+        "mode item 1",       "Element caption", "result cleared",       "E1 hide",
+        "E2 hide",           "Element show",    "Element index -1",     "Element clear",
+        "Element append 14",
     };
     EXPECT_EQ(window.log, expected);
     EXPECT_EQ(window.list(DropDown::Element).caption, u"Диаметр,мм");
@@ -58,10 +59,9 @@ TEST_F(Selection, TwoPickerFormResetsAllThreeLists)
     window.setItemIndex(DropDown::Element, 3);
     choose(strip, -1);
     const std::vector<std::string> expected{
-        "width 644",     "mode item 0",      "mode item 1",   "result cleared", "E1 show",
-        "E1 index -1",   "E1 clear",         "E1 caption",    "E2 show",        "E2 index -1",
-        "E2 clear",      "E2 disable",       "E2 caption",    "Element hide",   "Element clear",
-        "Element index -1", "E1 append 0",
+        "width 644",  "mode item 0",  "mode item 1",   "result cleared",   "E1 show",     "E1 index -1",
+        "E1 clear",   "E1 caption",   "E2 show",       "E2 index -1",      "E2 clear",    "E2 disable",
+        "E2 caption", "Element hide", "Element clear", "Element index -1", "E1 append 0",
     };
     EXPECT_EQ(window.log, expected);
     EXPECT_EQ(window.list(DropDown::E1).caption, u"Толщина, мм");

@@ -27,8 +27,7 @@ class WindowTest : public QObject {
 
     std::unique_ptr<TForm1> form;
 
-    template <class T>
-    T* find(const char* name) const
+    template <class T> T* find(const char* name) const
     {
         auto* w = form->findChild<T*>(QString::fromLatin1(name));
         if (!w)
@@ -37,14 +36,20 @@ class WindowTest : public QObject {
     }
     void clickHeader(int section)
     {
-        QTest::mouseClick(find<QPushButton>(qPrintable(QStringLiteral("sButton%1").arg(section))), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(qPrintable(QStringLiteral("sButton%1").arg(section))),
+                          Qt::LeftButton);
     }
     void clickKind(int section, int row, Qt::KeyboardModifiers modifiers = {})
     {
         auto* list = find<KindsList>(qPrintable(QStringLiteral("sListBox%1").arg(section)));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(list->model()->index(row, 0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
-    void clickMode(int item) { QTest::mouseClick(find<QRadioButton>(qPrintable(QStringLiteral("sRadioGroupItem%1").arg(item))), Qt::LeftButton, {}, QPoint(8, 12)); }
+    void clickMode(int item)
+    {
+        QTest::mouseClick(find<QRadioButton>(qPrintable(QStringLiteral("sRadioGroupItem%1").arg(item))),
+                          Qt::LeftButton, {}, QPoint(8, 12));
+    }
     void pick(const char* list, int index)
     {
         auto* combo = find<QComboBox>(list);
@@ -101,14 +106,14 @@ private slots:
             const char* name;
             QRect geometry;
         } controls[] = {
-            {"sPanel1", {0, 0, 232, 431}},        {"sPanel2", {7, 7, 218, 418}},
-            {"sPanel4", {232, 7, 399, 418}},      {"Panel1", {8, 8, 203, 25}},
-            {"Panel12", {8, 272, 203, 25}},       {"sButton7", {0, 0, 203, 25}},
-            {"sListBox1", {0, 25, 205, 116}},     {"sListBox9", {0, 25, 203, 74}},
-            {"sRadioGroup", {16, 24, 365, 81}},   {"sComboBoxElement", {48, 136, 121, 25}},
-            {"sComboBoxE1", {48, 136, 121, 25}},  {"sComboBoxE2", {224, 136, 121, 25}},
-            {"sGroupBox1", {24, 240, 357, 65}},   {"sButtonCalc", {248, 320, 97, 25}},
-            {"sEditParam", {48, 192, 105, 25}},   {"Image2", {16, 360, 369, 46}},
+            {"sPanel1", {0, 0, 232, 431}},       {"sPanel2", {7, 7, 218, 418}},
+            {"sPanel4", {232, 7, 399, 418}},     {"Panel1", {8, 8, 203, 25}},
+            {"Panel12", {8, 272, 203, 25}},      {"sButton7", {0, 0, 203, 25}},
+            {"sListBox1", {0, 25, 205, 116}},    {"sListBox9", {0, 25, 203, 74}},
+            {"sRadioGroup", {16, 24, 365, 81}},  {"sComboBoxElement", {48, 136, 121, 25}},
+            {"sComboBoxE1", {48, 136, 121, 25}}, {"sComboBoxE2", {224, 136, 121, 25}},
+            {"sGroupBox1", {24, 240, 357, 65}},  {"sButtonCalc", {248, 320, 97, 25}},
+            {"sEditParam", {48, 192, 105, 25}},  {"Image2", {16, 360, 369, 46}},
         };
         for (const auto& c : controls)
             QCOMPARE(find<QWidget>(c.name)->geometry(), c.geometry);
@@ -119,7 +124,8 @@ private slots:
         QCOMPARE(find<QWidget>("sListBox3")->font().pixelSize(), 11);
         QCOMPARE(find<QLabel>("sLabelResult")->font().pixelSize(), 21);
         QCOMPARE(find<QLabel>("sComboBoxE1BoundLabel")->font().pixelSize(), 16);
-        QCOMPARE(QFontInfo(find<QPushButton>("sButton1")->font()).family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QFontInfo(find<QPushButton>("sButton1")->font()).family(),
+                 QStringLiteral("Liberation Sans"));
 
         QCOMPARE(find<QPushButton>("sButton10")->text(), QStringLiteral("Труба профильная"));
         QCOMPARE(find<QGroupBox>("sRadioGroup")->title(), QStringLiteral("Расчитать"));
@@ -276,7 +282,8 @@ private slots:
         pick("sComboBoxElement", 3);
         auto* edit = find<QLineEdit>("sEditParam");
         edit->setText(QStringLiteral("12.5")); // as pasted through the context menu
-        const Box box = expectBox([&] { QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton); });
+        const Box box =
+            expectBox([&] { QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton); });
         QVERIFY(box.shown);
         QCOMPARE(box.icon, QMessageBox::Critical);
         QCOMPARE(box.buttons, 1);
@@ -337,7 +344,7 @@ private slots:
         sizes->clearEditText();
         typeInto(sizes, QStringLiteral("1"));
         QCOMPARE(static_cast<DropDownList*>(sizes)->itemIndex(), 1); // "10"
-        QCOMPARE(sizes->currentIndex(), -1);                        // Qt's own never moves
+        QCOMPARE(sizes->currentIndex(), -1);                         // Qt's own never moves
     }
 };
 
