@@ -7,7 +7,7 @@ test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales"
 ensure_packages() {
     missing=""
     for p in "$@"; do
-        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)
+        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
         case $status in
             *" installed") ;;
             *) missing="$missing $p" ;;
