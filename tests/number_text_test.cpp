@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 using namespace tarvik;
@@ -167,6 +169,24 @@ TEST(ErrorBoxText, AppendsAFullStopAfterLettersOnly)
               u"'x' is not a valid floating point value.");
     EXPECT_EQ(errorBoxText(u"done."), u"done.");
     EXPECT_EQ(errorBoxText(u"ends with '!'"), u"ends with '!'");
+}
+
+} // namespace
+
+namespace {
+
+// Once the application sets the user's locale, the C library reads and
+// writes numbers the Russian way; the conversions must not follow it.
+TEST(NumberText, IgnoreTheCLibraryLocale)
+{
+    if (!std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+        GTEST_SKIP() << "ru_RU.UTF-8 is not available to the C library";
+    EXPECT_EQ(std::strtold("12.5", nullptr), 12.0L) << "the Russian locale is not in effect";
+    EXPECT_EQ(strToFloat(u"12,5", u','), 12.5L);
+    EXPECT_EQ(strToFloat(u"12.5", u'.'), 12.5L);
+    EXPECT_EQ(formatFloat000(11.125L, u'.'), u"11.125");
+    EXPECT_EQ(formatFloat000(2.5e20L, u','), u"2,5E20");
+    std::setlocale(LC_ALL, "C");
 }
 
 } // namespace
