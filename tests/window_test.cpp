@@ -8,6 +8,7 @@
 #include "app/kinds_list.h"
 #include "app/skin.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -325,6 +326,51 @@ private slots:
         QCOMPARE(find<QComboBox>("sComboBoxElement")->count(), 14);
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(find<QComboBox>("sComboBoxElement")->count(), 4);
+    }
+
+    void twoLevelPickersSteerTheHiddenSizeList()
+    {
+        clickHeader(6);
+        clickKind(6, 0);
+        clickMode(0);
+        auto* first = find<QComboBox>("sComboBoxE1");
+        auto* second = find<QComboBox>("sComboBoxE2");
+        auto* sizes = static_cast<DropDownList*>(find<QComboBox>("sComboBoxElement"));
+        QVERIFY(sizes->isHidden());
+        QCOMPARE(first->count(), 7);
+        QVERIFY(first->currentText().isEmpty());
+        QVERIFY(!second->isEnabled());
+        QVERIFY(!find<QLabel>("sComboBoxE2BoundLabel")->isEnabled());
+        QCOMPARE(find<QLabel>("sComboBoxE1BoundLabel")->text(), QStringLiteral("Толщина, мм"));
+
+        typeInto(first, QStringLiteral("6"));
+        QVERIFY(second->isEnabled());
+        QCOMPARE(second->count(), 7);
+        QCOMPARE(second->itemText(0), QStringLiteral("100"));
+        typeInto(second, QStringLiteral("25"));
+        QCOMPARE(sizes->itemIndex(), 11);
+        typeInto(find<QLineEdit>("sEditParam"), QStringLiteral("2"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("2,360 кг"));
+
+        // A first level that begins no item leaves the second empty but open.
+        first->clearEditText();
+        typeInto(first, QStringLiteral("7"));
+        QCOMPARE(second->count(), 0);
+        QVERIFY(second->isEnabled());
+        QCOMPARE(sizes->itemIndex(), -1);
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QVERIFY(result().isEmpty());
+
+        // Captions stand centred 5 px above their lists, whole.
+        for (const char* name : {"sComboBoxE1", "sComboBoxE2"}) {
+            auto* label = find<QLabel>(qPrintable(QString::fromLatin1(name) + QStringLiteral("BoundLabel")));
+            const QRect control = find<QWidget>(name)->geometry();
+            QCOMPARE(label->geometry().bottom() + 1 + 5, control.top());
+            QVERIFY(qAbs(label->geometry().center().x() - control.center().x()) <= 1);
+            QVERIFY(label->width() >= label->sizeHint().width());
+        }
+        QCOMPARE(first->view()->sizeHintForRow(0), 17);
     }
 
     void dropDownListsAddNothingOnEnter()
