@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "kinds_list.h"
 #include "numeric_edit.h"
+#include "skin.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -68,6 +69,19 @@ void TForm1::resizeEvent(QResizeEvent* event)
     // sPanel1 fills the whole client area and follows its size.
     if (QWidget* panel = widgetAt(form::sPanel1))
         panel->setGeometry(rect());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The open section is the one taller than its header: mark its header.
+    if (event->type() == QEvent::Resize) {
+        for (int k = 1; k <= form::sectionCount; ++k) {
+            if (watched == components_[static_cast<std::size_t>(form::sectionPanel(k))])
+                markOpenHeader(headers_[static_cast<std::size_t>(k - 1)],
+                               static_cast<QWidget*>(watched)->height() > Accordion::closedHeight);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::createComponents()
@@ -135,10 +149,12 @@ void TForm1::setUpControls()
         const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(k - 1)];
         auto* panel = static_cast<QFrame*>(widgetAt(form::sectionPanel(k)));
         panel->setFrameShape(QFrame::NoFrame);
+        panel->installEventFilter(this);
 
         QPushButton* header = headers_[static_cast<std::size_t>(k - 1)];
         header->setText(qs(family.header));
         header->setFont(fonts::msSansSerif(15, true));
+        kindsLists_[static_cast<std::size_t>(k - 1)]->setAccessibleName(qs(family.header));
 
         KindsList* kinds = kindsLists_[static_cast<std::size_t>(k - 1)];
         kinds->setFont(fonts::arial(11));
@@ -165,12 +181,18 @@ void TForm1::setUpControls()
         l->setFont(fonts::arial(15));
         l->boundLabel()->setObjectName(l->objectName() + QStringLiteral("BoundLabel"));
         l->boundLabel()->setFont(fonts::arial(16));
+        l->setAccessibleName(l->boundLabel()->text());
         placeAbove(l->boundLabel(), l);
     }
     sComboBoxElement->setVisible(false);
 
     static_cast<QGroupBox*>(widgetAt(form::sGroupBox1))->setTitle(QStringLiteral("Результат"));
     sLabelResult->setFont(fonts::arial(21));
+    // The result can be selected and copied with the mouse; a click on it
+    // must not take the focus from the input field.
+    sLabelResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sLabelResult->setFocusPolicy(Qt::NoFocus);
+    sLabelResult->setAccessibleName(QStringLiteral("Результат"));
     sButtonCalc->setText(QStringLiteral("Расчитать"));
 
     sEditParam->setFont(fonts::arial(15));
@@ -308,6 +330,7 @@ void TForm1::setEnabled(DropDown which, bool enabled)
 void TForm1::setCaption(DropDown which, std::u16string_view caption)
 {
     list(which)->setCaption(qs(caption));
+    list(which)->setAccessibleName(qs(caption));
 }
 
 int TForm1::kindsItemIndex(int section) const
@@ -351,6 +374,7 @@ int TForm1::inputCaret() const
 void TForm1::setInputCaption(std::u16string_view caption)
 {
     sEditParamBoundLabel->setText(qs(caption));
+    sEditParam->setAccessibleName(qs(caption));
     placeAbove(sEditParamBoundLabel, sEditParam);
 }
 

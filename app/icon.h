@@ -4,7 +4,7 @@
 
 namespace tarvik {
 
-// The application icon: a grey pocket calculator, 32 × 32.
+// The application icon "MAINICON": a grey pocket calculator, 32 × 32 RGBA.
 QIcon applicationIcon();
 
 } // namespace tarvik

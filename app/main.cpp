@@ -11,6 +11,8 @@ int main(int argc, char* argv[])
     tarvik::fonts::installSubstitutions();
     tarvik::applySkin(app);
     app.setWindowIcon(tarvik::applicationIcon());
+    // Ties the window to its installed .desktop entry (task bar icon, name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tarvik.Tarvik"));
 
     tarvik::TForm1 form1;
     form1.placeOnScreen();

@@ -1,35 +1,116 @@
 #include "skin.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace tarvik {
+namespace {
+
+const char* const openProperty = "tarvikOpen";
+
+namespace colour {
+const QColor face(0xEE, 0xF0, 0xF3);
+const QColor button(0xF8, 0xF9, 0xFB);
+const QColor buttonHover(0xFF, 0xFF, 0xFF);
+const QColor buttonDown(0xE1, 0xE5, 0xEB);
+const QColor border(0xB4, 0xBA, 0xC3);
+const QColor accent(0x2F, 0x6F, 0xB8);
+const QColor accentLight(0xDC, 0xE8, 0xF6);
+const QColor text(0x00, 0x00, 0x00);
+const QColor disabledText(0x8C, 0x92, 0x9A);
+} // namespace colour
+
+// Flat push buttons with a one-pixel border; the open section's header in
+// the accent colour. Everything else is Fusion's.
+class SkinStyle : public QProxyStyle {
+public:
+    SkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element == PE_PanelButtonCommand) {
+            drawFlatButton(option, painter, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+private:
+    static void drawFlatButton(const QStyleOption* option, QPainter* painter, const QWidget* widget)
+    {
+        const bool open = widget && widget->property(openProperty).toBool();
+        const bool down = option->state & (State_Sunken | State_On);
+        const bool hover = option->state & State_MouseOver && option->state & State_Enabled;
+        QColor fill = open ? colour::accentLight : colour::button;
+        if (down)
+            fill = colour::buttonDown;
+        else if (hover && !open)
+            fill = colour::buttonHover;
+        const bool focused = option->state & State_HasFocus;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->fillRect(option->rect, fill);
+        painter->setPen(open || focused ? colour::accent : colour::border);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        if (open) {
+            // A bar along the bottom edge says "this section is open".
+            painter->fillRect(QRect(option->rect.left() + 1, option->rect.bottom() - 2, option->rect.width() - 2, 2),
+                              colour::accent);
+        }
+        painter->restore();
+    }
+};
+
+QPalette skinPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, colour::face);
+    p.setColor(QPalette::Button, colour::button);
+    p.setColor(QPalette::Light, Qt::white);
+    p.setColor(QPalette::Midlight, QColor(0xE4, 0xE7, 0xEB));
+    p.setColor(QPalette::Mid, colour::border);
+    p.setColor(QPalette::Dark, QColor(0x8E, 0x95, 0x9E));
+    p.setColor(QPalette::Shadow, QColor(0x5A, 0x60, 0x68));
+    p.setColor(QPalette::WindowText, colour::text);
+    p.setColor(QPalette::ButtonText, colour::text);
+    p.setColor(QPalette::Text, colour::text);
+    p.setColor(QPalette::BrightText, Qt::white);
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(0xF6, 0xF7, 0xF9));
+    p.setColor(QPalette::Highlight, colour::accent);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, Qt::white);
+    p.setColor(QPalette::ToolTipText, colour::text);
+    p.setColor(QPalette::PlaceholderText, colour::disabledText);
+    p.setColor(QPalette::Link, colour::accent);
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, colour::disabledText);
+    p.setColor(QPalette::Disabled, QPalette::Base, colour::face);
+    return p;
+}
+
+} // namespace
 
 void applySkin(QApplication& app)
 {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QPalette palette;
-    const QColor face(0xF0, 0xF0, 0xF0);
-    palette.setColor(QPalette::Window, face);
-    palette.setColor(QPalette::Button, face);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
-    palette.setColor(QPalette::Highlight, QColor(0x30, 0x78, 0xD0));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::ToolTipBase, Qt::white);
-    palette.setColor(QPalette::ToolTipText, Qt::black);
-    palette.setColor(QPalette::PlaceholderText, QColor(0x80, 0x80, 0x80));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x90, 0x90, 0x90));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x90, 0x90, 0x90));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x90, 0x90, 0x90));
-    palette.setColor(QPalette::Disabled, QPalette::Base, face);
-    app.setPalette(palette);
-    // Steadier, and instant as a calculator should be.
+    app.setStyle(new SkinStyle);
+    app.setPalette(skinPalette());
+    // Instant, as a calculator should be; also steadier under test.
     QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
+}
+
+void markOpenHeader(QWidget* header, bool open)
+{
+    if (header->property(openProperty).toBool() == open)
+        return;
+    header->setProperty(openProperty, open);
+    header->update();
 }
 
 } // namespace tarvik
