@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     tarvik::applySkin(app);
     app.setWindowIcon(tarvik::applicationIcon());
     // Ties the window to its installed .desktop entry (task bar icon, name).
-    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tarvik.Tarvik"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tarvik.tarvik"));
 
     tarvik::TForm1 form1;
     form1.placeOnScreen();

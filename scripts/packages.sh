@@ -2,7 +2,7 @@
 # installed, installing them as root or printing the exact command otherwise.
 
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
-test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales"
+test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream"
 
 ensure_packages() {
     missing=""
