@@ -28,8 +28,9 @@ constexpr Text rectangularSizes[] = {u"28x25x1.2", u"28x25x1.5", u"28x25x2",   u
                                      u"80x40x3.5", u"80x40x4",   u"80x60x5",   u"100x50x3",  u"100x50x4",
                                      u"100x60x4",  u"120x60x4",  u"120x80x6",  u"180x140x6"};
 constexpr double rectangularMasses[] = {
-    // Listed as 1.13, barely below 1.5 mm; fitted to the 1.5 and 2 mm walls, 1.2 mm weighs 0.99.
-    0.99, 1.24, 1.63, 1.7, 1.55, 1.86, 2.27,
+    // Listed as 1.13, barely below the 1.5 mm wall. The rounded-corner section gives 0.93 and the
+    // thin walls of this kind sit above it; 0.95 is the square-cornered outline, the most it can weigh.
+    0.95, 1.24, 1.63, 1.7, 1.55, 1.86, 2.27,
     // Listed as 2.4, below the wider, thinner 50x25x2.5; rounded corners, 0.0157·s·(A+B−2.86·s): 2.89.
     2.89, 1.78, 2.17, 2.66, 2.79, 3.25, 3.83, 3.1, 3.86, 4.3, 5.56, 3.72, 5.25, 6.04, 6.82, 9.87,
     // Listed as 8.1, only 0.6 below 4 mm; rounded corners, 0.0157·s·(A+B−2.86·s), as 100x50x4 is: 6.66.

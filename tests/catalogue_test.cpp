@@ -150,7 +150,7 @@ TEST(Catalogue, KindTablesRunFromTheirFirstToTheirLastSize)
         {&roundPipe, 3, 84, u"12x1.5", 0.37, u"530x8", 102.99},
         {&roundPipe, 4, 20, u"15x2.8", 0.84, u"159x4.5", 17.15},
         {&profilePipe, 0, 28, u"20x20x1.5", 0.84, u"200x200x8", 46.51},
-        {&profilePipe, 1, 29, u"28x25x1.2", 0.99, u"180x140x6", 28.29},
+        {&profilePipe, 1, 29, u"28x25x1.2", 0.95, u"180x140x6", 28.29},
         {&angles, 0, 47, u"25х4", 1.46, u"200х20", 60.08},
         {&angles, 1, 8, u"56х36х4", 2.81, u"160х100х10", 19.85},
         {&channels, 0, 15, u"5", 4.84, u"40", 48.3},
