@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/kinds_list.h"
 #include "app/skin.h"
+#include "core/form_layout.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -118,6 +119,13 @@ private slots:
         };
         for (const auto& c : controls)
             QCOMPARE(find<QWidget>(c.name)->geometry(), c.geometry);
+        // Every other control of the stored description too, skin applied.
+        for (const form::Component& c : form::components()) {
+            if (c.controlClass == form::ControlClass::SkinManager || c.name == "sLabelResult")
+                continue;
+            const QWidget* w = find<QWidget>(std::string(c.name).c_str());
+            QCOMPARE(w->geometry(), QRect(c.left, c.top, c.width, c.height));
+        }
         QVERIFY(form->findChild<QObject*>(QStringLiteral("sSkinManager1")));
 
         QCOMPARE(find<QPushButton>("sButton1")->font().pixelSize(), 15);
@@ -173,6 +181,12 @@ private slots:
         QCOMPARE(find<QWidget>("Panel12")->y(), 388);
         clickHeader(1);
         QCOMPARE(find<QWidget>("Panel12")->y(), 388);
+
+        // The skin marks the open section's header, and only that one.
+        for (int k = 1; k <= 12; ++k) {
+            auto* header = find<QPushButton>(qPrintable(QStringLiteral("sButton%1").arg(k)));
+            QCOMPARE(header->property("tarvikOpen").toBool(), k == 1);
+        }
     }
 
     void computesARebarMassEndToEnd()
