@@ -1,0 +1,164 @@
+#include "differential.h"
+
+#include "catalogue/family.h"
+#include "core/calculator.h"
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "tests/fake_window.h"
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tarvik::differential {
+
+using reference::Extended;
+
+std::string printable(std::u16string_view text)
+{
+    constexpr std::size_t keep = 120;
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.size() > 2 * keep && i == keep) {
+            out += "...(" + std::to_string(text.size() - 2 * keep) + " more)...";
+            i = text.size() - keep;
+        }
+        const char16_t c = text[i];
+        if (c >= 0x20 && c < 0x7f) {
+            out += static_cast<char>(c);
+        } else {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c));
+            out += buffer;
+        }
+    }
+    return '"' + out + '"';
+}
+
+std::string describe(const Extended& x)
+{
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%c0x%016llX*2^(%d) %La", x.negative ? '-' : '+',
+                  static_cast<unsigned long long>(x.significand), x.biasedExponent,
+                  reference::toLongDouble(x));
+    return buffer;
+}
+
+std::optional<std::string> compareParse(std::u16string_view text, char16_t separator)
+{
+    const reference::Parsed expected = reference::parse(text, separator);
+    std::optional<Extended> actual;
+    try {
+        actual = reference::fromLongDouble(strToFloat(text, separator));
+    } catch (const CalcError&) {
+    }
+    const bool refused = expected.status != reference::Parsed::Ok;
+    if (refused && !actual)
+        return std::nullopt;
+    if (!refused && actual && *actual == expected.value)
+        return std::nullopt;
+    std::string report =
+        "text " + printable(text) + " separator " + printable({&separator, 1}) + ": production ";
+    report += actual ? describe(*actual) : "refused";
+    report += ", reference ";
+    report += expected.status == reference::Parsed::Ok         ? describe(expected.value)
+              : expected.status == reference::Parsed::Overflow ? "refused (overflow)"
+                                                               : "refused (invalid)";
+    return report;
+}
+
+std::optional<std::string> compareFormat(const Extended& x, char16_t separator)
+{
+    const std::u16string expected = reference::format000(x, separator);
+    const std::u16string actual = formatFloat000(reference::toLongDouble(x), separator);
+    if (actual == expected)
+        return std::nullopt;
+    return "value " + describe(x) + ": production " + printable(actual) + ", reference " +
+           printable(expected);
+}
+
+struct CatalogueRun::Impl {
+    testing::FakeWindow window;
+    Calculator calculator{window};
+};
+
+CatalogueRun::CatalogueRun() : impl_(std::make_unique<Impl>()) {}
+CatalogueRun::~CatalogueRun() = default;
+
+int CatalogueRun::pairsPerInput() const
+{
+    std::set<double> masses;
+    for (const catalogue::Family* family : catalogue::families) {
+        for (const catalogue::KindTable& table : family->tables)
+            masses.insert(table.unitMasses.begin(), table.unitMasses.end());
+    }
+    return 2 * static_cast<int>(masses.size());
+}
+
+std::optional<std::string> CatalogueRun::compare(std::u16string_view input, char16_t separator)
+{
+    testing::FakeWindow& window = impl_->window;
+    Calculator& calculator = impl_->calculator;
+    calculator.setDecimalSeparator(separator);
+    window.setInputText(input);
+    const reference::Parsed x = reference::parse(input, separator);
+    // Many sizes share a unit mass; the handler does the same with each.
+    std::set<double> done;
+
+    for (int section = 1; section <= static_cast<int>(catalogue::families.size()); ++section) {
+        const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(section - 1)];
+        for (std::size_t kind = 0; kind < family.tables.size(); ++kind) {
+            window.kinds[static_cast<std::size_t>(section - 1)] = static_cast<int>(kind);
+            window.mode = -1;
+            calculator.sListBoxClick(section);
+            const auto& masses = family.tables[kind].unitMasses;
+            std::vector<std::size_t> sizes;
+            for (std::size_t size = 0; size < masses.size(); ++size) {
+                if (done.insert(masses[size]).second)
+                    sizes.push_back(size);
+            }
+            for (int mode = 0; mode < 2; ++mode) {
+                window.mode = mode;
+                calculator.sRadioGroupClick();
+                for (const std::size_t size : sizes) {
+                    window.setItemIndex(DropDown::Element, static_cast<int>(size));
+                    window.log.clear();
+                    std::u16string actual;
+                    try {
+                        calculator.sButtonCalcClick();
+                        actual = window.result;
+                    } catch (const CalcError& e) {
+                        actual = u"error " + e.message();
+                    }
+                    const reference::CalcOutcome outcome =
+                        reference::calculate(x, masses[size], mode, separator);
+                    std::u16string expected;
+                    switch (outcome.kind) {
+                    case reference::CalcOutcome::Ok:
+                        expected = outcome.text + u' ' + calculator.state().activeUnitText;
+                        break;
+                    case reference::CalcOutcome::NotAFloat:
+                        expected = u"error " + notAFloat(input).message();
+                        break;
+                    case reference::CalcOutcome::Overflow:
+                        expected = u"error " + floatingPointOverflow().message();
+                        break;
+                    }
+                    if (actual != expected) {
+                        char mass[64];
+                        std::snprintf(mass, sizeof mass, "%.17g (%a)", masses[size], masses[size]);
+                        return "input " + printable(input) + " separator " + printable({&separator, 1}) +
+                               ", family " + std::to_string(section) + " kind " + std::to_string(kind) +
+                               " size " + std::to_string(size) + " unit mass " + mass + " mode " +
+                               std::to_string(mode) + ": production " + printable(actual) + ", reference " +
+                               printable(expected);
+                    }
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tarvik::differential
