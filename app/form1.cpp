@@ -50,6 +50,19 @@ TForm1::TForm1(QWidget* parent)
     bindEvents();
 }
 
+TForm1::~TForm1()
+{
+    // Destroying a window that is still shown takes the focus out of the
+    // control that holds it, and a drop-down list whose text was typed then
+    // reports a change: its handler would run on a window that is already
+    // half destroyed. Detach every handler first.
+    sEditParam->keyRule = nullptr;
+    sEditParam->clickRule = nullptr;
+    sEditParam->leaveRule = nullptr;
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
+
 void TForm1::setSeparatorSource(SeparatorSource source)
 {
     separatorSource_ = source ? std::move(source) : SeparatorSource(systemSeparator);
@@ -71,8 +84,24 @@ void TForm1::resizeEvent(QResizeEvent* event)
         panel->setGeometry(rect());
 }
 
+void TForm1::setResultSelectable(bool selectable)
+{
+    sLabelResult->setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    sLabelResult->setFocusPolicy(Qt::NoFocus);
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    // A selectable label lays its text out as a whole document, which makes
+    // every new result ten times slower to show: the result is selectable
+    // only while the pointer is over it, or while part of it is selected.
+    if (watched == sLabelResult) {
+        if (event->type() == QEvent::Enter)
+            setResultSelectable(true);
+        else if (event->type() == QEvent::Leave && !sLabelResult->hasSelectedText())
+            setResultSelectable(false);
+        return QWidget::eventFilter(watched, event);
+    }
     // The open section is the one taller than its header: mark its header.
     if (event->type() == QEvent::Resize) {
         for (int k = 1; k <= form::sectionCount; ++k) {
@@ -188,10 +217,11 @@ void TForm1::setUpControls()
 
     static_cast<QGroupBox*>(widgetAt(form::sGroupBox1))->setTitle(QStringLiteral("Результат"));
     sLabelResult->setFont(fonts::arial(21));
-    // The result can be selected and copied with the mouse; a click on it
-    // must not take the focus from the input field.
-    sLabelResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The result can be selected and copied with the mouse (see eventFilter);
+    // a click on it must not take the focus from the input field.
     sLabelResult->setFocusPolicy(Qt::NoFocus);
+    sLabelResult->setAttribute(Qt::WA_Hover);
+    sLabelResult->installEventFilter(this);
     sLabelResult->setAccessibleName(QStringLiteral("Результат"));
     sButtonCalc->setText(QStringLiteral("Расчитать"));
 
@@ -350,6 +380,8 @@ void TForm1::setModeItemText(int item, std::u16string_view text)
 
 void TForm1::setResultText(std::u16string_view text)
 {
+    if (!sLabelResult->underMouse() && sLabelResult->textInteractionFlags() != Qt::NoTextInteraction)
+        setResultSelectable(false);
     sLabelResult->setText(qs(text));
     // The label sizes itself to its text, growing to the right.
     const QRect r = sLabelResult->geometry();

@@ -30,6 +30,7 @@ class TForm1 : public QWidget, public Window, public ComponentTree {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // Where the decimal separator comes from; re-read when the platform
     // announces changed locale settings. Tests replace it.
@@ -83,6 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setResultSelectable(bool selectable);
     void createComponents();
     void setUpControls();
     void bindEvents();

@@ -1,18 +1,12 @@
-#include "fonts.h"
 #include "form1.h"
-#include "icon.h"
-#include "skin.h"
+#include "startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    tarvik::fonts::installSubstitutions();
-    tarvik::applySkin(app);
-    app.setWindowIcon(tarvik::applicationIcon());
-    // Ties the window to its installed .desktop entry (task bar icon, name).
-    QGuiApplication::setDesktopFileName(QStringLiteral("ru.tarvik.tarvik"));
+    tarvik::prepareApplication(app);
 
     tarvik::TForm1 form1;
     form1.placeOnScreen();

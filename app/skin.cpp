@@ -60,8 +60,9 @@ private:
         painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
         if (open) {
             // A bar along the bottom edge says "this section is open".
-            painter->fillRect(QRect(option->rect.left() + 1, option->rect.bottom() - 2, option->rect.width() - 2, 2),
-                              colour::accent);
+            painter->fillRect(
+                QRect(option->rect.left() + 1, option->rect.bottom() - 2, option->rect.width() - 2, 2),
+                colour::accent);
         }
         painter->restore();
     }

@@ -3,6 +3,8 @@
 
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream"
+# The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
+fuzz_packages="clang-14 libclang-rt-14-dev"
 
 ensure_packages() {
     missing=""

@@ -207,6 +207,15 @@ private slots:
         QCOMPARE(find<QLabel>("sLabelResult")->x(), 64);
         QVERIFY(find<QLabel>("sLabelResult")->width() >= find<QLabel>("sLabelResult")->sizeHint().width());
 
+        // The result can be selected with the mouse, without taking the focus.
+        auto* label = find<QLabel>("sLabelResult");
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(label, &enter);
+        QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(label, &leave);
+
         clickMode(1);
         QCOMPARE(result(), QStringLiteral("11,125 кг")); // until the next calculation
         QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);

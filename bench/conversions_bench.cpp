@@ -1,0 +1,63 @@
+// The two number conversions, beside glibc's own (which follows other rules:
+// no grammar of ours, no 18-digit decimal form, the C locale's separator).
+
+#include "core/number_text.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::vector<std::u16string> inputs{u"12,5", u"100",   u"0,000001", u"123456,789",
+                                         u"7",    u"2,5e3", u"99999999"};
+const std::vector<std::string> cInputs{"12.5", "100", "0.000001", "123456.789", "7", "2.5e3", "99999999"};
+
+void StrToFloatAndFormat(benchmark::State& state)
+{
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const long double x = tarvik::strToFloat(inputs[i], u',');
+        benchmark::DoNotOptimize(tarvik::formatFloat000(x * 0.89L, u','));
+        i = (i + 1) % inputs.size();
+    }
+}
+BENCHMARK(StrToFloatAndFormat);
+
+void StrToFloatOnly(benchmark::State& state)
+{
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tarvik::strToFloat(inputs[i], u','));
+        i = (i + 1) % inputs.size();
+    }
+}
+BENCHMARK(StrToFloatOnly);
+
+void FormatOnly(benchmark::State& state)
+{
+    long double x = 11.125L;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tarvik::formatFloat000(x, u','));
+        x += 1.0009765625L;
+    }
+}
+BENCHMARK(FormatOnly);
+
+void GlibcStrtoldAndSnprintf(benchmark::State& state)
+{
+    std::size_t i = 0;
+    char buffer[64];
+    for (auto _ : state) {
+        const long double x = std::strtold(cInputs[i].c_str(), nullptr);
+        std::snprintf(buffer, sizeof buffer, "%.3Lf", x * 0.89L);
+        benchmark::DoNotOptimize(buffer);
+        i = (i + 1) % cInputs.size();
+    }
+}
+BENCHMARK(GlibcStrtoldAndSnprintf);
+
+} // namespace
