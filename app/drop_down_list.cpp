@@ -95,18 +95,6 @@ void DropDownList::changeEvent(QEvent* event)
     QComboBox::changeEvent(event);
 }
 
-void DropDownList::moveEvent(QMoveEvent* event)
-{
-    QComboBox::moveEvent(event);
-    placeBoundLabel();
-}
-
-void DropDownList::resizeEvent(QResizeEvent* event)
-{
-    QComboBox::resizeEvent(event);
-    placeBoundLabel();
-}
-
 void DropDownList::setVisible(bool visible)
 {
     QComboBox::setVisible(visible);

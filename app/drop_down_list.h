@@ -27,7 +27,8 @@ public:
     void empty();
 
     // The caption label above the list, centred with a 5-px gap; it shows,
-    // hides and greys out with the list.
+    // hides and greys out with the list. The lists never move, so the label
+    // is placed when its text or font is set.
     QLabel* boundLabel() const { return boundLabel_; }
     void setCaption(const QString& caption);
     void setVisible(bool visible) override;
@@ -37,8 +38,6 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void onTextEdited(const QString& text);

@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <optional>
+
 namespace tarvik {
 namespace {
 
@@ -27,6 +29,27 @@ char16_t systemSeparator()
 {
     const QString point = QLocale::system().decimalPoint();
     return point.isEmpty() ? u'.' : point.front().unicode();
+}
+
+// The controls that do not take their parent's font.
+std::optional<QFont> fontOf(const form::Component& c)
+{
+    using form::ControlClass;
+    switch (c.controlClass) {
+    case ControlClass::Button:
+        if (c.name.starts_with("sButton") && c.name != "sButtonCalc")
+            return fonts::msSansSerif(15, true);
+        return std::nullopt;
+    case ControlClass::KindsList:
+        return fonts::arial(11);
+    case ControlClass::Label:
+        return fonts::arial(21); // sLabelResult
+    default:
+        break;
+    }
+    if (c.name == "sPanel4")
+        return fonts::arial(15);
+    return std::nullopt;
 }
 
 QString qs(std::u16string_view text)
@@ -154,6 +177,10 @@ void TForm1::createComponents()
         }
         }
         widget->setObjectName(QString::fromLatin1(c.name.data(), static_cast<qsizetype>(c.name.size())));
+        // Set before any child exists, so that no font change has to travel
+        // down a finished tree.
+        if (const std::optional<QFont> font = fontOf(c))
+            widget->setFont(*font);
         widget->setGeometry(c.left, c.top, c.width, c.height);
         components_.push_back(widget);
     }
@@ -182,21 +209,17 @@ void TForm1::setUpControls()
 
         QPushButton* header = headers_[static_cast<std::size_t>(k - 1)];
         header->setText(qs(family.header));
-        header->setFont(fonts::msSansSerif(15, true));
         kindsLists_[static_cast<std::size_t>(k - 1)]->setAccessibleName(qs(family.header));
 
         KindsList* kinds = kindsLists_[static_cast<std::size_t>(k - 1)];
-        kinds->setFont(fonts::arial(11));
         for (auto name : family.kinds) {
             auto* item = new QListWidgetItem(qs(name), kinds);
             item->setSizeHint(QSize(0, KindsList::itemHeight));
         }
     }
-    static_cast<QWidget*>(components_[form::sPanel4])->setFont(fonts::arial(15));
 
     modeButtons_ = new QButtonGroup(this);
     sRadioGroup->setTitle(QStringLiteral("Расчитать"));
-    sRadioGroup->setFont(fonts::arial(15));
     const QString itemTexts[] = {QStringLiteral("Массу по площади"), QStringLiteral("Площадь по массе")};
     for (int i = 0; i < 2; ++i) {
         auto* item = new QRadioButton(itemTexts[i], sRadioGroup);
@@ -207,7 +230,6 @@ void TForm1::setUpControls()
     }
 
     for (DropDownList* l : {sComboBoxElement, sComboBoxE1, sComboBoxE2}) {
-        l->setFont(fonts::arial(15));
         l->boundLabel()->setObjectName(l->objectName() + QStringLiteral("BoundLabel"));
         l->boundLabel()->setFont(fonts::arial(16));
         l->setAccessibleName(l->boundLabel()->text());
@@ -216,7 +238,6 @@ void TForm1::setUpControls()
     sComboBoxElement->setVisible(false);
 
     static_cast<QGroupBox*>(widgetAt(form::sGroupBox1))->setTitle(QStringLiteral("Результат"));
-    sLabelResult->setFont(fonts::arial(21));
     // The result can be selected and copied with the mouse (see eventFilter);
     // a click on it must not take the focus from the input field.
     sLabelResult->setFocusPolicy(Qt::NoFocus);
@@ -225,7 +246,6 @@ void TForm1::setUpControls()
     sLabelResult->setAccessibleName(QStringLiteral("Результат"));
     sButtonCalc->setText(QStringLiteral("Расчитать"));
 
-    sEditParam->setFont(fonts::arial(15));
     sEditParam->setText(QStringLiteral("0"));
     sEditParamBoundLabel = new QLabel(sEditParam->parentWidget());
     sEditParamBoundLabel->setObjectName(QStringLiteral("sEditParamBoundLabel"));

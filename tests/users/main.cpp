@@ -1,0 +1,23 @@
+// The window needs a QApplication for the whole run; GoogleTest runs the
+// cases inside it.
+
+#include "app/fonts.h"
+#include "app/skin.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the cases (as test discovery does at build time) needs no
+    // window system.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    tarvik::fonts::installSubstitutions();
+    tarvik::applySkin(app);
+    return RUN_ALL_TESTS();
+}
