@@ -82,8 +82,13 @@ TForm1::~TForm1()
     sEditParam->keyRule = nullptr;
     sEditParam->clickRule = nullptr;
     sEditParam->leaveRule = nullptr;
-    for (QObject* child : findChildren<QObject*>())
-        child->disconnect(this);
+    // Only these raise the events that run handlers.
+    for (QObject* sender : std::initializer_list<QObject*>{sComboBoxE1, sComboBoxE2, sButtonCalc, modeButtons_})
+        sender->disconnect(this);
+    for (std::size_t k = 0; k < headers_.size(); ++k) {
+        headers_[k]->disconnect(this);
+        kindsLists_[k]->disconnect(this);
+    }
 }
 
 void TForm1::setSeparatorSource(SeparatorSource source)

@@ -1,19 +1,16 @@
 #include "icon.h"
 
-// The resources live in a static library: register them before first use.
-static void registerIconResource()
-{
-    Q_INIT_RESOURCE(tarvik);
-}
+#include "icon_pixels.h"
+
+#include <QImage>
+#include <QPixmap>
 
 namespace tarvik {
 
 QIcon applicationIcon()
 {
-    registerIconResource();
-    // Drawn from data/icons/hicolor/scalable/apps/tarvik.svg and compiled in,
-    // so the program reads no files at run time.
-    return QIcon(QStringLiteral(":/MAINICON.png"));
+    const QImage image(reinterpret_cast<const uchar*>(iconPixels), iconSize, iconSize, QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 } // namespace tarvik

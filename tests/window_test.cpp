@@ -5,6 +5,7 @@
 #include "app/error_guard.h"
 #include "app/fonts.h"
 #include "app/form1.h"
+#include "app/icon.h"
 #include "app/kinds_list.h"
 #include "app/skin.h"
 #include "core/form_layout.h"
@@ -394,6 +395,17 @@ private slots:
             QVERIFY(label->width() >= label->sizeHint().width());
         }
         QCOMPARE(first->view()->sizeHintForRow(0), 17);
+    }
+
+    void iconIsTheRenderedDrawing()
+    {
+        // The compiled-in pixels must stay those of the installed 32-px icon.
+        const QImage shipped(QStringLiteral(TARVIK_SOURCE_DIR "/data/icons/hicolor/32x32/apps/tarvik.png"));
+        QVERIFY(!shipped.isNull());
+        const QImage built =
+            applicationIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(built.size(), QSize(32, 32));
+        QCOMPARE(built, shipped.convertToFormat(QImage::Format_ARGB32));
     }
 
     void dropDownListsAddNothingOnEnter()
