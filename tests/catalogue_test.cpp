@@ -1,4 +1,5 @@
 #include "catalogue/family.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +11,12 @@
 #include <vector>
 
 using namespace tarvik::catalogue;
+using tarvik::testing::utf8;
 
 namespace {
 
 constexpr char16_t latinX = u'x';
 constexpr char16_t cyrillicKha = u'\u0445';
-
-// For failure messages: the catalogue's texts are all in the Basic Multilingual Plane.
-std::string utf8(Text text)
-{
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::string where(const Family& family, std::size_t kind)
 {

@@ -3,6 +3,7 @@
 
 #include "core/calculator.h"
 #include "fake_window.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -12,22 +13,9 @@
 
 using namespace tarvik;
 using tarvik::testing::FakeWindow;
+using tarvik::testing::utf8;
 
 namespace {
-
-std::string utf8(const std::u16string& s)
-{
-    std::string out;
-    for (char16_t c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 struct Families : ::testing::Test {
     FakeWindow window;

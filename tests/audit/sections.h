@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../utf8.h"
+
 // The geometry the audit reads out of size texts. The program never parses a size text; only
 // this audit does, to weigh each section and compare it with the stored unit mass.
 
@@ -44,6 +46,6 @@ double bentChannelSection(double height, double flange, double thickness);
 std::optional<double> waterGasOutside(double nominalBore);
 
 // For messages and the report; the catalogue's texts are all in the Basic Multilingual Plane.
-std::string utf8(Text text);
+using tarvik::testing::utf8;
 
 } // namespace tarvik::audit
