@@ -400,7 +400,7 @@ private slots:
     void iconIsTheRenderedDrawing()
     {
         // The compiled-in pixels must stay those of the installed 32-px icon.
-        const QImage shipped(QStringLiteral(TARVIK_SOURCE_DIR "/data/icons/hicolor/32x32/apps/tarvik.png"));
+        const QImage shipped(QStringLiteral(TARVIK_SOURCE_DIR "data/icons/hicolor/32x32/apps/tarvik.png"));
         QVERIFY(!shipped.isNull());
         const QImage built =
             applicationIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);

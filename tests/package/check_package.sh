@@ -7,7 +7,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 (cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
-deb=$(ls "$scratch"/out/tarvik_*_amd64.deb)
+deb=$(ls "$scratch/out"/tarvik_*_amd64.deb)
 echo "built $(basename "$deb")"
 dpkg-deb -x "$deb" "$scratch/root"
 
