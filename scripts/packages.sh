@@ -2,7 +2,7 @@
 # installed, installing them as root or printing the exact command otherwise.
 
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
-test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream"
+test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
 
