@@ -5,6 +5,7 @@
 namespace tarvik::cases {
 namespace {
 
+using reference::decimal;
 using reference::Extended;
 __extension__ typedef unsigned __int128 u128;
 
@@ -36,22 +37,6 @@ public:
 private:
     std::uint64_t state_;
 };
-
-std::u16string decimal(u128 v)
-{
-    std::u16string s;
-    do {
-        s.insert(s.begin(), static_cast<char16_t>(u'0' + static_cast<int>(v % 10)));
-        v /= 10;
-    } while (v != 0);
-    return s;
-}
-
-std::u16string decimal(int v)
-{
-    return v < 0 ? u"-" + decimal(static_cast<u128>(-static_cast<long long>(v)))
-                 : decimal(static_cast<u128>(v));
-}
 
 u128 power(u128 base, int n)
 {

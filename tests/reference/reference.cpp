@@ -311,21 +311,6 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-std::u16string decimal(u128 v)
-{
-    std::u16string s;
-    do {
-        s.insert(s.begin(), static_cast<char16_t>(u'0' + static_cast<int>(v % 10)));
-        v /= 10;
-    } while (v != 0);
-    return s;
-}
-
-std::u16string decimal(int v)
-{
-    return v < 0 ? u"-" + decimal(static_cast<u128>(-v)) : decimal(static_cast<u128>(v));
-}
-
 u128 pow10u(int n)
 {
     u128 r = 1;
@@ -583,6 +568,23 @@ CalcOutcome calculate(const Parsed& x, double unitMass, int mode, char16_t separ
     if (r.overflow)
         return {CalcOutcome::Overflow, {}};
     return {CalcOutcome::Ok, format000(r.value, separator)};
+}
+
+std::u16string decimal(UInt128 v)
+{
+    std::u16string s;
+    do {
+        s.insert(s.begin(), static_cast<char16_t>(u'0' + static_cast<int>(v % 10)));
+        v /= 10;
+    } while (v != 0);
+    return s;
+}
+
+std::u16string decimal(int v)
+{
+    // Negated in a wider type: -INT_MIN does not fit an int.
+    return v < 0 ? u"-" + decimal(static_cast<UInt128>(-static_cast<long long>(v)))
+                 : decimal(static_cast<UInt128>(v));
 }
 
 } // namespace tarvik::reference
