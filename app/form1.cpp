@@ -83,7 +83,8 @@ TForm1::~TForm1()
     sEditParam->clickRule = nullptr;
     sEditParam->leaveRule = nullptr;
     // Only these raise the events that run handlers.
-    for (QObject* sender : std::initializer_list<QObject*>{sComboBoxE1, sComboBoxE2, sButtonCalc, modeButtons_})
+    for (QObject* sender :
+         std::initializer_list<QObject*>{sComboBoxE1, sComboBoxE2, sButtonCalc, modeButtons_})
         sender->disconnect(this);
     for (std::size_t k = 0; k < headers_.size(); ++k) {
         headers_[k]->disconnect(this);
@@ -391,6 +392,11 @@ void TForm1::setCaption(DropDown which, std::u16string_view caption)
 int TForm1::kindsItemIndex(int section) const
 {
     return kindsLists_.at(static_cast<std::size_t>(section - 1))->itemIndex();
+}
+
+void TForm1::clearKindsSelection(int section)
+{
+    kindsLists_.at(static_cast<std::size_t>(section - 1))->clearItemIndex();
 }
 
 int TForm1::modeItemIndex() const

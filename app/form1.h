@@ -60,6 +60,7 @@ public:
     void setEnabled(DropDown list, bool enabled) override;
     void setCaption(DropDown list, std::u16string_view caption) override;
     int kindsItemIndex(int section) const override;
+    void clearKindsSelection(int section) override;
     int modeItemIndex() const override;
     void setModeItemText(int item, std::u16string_view text) override;
     void setResultText(std::u16string_view text) override;

@@ -24,6 +24,11 @@ int KindsList::itemIndex() const
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+void KindsList::clearItemIndex()
+{
+    clearSelection();
+}
+
 void KindsList::keyPressEvent(QKeyEvent* event)
 {
     const int before = currentRow();

@@ -15,6 +15,8 @@ public:
 
     // The selected row, −1 when none (a Ctrl+click deselects).
     int itemIndex() const;
+    // Selects nothing, without emitting `chosen`.
+    void clearItemIndex();
 
 signals:
     void chosen();

@@ -59,6 +59,12 @@ void Calculator::sListBoxClick(int section)
 {
     const Family& family = *catalogue::families.at(static_cast<std::size_t>(section - 1));
     const int kind = window_.kindsItemIndex(section);
+    // Only the chosen kind stays highlighted: a kind still highlighted in a
+    // closed section would look like the one in use when reopened.
+    for (int other = 1; other <= static_cast<int>(catalogue::families.size()); ++other) {
+        if (other != section)
+            window_.clearKindsSelection(other);
+    }
 
     window_.setOuterWidth(wideOuterWidth);
     const TextSet& texts = textsOf(family);

@@ -44,6 +44,8 @@ public:
 
     // Kinds list of section 1..12; −1 when no entry is selected.
     virtual int kindsItemIndex(int section) const = 0;
+    // Takes the selection away from kinds list 1..12; runs no handler.
+    virtual void clearKindsSelection(int section) = 0;
     // The mode group: −1 when no mode is chosen.
     virtual int modeItemIndex() const = 0;
     // Keeps the selection and runs no handler.

@@ -88,6 +88,7 @@ public:
         log.push_back(name(d) + " caption");
     }
     int kindsItemIndex(int section) const override { return kinds[static_cast<std::size_t>(section - 1)]; }
+    void clearKindsSelection(int section) override { kinds[static_cast<std::size_t>(section - 1)] = -1; }
     int modeItemIndex() const override { return mode; }
     void setModeItemText(int item, std::u16string_view text) override
     {

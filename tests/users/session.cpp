@@ -1031,11 +1031,19 @@ struct Session::Impl {
         int chosenSection = clickedKind;
         for (int k = 1; k <= 12; ++k) {
             KindsList* list = lists[static_cast<std::size_t>(k - 1)];
-            if (list->itemIndex() != selectedBefore[static_cast<std::size_t>(k - 1)]) {
-                if (clickedKind != k && keyTarget != list)
-                    return fail("the selection of kinds list " + std::to_string(k) + " changed by itself");
+            if (list->itemIndex() != selectedBefore[static_cast<std::size_t>(k - 1)] &&
+                (clickedKind == k || keyTarget == list))
                 chosenSection = k;
-            }
+        }
+        // A kind choice takes the highlight from every other section's list;
+        // nothing else changes a list the user did not touch.
+        for (int k = 1; k <= 12; ++k) {
+            KindsList* list = lists[static_cast<std::size_t>(k - 1)];
+            const int before = selectedBefore[static_cast<std::size_t>(k - 1)];
+            if (k == chosenSection || list->itemIndex() == before)
+                continue;
+            if (!chosenSection || list->itemIndex() != -1)
+                return fail("the selection of kinds list " + std::to_string(k) + " changed by itself");
         }
         if (chosenSection)
             kindChoice(chosenSection, lists[static_cast<std::size_t>(chosenSection - 1)]->itemIndex());
