@@ -27,8 +27,10 @@ constexpr double lowAlloyMasses[] = {21, 24, 27.3, 31.5, 36.5};
 constexpr Text normalSizes[] = {u"20 Б1", u"25 Б1", u"25 Б2", u"30 Б1", u"30 Б2", u"35 Б1",
                                 u"35 Б2", u"40 Б1", u"40 Б2", u"45 Б1", u"45 Б2", u"50 Б1",
                                 u"50 Б2", u"55 Б2", u"60 Б1", u"60 Б2"};
-constexpr double normalMasses[] = {22.4, 25.7, 29.6, 32,   46.78, 41.4, 49.6, 56.6,
-                                   66,   66.2, 76,   72.5, 79.5,  97.9, 94.6, 105.5};
+constexpr double normalMasses[] = {
+    22.4, 25.7, 29.6, 32,
+    // "30 Б2": listed as 46.78, the section's area in cm²; 46.78 cm² of steel weigh 36.7 kg/m.
+    36.7, 41.4, 49.6, 56.6, 66, 66.2, 76, 72.5, 79.5, 97.9, 94.6, 105.5};
 constexpr Text wideFlangeSizes[] = {u"20Ш1", u"25Ш1", u"30Ш1", u"30Ш2", u"35Ш1",
                                     u"35Ш2", u"40Ш1", u"40Ш2", u"45Ш1", u"50Ш1"};
 constexpr double wideFlangeMasses[] = {30.6, 44.1, 56.8, 68.6, 65.3, 79.7, 88.6, 106.7, 123.5, 114.2};

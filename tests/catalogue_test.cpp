@@ -168,7 +168,7 @@ TEST(Catalogue, SizesSitAtTheirPositionsWithTheirMasses)
         {&beams, 1, 0, u"20К1", 41.5},
         {&beams, 2, 1, u"24М", 38.3},
         {&beams, 5, 0, u"20 Б1", 22.4},
-        {&beams, 5, 4, u"30 Б2", 46.78},
+        {&beams, 5, 4, u"30 Б2", 36.7},
         {&beams, 5, 5, u"35 Б1", 41.4},
         {&beams, 5, 13, u"55 Б2", 97.9},
         {&beams, 5, 14, u"60 Б1", 94.6},

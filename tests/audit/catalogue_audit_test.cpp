@@ -529,3 +529,19 @@ TEST(CatalogueAudit, NumberedKindsWeighMoreWithEveryNumber)
         }
     }
 }
+
+// "30 Б2" was once stored as its section's area in cm² (46.78), which put it above "35 Б1".
+// Its series neighbours are not comparable by number and series alone, so pin its place.
+TEST(CatalogueAudit, NormalBeam30B2WeighsBetweenItsNeighbours)
+{
+    const KindTable& normal = beams.tables[5];
+    const auto massOf = [&normal](Text size) {
+        const auto at = std::find(normal.sizes.begin(), normal.sizes.end(), size);
+        EXPECT_NE(at, normal.sizes.end()) << utf8(size);
+        return at == normal.sizes.end()
+                   ? 0.0
+                   : normal.unitMasses[static_cast<std::size_t>(at - normal.sizes.begin())];
+    };
+    EXPECT_LT(massOf(u"30 Б1"), massOf(u"30 Б2"));
+    EXPECT_LT(massOf(u"30 Б2"), massOf(u"35 Б1"));
+}
