@@ -9,7 +9,7 @@ namespace tarvik {
 
 void Calculator::sButtonCalcClick()
 {
-    window_.setResultText(u"");
+    clearResult();
     const int mode = window_.modeItemIndex();
     const int size = window_.itemIndex(DropDown::Element);
     if (mode != 0 && mode != 1)
@@ -25,10 +25,23 @@ void Calculator::sButtonCalcClick()
     if (!std::isfinite(r))
         throw floatingPointOverflow();
 
-    std::u16string result = formatFloat000(r, separator_);
-    result += u' ';
-    result += state_.activeUnitText;
-    window_.setResultText(result);
+    showResult(formatFloat000(r, separator_), state_.activeUnitText);
+}
+
+void Calculator::showResult(std::u16string_view number, std::u16string_view unit)
+{
+    resultText_ = number;
+    resultNumberLength_ = number.size();
+    resultText_ += u' ';
+    resultText_ += unit;
+    window_.setResultText(resultText_);
+}
+
+void Calculator::clearResult()
+{
+    resultText_.clear();
+    resultNumberLength_ = 0;
+    window_.setResultText(u"");
 }
 
 } // namespace tarvik

@@ -8,6 +8,7 @@
 #include "window.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tarvik {
@@ -30,6 +31,15 @@ public:
     char16_t decimalSeparator() const { return separator_; }
 
     const SelectionState& state() const { return state_; }
+
+    // The result as the window shows it, and its number alone, without the
+    // unit (what a spreadsheet under the same locale reads as a number). Both
+    // are empty while no result is shown.
+    const std::u16string& resultText() const { return resultText_; }
+    std::u16string_view resultNumber() const
+    {
+        return std::u16string_view(resultText_).substr(0, resultNumberLength_);
+    }
 
     // Kind choice in family section 1..12 (sListBox1Click .. sListBox12Click).
     void sListBoxClick(int section);
@@ -62,10 +72,14 @@ private:
     void runSingleListForm(const catalogue::Family& family, int kind);
     void runTwoPickerForm(const catalogue::Family& family, int kind);
     void AddItems(DropDown list, std::span<const std::u16string_view> texts);
+    void showResult(std::u16string_view number, std::u16string_view unit);
+    void clearResult();
 
     Window& window_;
     char16_t separator_;
     SelectionState state_;
+    std::u16string resultText_;
+    std::size_t resultNumberLength_ = 0;
 };
 
 } // namespace tarvik

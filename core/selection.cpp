@@ -86,7 +86,7 @@ void Calculator::runSingleListForm(const Family& family, int kind)
 {
     if (family.sizeCaptionStep == SizeCaptionStep::BeforeResultCleared)
         window_.setCaption(DropDown::Element, family.sizeCaption);
-    window_.setResultText(u"");
+    clearResult();
     window_.setVisible(DropDown::E1, false);
     window_.setVisible(DropDown::E2, false);
     window_.setVisible(DropDown::Element, true);
@@ -106,7 +106,7 @@ void Calculator::runSingleListForm(const Family& family, int kind)
 
 void Calculator::runTwoPickerForm(const Family& family, int kind)
 {
-    window_.setResultText(u"");
+    clearResult();
     window_.setVisible(DropDown::E1, true);
     window_.setItemIndex(DropDown::E1, -1);
     window_.clearItems(DropDown::E1);

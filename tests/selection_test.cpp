@@ -222,6 +222,46 @@ TEST_F(Selection, ModeChangeKeepsTheOldResult)
     EXPECT_EQ(window.result, u"0,890 кг");
 }
 
+TEST_F(Selection, ResultNumberIsTheShownResultWithoutItsUnit)
+{
+    choose(rebar, 0);
+    EXPECT_EQ(calc.resultText(), u"");
+    EXPECT_EQ(calculate(0, 3, u"12,5"), u"11,125 кг");
+    EXPECT_EQ(calc.resultText(), window.result);
+    EXPECT_EQ(calc.resultNumber(), u"11,125");
+    // The shown result keeps the unit it was computed in after a mode change.
+    window.mode = 1;
+    calc.sRadioGroupClick();
+    EXPECT_EQ(calc.resultText(), u"11,125 кг");
+    EXPECT_EQ(calc.resultNumber(), u"11,125");
+
+    EXPECT_THROW(calculate(0, 3, u"12.5"), CalcError);
+    EXPECT_EQ(calc.resultText(), u"");
+    EXPECT_EQ(calc.resultNumber(), u"");
+    calculate(1, 3, u"100");
+    choose(sheet, 0);
+    EXPECT_EQ(calc.resultNumber(), u"");
+}
+
+// A kind still highlighted in a closed section would read as the kind in use
+// when the section is opened again.
+TEST_F(Selection, AKindChoiceClearsEveryOtherKindsList)
+{
+    constexpr int squareBar = 3, roundBar = 4;
+    choose(squareBar, 0);
+    window.kinds.fill(0);
+    choose(roundBar, 0);
+    for (int section = 1; section <= 12; ++section)
+        EXPECT_EQ(window.kinds[static_cast<std::size_t>(section - 1)], section == roundBar ? 0 : -1)
+            << section;
+    EXPECT_EQ(window.list(DropDown::Element).items.at(7), u"20");
+    EXPECT_EQ(calculate(0, 7, u"1"), u"2,470 кг");
+    // Reopening the square bar's section and choosing its kind loads it again.
+    choose(squareBar, 0);
+    EXPECT_EQ(window.kinds[roundBar - 1], -1);
+    EXPECT_EQ(calculate(0, 5, u"1"), u"3,140 кг");
+}
+
 TEST_F(Selection, SeparatorFollowsTheLocale)
 {
     calc.setDecimalSeparator(u'.');

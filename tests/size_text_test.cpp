@@ -1,0 +1,46 @@
+// Which item a drop-down list's text selects, and which item completes a typed
+// text: the rule every face of the calculator shares.
+
+#include "core/size_text.h"
+#include "fake_window.h"
+#include "utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace tarvik;
+using tarvik::testing::FakeWindow;
+using tarvik::testing::utf8;
+
+namespace {
+
+TEST(SizeText, ShownTextSelectsOnlyAWholeItemAndTypedTextCompletesToTheFirstItemBeginningWithIt)
+{
+    FakeWindow window;
+    window.list(DropDown::Element).items = {u"10",  u"40",     u"4",         u"20 Б1", u"35К1",
+                                            u"Ёрш", u"89x3.5", u"20x20x1.5", u"20х20", u"35к1"};
+    const struct {
+        std::u16string text;
+        int showing;    // itemShowingText
+        int completing; // itemCompletingText
+    } cases[] = {
+        {u"40", 1, 1},        {u"4", 2, 1},      // "40" comes first, but only "4" is the whole text
+        {u"1", -1, 0},        {u"20 б1", 3, 3},  // Cyrillic, letter case aside
+        {u"35К1", 4, 4},                         // the first of two that differ only in case
+        {u"ёРШ", 5, 5},       {u"89X3.5", 6, 6}, // Latin, letter case aside
+        {u"20X20X1.5", 7, 7},                    // Latin "x" ...
+        {u"20х20", 8, 8},                        // ... and the Cyrillic "х" look alike but differ
+        {u"20x20", -1, 7},    {u"20 Б", -1, 3},  // a prefix only
+        {u"4 ", -1, -1},      {u"400", -1, -1},
+        {u"", -1, -1}, // an erased text selects and completes nothing
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(utf8(c.text));
+        EXPECT_EQ(itemShowingText(window, DropDown::Element, c.text), c.showing);
+        EXPECT_EQ(itemCompletingText(window, DropDown::Element, c.text), c.completing);
+    }
+    EXPECT_EQ(itemShowingText(window, DropDown::E1, u""), -1) << "an empty list";
+}
+
+} // namespace
