@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -62,25 +63,44 @@ void DropDownList::setCaption(const QString& caption)
     placeBoundLabel();
 }
 
-void DropDownList::onTextEdited(const QString& text)
+void DropDownList::keyPressEvent(QKeyEvent* event)
 {
-    // An erased text selects nothing, although every item "begins" with it.
-    itemIndex_ = -1;
-    if (!text.isEmpty()) {
-        for (int i = 0; i < count(); ++i) {
-            if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
-                itemIndex_ = i;
-                break;
-            }
-        }
+    const bool outer = !inKeyPress_;
+    inKeyPress_ = true;
+    QComboBox::keyPressEvent(event);
+    if (!outer)
+        return;
+    inKeyPress_ = false;
+    if (editedByKey_) {
+        editedByKey_ = false;
+        selectShownItem();
+        emit changed();
     }
+}
+
+void DropDownList::onTextEdited()
+{
+    if (inKeyPress_) {
+        editedByKey_ = true;
+        return;
+    }
+    selectShownItem();
     emit changed();
 }
 
-void DropDownList::onActivated(int index)
+void DropDownList::onActivated()
 {
-    itemIndex_ = index;
+    selectShownItem();
     emit changed();
+}
+
+void DropDownList::selectShownItem()
+{
+    const QString shown = currentText();
+    itemIndex_ = shownItemRule
+                     ? shownItemRule(std::u16string_view(reinterpret_cast<const char16_t*>(shown.utf16()),
+                                                         static_cast<std::size_t>(shown.size())))
+                     : -1;
 }
 
 void DropDownList::placeBoundLabel()

@@ -2,20 +2,28 @@
 
 #include <QComboBox>
 
+#include <functional>
+#include <string_view>
+
 class QLabel;
 
 namespace tarvik {
 
 // The editable drop-down list of the right column. It keeps its own selected
-// position: typing completes to the first item that begins with the typed
-// text (letter case ignored) and selects it, or selects nothing when no item
-// begins with it, without ever moving Qt's current index. `changed` is the
-// list's OnChange: a pick from the list or an edit of the text by the user,
-// never a change made from code.
+// position, without ever moving Qt's current index: typing completes the text
+// to the first item that begins with it (letter case ignored), and after every
+// change by the user the selected item is the one that `shownItemRule` finds
+// for the shown text, so that what the box shows is what is used. `changed` is
+// the list's OnChange: a pick from the list or an edit of the text by the
+// user, never a change made from code.
 class DropDownList : public QComboBox {
     Q_OBJECT
 public:
     explicit DropDownList(QWidget* parent);
+
+    // The item that a shown text selects, −1 for none. Without a rule a
+    // change by the user selects nothing.
+    std::function<int(std::u16string_view shown)> shownItemRule;
 
     int itemIndex() const { return itemIndex_; }
     // Selects `index`; any index outside the items selects nothing and
@@ -38,13 +46,19 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void onTextEdited(const QString& text);
-    void onActivated(int index);
+    void onTextEdited();
+    void onActivated();
+    void selectShownItem();
     void placeBoundLabel();
 
     int itemIndex_ = -1;
+    // A typed key reports its edit before the completion fills in the rest of
+    // the text: the selection waits until the key has been handled.
+    bool inKeyPress_ = false;
+    bool editedByKey_ = false;
     QLabel* boundLabel_;
 };
 

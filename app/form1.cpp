@@ -2,6 +2,7 @@
 
 #include "catalogue/family.h"
 #include "core/form_layout.h"
+#include "core/size_text.h"
 #include "drop_down_list.h"
 #include "error_guard.h"
 #include "fonts.h"
@@ -9,16 +10,21 @@
 #include "numeric_edit.h"
 #include "skin.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <optional>
 
@@ -70,6 +76,7 @@ TForm1::TForm1(QWidget* parent)
     setFixedSize(form::clientWidth, form::clientHeight);
     createComponents();
     setUpControls();
+    setUpKeyboard();
     bindEvents();
 }
 
@@ -82,6 +89,8 @@ TForm1::~TForm1()
     sEditParam->keyRule = nullptr;
     sEditParam->clickRule = nullptr;
     sEditParam->leaveRule = nullptr;
+    for (DropDownList* l : {sComboBoxElement, sComboBoxE1, sComboBoxE2})
+        l->shownItemRule = nullptr;
     // Only these raise the events that run handlers.
     for (QObject* sender :
          std::initializer_list<QObject*>{sComboBoxE1, sComboBoxE2, sButtonCalc, modeButtons_})
@@ -131,12 +140,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             setResultSelectable(false);
         return QWidget::eventFilter(watched, event);
     }
-    // The open section is the one taller than its header: mark its header.
+    // The open section is the one taller than its header: mark its header,
+    // and let Tab reach only the kinds list that can be seen.
     if (event->type() == QEvent::Resize) {
         for (int k = 1; k <= form::sectionCount; ++k) {
-            if (watched == components_[static_cast<std::size_t>(form::sectionPanel(k))])
-                markOpenHeader(headers_[static_cast<std::size_t>(k - 1)],
-                               static_cast<QWidget*>(watched)->height() > Accordion::closedHeight);
+            if (watched != components_[static_cast<std::size_t>(form::sectionPanel(k))])
+                continue;
+            const bool open = static_cast<QWidget*>(watched)->height() > Accordion::closedHeight;
+            markOpenHeader(headers_[static_cast<std::size_t>(k - 1)], open);
+            kindsLists_[static_cast<std::size_t>(k - 1)]->setFocusPolicy(open ? kindsListFocus_
+                                                                              : Qt::NoFocus);
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -259,6 +272,80 @@ void TForm1::setUpControls()
     sEditParamBoundLabel->hide();
 }
 
+void TForm1::setUpKeyboard()
+{
+    // Tab never lands on a control the user cannot see: the kinds lists of
+    // closed sections, and the right column until the window widens. The
+    // order among the controls that can be seen stays the creation order.
+    kindsListFocus_ = kindsLists_[0]->focusPolicy();
+    for (KindsList* kinds : kindsLists_)
+        kinds->setFocusPolicy(Qt::NoFocus);
+    for (QWidget* w : widgetAt(form::sPanel4)->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus)
+            continue;
+        hiddenRightColumn_.emplace_back(w, w->focusPolicy());
+        w->setFocusPolicy(Qt::NoFocus);
+    }
+
+    // Enter presses a focused button as Space does; outside a dialog Qt
+    // leaves that to auto-default buttons.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true);
+
+    // Copying the result. Ctrl+C copies the number wherever the focus holds
+    // nothing of its own to copy; the drop-down lists and the input field
+    // claim the key for their text first, and keep it.
+    copyNumber_ = new QAction(QStringLiteral("Копировать"), this);
+    copyNumber_->setObjectName(QStringLiteral("copyResultNumber"));
+    copyNumber_->setShortcut(QKeySequence::Copy);
+    copyNumber_->setShortcutVisibleInContextMenu(true);
+    copyWithUnit_ = new QAction(QStringLiteral("Копировать с единицей"), this);
+    copyWithUnit_->setObjectName(QStringLiteral("copyResultWithUnit"));
+    connect(copyNumber_, &QAction::triggered, this, [this] { copyResult(false); });
+    connect(copyWithUnit_, &QAction::triggered, this, [this] { copyResult(true); });
+    auto* copyKey = new QShortcut(QKeySequence::Copy, this);
+    connect(copyKey, &QShortcut::activated, this, [this] {
+        const QWidget* focus = focusWidget();
+        if (qobject_cast<const QAbstractButton*>(focus) || qobject_cast<const KindsList*>(focus))
+            copyResult(false);
+    });
+
+    // A right click anywhere in the result box; the label defers to it.
+    sLabelResult->setContextMenuPolicy(Qt::NoContextMenu);
+    auto* resultBox = widgetAt(form::sGroupBox1);
+    resultBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultBox, &QWidget::customContextMenuRequested, this,
+            [this, resultBox](const QPoint& at) { showResultMenu(resultBox->mapToGlobal(at)); });
+}
+
+void TForm1::revealRightColumn()
+{
+    for (const auto& [widget, policy] : hiddenRightColumn_)
+        widget->setFocusPolicy(policy);
+    hiddenRightColumn_.clear();
+}
+
+void TForm1::copyResult(bool withUnit) const
+{
+    const std::u16string_view text =
+        withUnit ? std::u16string_view(calc_.resultText()) : calc_.resultNumber();
+    if (!text.empty())
+        QGuiApplication::clipboard()->setText(qs(text));
+}
+
+void TForm1::showResultMenu(const QPoint& at)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("resultMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool shown = !calc_.resultText().empty();
+    copyNumber_->setEnabled(shown);
+    copyWithUnit_->setEnabled(shown);
+    menu->addAction(copyNumber_);
+    menu->addAction(copyWithUnit_);
+    menu->popup(at);
+}
+
 void TForm1::bindEvents()
 {
     for (int k = 1; k <= form::sectionCount; ++k) {
@@ -271,6 +358,10 @@ void TForm1::bindEvents()
                 if (checked)
                     calc_.sRadioGroupClick();
             }));
+    for (DropDown which : {DropDown::Element, DropDown::E1, DropDown::E2})
+        list(which)->shownItemRule = [this, which](std::u16string_view shown) {
+            return itemShowingText(*this, which, shown);
+        };
     connect(sComboBoxE1, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE1Change(); }));
     connect(sComboBoxE2, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE2Change(); }));
     connect(sButtonCalc, &QPushButton::clicked, this, guarded(this, [this] { calc_.sButtonCalcClick(); }));
@@ -316,6 +407,7 @@ void TForm1::setOuterWidth(int width)
     const int clientWidth = width - frameExtra;
     if (clientWidth != this->width())
         setFixedSize(clientWidth, form::clientHeight);
+    revealRightColumn();
     // Widening must not push the result off the screen.
     if (QScreen* s = screen()) {
         const QRect area = s->availableGeometry();

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
+class QAction;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -86,6 +88,10 @@ protected:
 
 private:
     void setResultSelectable(bool selectable);
+    void copyResult(bool withUnit) const;
+    void showResultMenu(const QPoint& at);
+    void setUpKeyboard();
+    void revealRightColumn();
     void createComponents();
     void setUpControls();
     void bindEvents();
@@ -109,6 +115,12 @@ private:
     QPushButton* sButtonCalc = nullptr;
     NumericEdit* sEditParam = nullptr;
     QLabel* sEditParamBoundLabel = nullptr;
+    QAction* copyNumber_ = nullptr;
+    QAction* copyWithUnit_ = nullptr;
+    // Focus policies of the right column's controls, kept out of the Tab
+    // order while the window is narrow and the column lies beyond its edge.
+    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> hiddenRightColumn_;
+    Qt::FocusPolicy kindsListFocus_ = Qt::StrongFocus;
 };
 
 } // namespace tarvik

@@ -29,8 +29,29 @@ void KindsList::clearItemIndex()
     clearSelection();
 }
 
+void KindsList::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    // The focus mark is drawn around the current row: give the list one
+    // however the focus came (Qt does so only for the keyboard), selecting
+    // nothing.
+    if (!currentIndex().isValid() && count() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
 void KindsList::keyPressEvent(QKeyEvent* event)
 {
+    // Qt keeps a current row apart from the selection (the first row once the
+    // list takes the focus, or the row whose selection was taken away): the
+    // first arrow key would move on from it and skip a kind.
+    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (arrow && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && itemIndex() < 0 &&
+        count() > 0) {
+        setCurrentRow(0);
+        event->accept();
+        emit chosen();
+        return;
+    }
     const int before = currentRow();
     const int selectedBefore = itemIndex();
     QListWidget::keyPressEvent(event);

@@ -6,7 +6,8 @@ namespace tarvik {
 
 // A family's list of product kinds. `chosen` fires exactly once per mouse
 // click on an entry (a click on the selected one included, so a kind can be
-// reloaded after another family was used) and once per keyboard move.
+// reloaded after another family was used) and once per keyboard move. With
+// nothing selected, the first arrow key selects the first kind.
 class KindsList : public QListWidget {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ signals:
     void chosen();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 

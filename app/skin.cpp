@@ -26,7 +26,7 @@ const QColor disabledText(0x8C, 0x92, 0x9A);
 } // namespace colour
 
 // Flat push buttons with a one-pixel border; the open section's header in
-// the accent colour. Everything else is Fusion's.
+// the accent colour; a dotted focus mark. Everything else is Fusion's.
 class SkinStyle : public QProxyStyle {
 public:
     SkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -36,6 +36,12 @@ public:
     {
         if (element == PE_PanelButtonCommand) {
             drawFlatButton(option, painter, widget);
+            return;
+        }
+        if (element == PE_FrameFocusRect) {
+            // The flat buttons draw their own focus mark.
+            if (!qobject_cast<const QPushButton*>(widget))
+                drawFocusMark(option, painter);
             return;
         }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -52,11 +58,10 @@ private:
             fill = colour::buttonDown;
         else if (hover && !open)
             fill = colour::buttonHover;
-        const bool focused = option->state & State_HasFocus;
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->fillRect(option->rect, fill);
-        painter->setPen(open || focused ? colour::accent : colour::border);
+        painter->setPen(open ? colour::accent : colour::border);
         painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
         if (open) {
             // A bar along the bottom edge says "this section is open".
@@ -64,6 +69,30 @@ private:
                 QRect(option->rect.left() + 1, option->rect.bottom() - 2, option->rect.width() - 2, 2),
                 colour::accent);
         }
+        painter->restore();
+        if (option->state & State_HasFocus) {
+            QStyleOption inside(*option);
+            inside.rect = option->rect.adjusted(3, 3, -3, open ? -4 : -3);
+            drawFocusMark(&inside, painter);
+        }
+    }
+
+    // The keyboard focus: a dotted rectangle, shown whether the focus came by
+    // keyboard or by mouse (Fusion shows it only after a key), in a colour
+    // that stands out on the selection too. It never uses the accent colour
+    // that marks the open section.
+    static void drawFocusMark(const QStyleOption* option, QPainter* painter)
+    {
+        QColor ink = colour::text;
+        if (const auto* focusRect = qstyleoption_cast<const QStyleOptionFocusRect*>(option)) {
+            if (focusRect->backgroundColor.isValid() && focusRect->backgroundColor.lightness() < 128)
+                ink = Qt::white;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(QPen(ink, 1, Qt::DotLine));
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
         painter->restore();
     }
 };

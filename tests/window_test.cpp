@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -426,6 +427,282 @@ private slots:
         typeInto(sizes, QStringLiteral("1"));
         QCOMPARE(static_cast<DropDownList*>(sizes)->itemIndex(), 1); // "10"
         QCOMPARE(sizes->currentIndex(), -1);                         // Qt's own never moves
+    }
+
+    void aKindChoiceTakesTheHighlightFromEveryOtherSection()
+    {
+        auto* squares = find<KindsList>("sListBox3");
+        auto* rounds = find<KindsList>("sListBox4");
+        auto* sizes = find<QComboBox>("sComboBoxElement");
+        find<QLineEdit>("sEditParam")->setText(QStringLiteral("1"));
+        clickHeader(3);
+        clickKind(3, 0);
+        clickMode(0);
+        typeInto(sizes, QStringLiteral("20"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("3,140 кг"));
+        clickHeader(4);
+        clickKind(4, 0);
+        typeInto(sizes, QStringLiteral("20"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("2,470 кг"));
+
+        // Opened again, the square bar's section highlights nothing...
+        clickHeader(3);
+        QVERIFY(squares->selectedItems().isEmpty());
+        QCOMPARE(squares->itemIndex(), -1);
+        QCOMPARE(rounds->itemIndex(), 0);
+        // ... until its kind is clicked, which loads the square bars.
+        clickKind(3, 0);
+        QCOMPARE(rounds->itemIndex(), -1);
+        typeInto(sizes, QStringLiteral("20"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("3,140 кг"));
+    }
+
+    void theShownSizeIsTheSizeUsed()
+    {
+        auto* sizes = static_cast<DropDownList*>(find<QComboBox>("sComboBoxElement"));
+        auto* calc = find<QPushButton>("sButtonCalc");
+        find<QLineEdit>("sEditParam")->setText(QStringLiteral("1"));
+        clickHeader(1);
+        clickKind(1, 0); // "Арматура А3 А500с"
+        clickMode(0);
+        typeInto(sizes, QStringLiteral("4"));
+        QCOMPARE(sizes->currentText(), QStringLiteral("40")); // completed
+        QCOMPARE(sizes->itemText(sizes->itemIndex()), QStringLiteral("40"));
+        QTest::mouseClick(calc, Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("9,870 кг"));
+        for (auto key : {Qt::Key_Delete, Qt::Key_Backspace}) {
+            sizes->clearEditText();
+            typeInto(sizes, QStringLiteral("4"));
+            QCOMPARE(sizes->itemText(sizes->itemIndex()), QStringLiteral("40"));
+            QTest::keyClick(sizes, key); // takes the completion away
+            QCOMPARE(sizes->currentText(), QStringLiteral("4"));
+            QCOMPARE(sizes->itemIndex(), -1);
+            QTest::mouseClick(calc, Qt::LeftButton);
+            QVERIFY(result().isEmpty());
+        }
+
+        // Letter case aside, a whole text selects its size: "30 Б2" of the
+        // normal beams, which weighs 36.7 kg per metre.
+        clickHeader(2);
+        clickKind(2, 5);
+        typeInto(sizes, QStringLiteral("30 "));
+        QTest::sendKeyEvent(QTest::Click, sizes, static_cast<Qt::Key>(u'Б'), QStringLiteral("б"), {});
+        QTest::keyClick(sizes, Qt::Key_2);
+        QCOMPARE(sizes->currentText(), QStringLiteral("30 б2"));
+        QCOMPARE(sizes->itemIndex(), 4);
+        QTest::mouseClick(calc, Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("36,700 кг"));
+
+        // The second picker follows the same rule: "2" completes to "25".
+        clickHeader(6);
+        clickKind(6, 0);
+        auto* second = static_cast<DropDownList*>(find<QComboBox>("sComboBoxE2"));
+        typeInto(find<QComboBox>("sComboBoxE1"), QStringLiteral("6"));
+        typeInto(second, QStringLiteral("2"));
+        QCOMPARE(second->currentText(), QStringLiteral("25"));
+        QCOMPARE(sizes->itemIndex(), 11); // "6x25"
+        QTest::keyClick(second, Qt::Key_Delete);
+        QCOMPARE(second->itemIndex(), -1);
+        QCOMPARE(sizes->itemIndex(), -1);
+        QTest::keyClick(second, Qt::Key_5);
+        QCOMPARE(sizes->itemIndex(), 11);
+    }
+
+    // Presses Tab until the focus comes back and answers the names it met.
+    QStringList tabStops(QWidget* from)
+    {
+        from->setFocus(Qt::TabFocusReason);
+        QStringList stops;
+        for (int i = 0; i < 60; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            if (now == from)
+                return stops;
+            stops << now->objectName();
+        }
+        return stops << QStringLiteral("(no cycle)");
+    }
+
+    void tabLandsOnlyOnControlsThatCanBeSeen()
+    {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* first = find<QPushButton>("sButton1");
+        QStringList headers;
+        for (int k = 2; k <= 12; ++k)
+            headers << QStringLiteral("sButton%1").arg(k);
+        QCOMPARE(tabStops(first), headers); // narrow, every section closed
+
+        clickHeader(3);
+        QStringList stops = tabStops(first);
+        QCOMPARE(stops.size(), 12);
+        QCOMPARE(stops.indexOf(QStringLiteral("sListBox3")), stops.indexOf(QStringLiteral("sButton3")) + 1);
+
+        clickKind(3, 0);
+        stops = tabStops(first);
+        for (const char* shown :
+             {"sListBox3", "sRadioGroupItem0", "sComboBoxElement", "sButtonCalc", "sEditParam"})
+            QVERIFY2(stops.contains(QLatin1String(shown)), shown);
+        for (const QString& name : stops) {
+            QVERIFY2(!name.startsWith(QLatin1String("sListBox")) || name == QLatin1String("sListBox3"),
+                     qPrintable(name));
+            QVERIFY2(find<QWidget>(qPrintable(name))->isVisible(), qPrintable(name));
+        }
+        // The visible stops keep the order of the window's focus chain.
+        QStringList chain;
+        for (QWidget* w = first->nextInFocusChain(); w != first; w = w->nextInFocusChain())
+            chain << w->objectName();
+        int last = -1;
+        for (const QString& name : stops) {
+            const int at = chain.indexOf(name);
+            QVERIFY2(at > last, qPrintable(name));
+            last = at;
+        }
+    }
+
+    void theFirstArrowSelectsTheFirstKind()
+    {
+        clickHeader(2);
+        auto* beams = find<KindsList>("sListBox2");
+        auto* sizes = find<QComboBox>("sComboBoxElement");
+        beams->setFocus(Qt::TabFocusReason); // Qt makes row 0 current, selecting nothing
+        QCOMPARE(beams->itemIndex(), -1);
+        QTest::keyClick(beams, Qt::Key_Down);
+        QCOMPARE(beams->itemIndex(), 0);
+        QCOMPARE(sizes->count(), 9); // "Балка ГОСТ 8239"
+        QTest::keyClick(beams, Qt::Key_Down);
+        QCOMPARE(beams->itemIndex(), 1);
+
+        // A list whose selection a choice elsewhere took away starts over too.
+        clickHeader(1);
+        clickKind(1, 0);
+        clickHeader(2);
+        QCOMPARE(beams->itemIndex(), -1);
+        QTest::keyClick(beams, Qt::Key_Up);
+        QCOMPARE(beams->itemIndex(), 0);
+        QCOMPARE(sizes->count(), 9);
+    }
+
+    void keyboardFocusIsAlwaysVisibleAndUnlikeTheOpenMark()
+    {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        clickHeader(1);
+        clickKind(1, 0);
+        auto* elsewhere = find<QPushButton>("sButton12");
+        // Shown after a mouse click too, not only once a key has moved it
+        // (when Fusion would show it).
+        const auto look = [&](QWidget* w, bool focused) {
+            (focused ? w : elsewhere)->setFocus(Qt::MouseFocusReason);
+            form->setAttribute(Qt::WA_KeyboardFocusChange, false);
+            return w->grab().toImage();
+        };
+        auto* header = find<QPushButton>("sButton2");
+        const QImage closed = look(header, false), closedFocused = look(header, true);
+        clickHeader(2);
+        const QImage open = look(header, false), openFocused = look(header, true);
+        const QImage looks[] = {closed, closedFocused, open, openFocused};
+        for (int a = 0; a < 4; ++a) {
+            for (int b = a + 1; b < 4; ++b)
+                QVERIFY2(looks[a] != looks[b], qPrintable(QStringLiteral("%1 and %2").arg(a).arg(b)));
+        }
+        for (const char* name :
+             {"sListBox2", "sRadioGroupItem0", "sComboBoxElement", "sButtonCalc", "sEditParam", "sButton1"}) {
+            auto* w = find<QWidget>(name);
+            QVERIFY2(look(w, false) != look(w, true), name);
+        }
+    }
+
+    void enterPressesTheFocusedButtonButNotTheField()
+    {
+        clickHeader(1);
+        clickKind(1, 0);
+        clickMode(0);
+        pick("sComboBoxElement", 3);
+        auto* calc = find<QPushButton>("sButtonCalc");
+        auto* edit = find<QLineEdit>("sEditParam");
+        edit->setText(QStringLiteral("1"));
+        for (auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+            form->setResultText(u"");
+            calc->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(calc, key);
+            QCOMPARE(result(), QStringLiteral("0,890 кг"));
+            form->setResultText(u"");
+            edit->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(edit, key);
+            QCOMPARE(edit->text(), QStringLiteral("1"));
+            QVERIFY(result().isEmpty());
+        }
+        auto* header = find<QPushButton>("sButton5");
+        header->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(header, Qt::Key_Return);
+        QCOMPARE(find<QWidget>("Panel5")->height(), 25 + 46);
+    }
+
+    void copiesTheResultWithAndWithoutItsUnit()
+    {
+        auto* clipboard = QApplication::clipboard();
+        for (char16_t separator : {u',', u'.'}) {
+            form->setSeparatorSource([separator] { return separator; });
+            const QString number = separator == u',' ? QStringLiteral("11,125") : QStringLiteral("11.125");
+            clickHeader(1);
+            clickKind(1, 0);
+            clickMode(0);
+            pick("sComboBoxElement", 3);
+            find<QLineEdit>("sEditParam")
+                ->setText(QStringLiteral("12") + QChar(separator) + QStringLiteral("5"));
+            QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+            QCOMPARE(result(), number + QStringLiteral(" кг"));
+
+            // A right click on the result opens its menu.
+            auto* label = find<QLabel>("sLabelResult");
+            for (bool withUnit : {false, true}) {
+                clipboard->clear();
+                QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                            label->mapToGlobal(QPoint(2, 2)));
+                QApplication::sendEvent(label, &menuEvent);
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                const QList<QAction*> actions = menu->actions();
+                QCOMPARE(actions.size(), 2);
+                QCOMPARE(actions[0]->text(), QStringLiteral("Копировать"));
+                QCOMPARE(actions[0]->shortcut(), QKeySequence(QKeySequence::Copy));
+                QVERIFY(actions[0]->isShortcutVisibleInContextMenu());
+                QCOMPARE(actions[1]->text(), QStringLiteral("Копировать с единицей"));
+                actions[withUnit ? 1 : 0]->trigger();
+                menu->close();
+                QCOMPARE(clipboard->text(), withUnit ? number + QStringLiteral(" кг") : number);
+            }
+
+            // Ctrl+C copies the number from a button, a kinds list or the mode group.
+            for (const char* name : {"sButtonCalc", "sButton1", "sListBox1", "sRadioGroupItem0"}) {
+                clipboard->setText(QStringLiteral("before"));
+                auto* w = find<QWidget>(name);
+                w->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+                QCOMPARE(clipboard->text(), number);
+            }
+        }
+        // Elsewhere Ctrl+C keeps its meaning: inert in the input field, the
+        // selected text in a drop-down list.
+        clipboard->setText(QStringLiteral("before"));
+        auto* edit = find<QLineEdit>("sEditParam");
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("before"));
+        auto* sizes = find<QComboBox>("sComboBoxElement");
+        sizes->setFocus(Qt::TabFocusReason);
+        sizes->lineEdit()->selectAll();
+        QTest::keyClick(sizes, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("12"));
+        // With no result there is nothing to copy.
+        clickKind(1, 0);
+        QTest::keyClick(find<QWidget>("sListBox1"), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("12"));
     }
 };
 
