@@ -103,6 +103,7 @@ public:
     std::vector<BoxSeen> boxes;
     int totalBoxes = 0;
     std::optional<ContextCommand> menuCommand;
+    QString menuEntry; // chosen from a menu other than the field's
     bool menuHandled = false;
 
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -156,8 +157,9 @@ private:
     void answer(QMenu* menu)
     {
         QAction* chosen = nullptr;
-        if (menuCommand) {
-            const QString wanted = QString::fromLatin1(commandName(static_cast<int>(*menuCommand)));
+        if (menuCommand || !menuEntry.isEmpty()) {
+            const QString wanted =
+                menuCommand ? QString::fromLatin1(commandName(static_cast<int>(*menuCommand))) : menuEntry;
             for (QAction* a : menu->actions()) {
                 QString text = a->text();
                 text.remove(u'&');
@@ -338,6 +340,8 @@ const std::vector<KeyPress>& focusKeys()
         {Qt::Key_Space, 0, QStringLiteral(" "), E::Character, "Space"},
         {Qt::Key_Space, Qt::ControlModifier, QString(QChar(u'\0')), E::Character, "Ctrl+Space"},
         {Qt::Key_Return, 0, QStringLiteral("\r"), E::Character, "Return"},
+        {Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r"), E::Character, "keypad Enter"},
+        {Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"), E::Nothing, "Ctrl+C"},
         {Qt::Key_Escape, 0, QStringLiteral("\x1b"), E::Character, "Escape"},
         {0x0410, 0, QStringLiteral("а"), E::Character, "Cyrillic a"},
         {0x0422, 0, QStringLiteral("т"), E::Character, "Cyrillic te"},
@@ -529,13 +533,19 @@ std::string describe(const Action& a)
         out << "pick item " << a.b << " from the list of " << dropDownName(a.a);
         break;
     case ActionKind::PickerType:
-        out << "type " << escaped(a.text) << " into " << dropDownName(a.a) << (a.b ? " and Enter" : "");
+        out << "type " << escaped(a.text) << " into " << dropDownName(a.a)
+            << (a.b == 1   ? " and Enter"
+                : a.b == 2 ? " and Delete"
+                           : "");
         break;
     case ActionKind::PickerWheel:
         out << "wheel " << (a.b > 0 ? "down" : "up") << " over " << dropDownName(a.a);
         break;
     case ActionKind::SwitchAway:
         out << "switch to another application";
+        break;
+    case ActionKind::ResultMenu:
+        out << "result menu: " << (a.a ? "copy with the unit" : "copy");
         break;
     case ActionKind::ClickNowhere:
         out << "click an inert spot " << a.a;
@@ -641,6 +651,25 @@ struct Session::Impl {
         if (failure.empty())
             failure = what;
         return false;
+    }
+
+    // Ctrl+C copies the result's number from a button, a kinds list or the
+    // mode group (nothing while no result shows); the field ignores it.
+    const QString clipboardBefore = QStringLiteral("on the clipboard before");
+    bool checkCopy(const QWidget* target)
+    {
+        const bool copiesResult =
+            qobject_cast<const QAbstractButton*>(target) || qobject_cast<const KindsList*>(target);
+        QString expected;
+        if (copiesResult && !m.result.isEmpty())
+            expected = m.result.section(u' ', 0, 0);
+        else if (copiesResult || target == edit)
+            expected = clipboardBefore;
+        else
+            return true; // a drop-down list copies its own selected text
+        const QString copied = QGuiApplication::clipboard()->text();
+        return copied == expected || fail("Ctrl+C on " + target->objectName().toStdString() + " copied " +
+                                          escaped(copied) + " instead of " + escaped(expected));
     }
 
     // --- the model's rules -------------------------------------------------
@@ -906,13 +935,30 @@ struct Session::Impl {
             if (!target || (a.kind == ActionKind::FieldKey && target != edit))
                 return true;
             keyTarget = target;
-            if (target == calc && key.key == Qt::Key_Space)
+            // Space presses a focused button, and so do Return and Enter.
+            const bool presses =
+                key.key == Qt::Key_Space || key.key == Qt::Key_Return || key.key == Qt::Key_Enter;
+            if (target == calc && presses && !(key.modifiers & Qt::ControlModifier))
                 calcPressed = true;
             for (int k = 1; k <= 12; ++k) {
-                if (target == headers[static_cast<std::size_t>(k - 1)] && key.key == Qt::Key_Space)
+                if (target == headers[static_cast<std::size_t>(k - 1)] && presses &&
+                    !(key.modifiers & Qt::ControlModifier))
                     headerPressed = k;
             }
+            const bool copies = key.key == Qt::Key_C && key.modifiers == Qt::ControlModifier;
+            if (copies)
+                QGuiApplication::clipboard()->setText(clipboardBefore);
             sendKey(target, key);
+            if (copies && !checkCopy(target))
+                return false;
+            if (const bool arrow = key.key == Qt::Key_Up || key.key == Qt::Key_Down; arrow) {
+                for (std::size_t i = 0; i < 12; ++i) {
+                    if (target == lists[i] && selectedBefore[i] == -1 && lists[i]->itemIndex() != 0)
+                        return fail(std::string("the first arrow key in kinds list ") +
+                                    std::to_string(i + 1) + " selected " +
+                                    std::to_string(lists[i]->itemIndex()));
+                }
+            }
             if (target == edit) {
                 const QString after = edit->text();
                 switch (key.effect) {
@@ -984,8 +1030,10 @@ struct Session::Impl {
                 QTest::sendKeyEvent(QTest::Press, box, code, QString(c), Qt::NoModifier);
                 QTest::sendKeyEvent(QTest::Release, box, code, QString(c), Qt::NoModifier);
             }
-            if (a.b)
+            if (a.b == 1)
                 QTest::keyClick(box, Qt::Key_Return);
+            else if (a.b == 2)
+                QTest::keyClick(box, Qt::Key_Delete);
             else
                 typedIntoPicker = a.text;
             break;
@@ -1006,6 +1054,29 @@ struct Session::Impl {
             if (!spinUntil([this] { return QApplication::activeWindow() == otherApplication.get(); }))
                 return fail("the other application never took the focus");
             break;
+        case ActionKind::ResultMenu: {
+            if (!m.widened)
+                return true;
+            QGuiApplication::clipboard()->setText(clipboardBefore);
+            const QPoint at(2, result->height() / 2);
+            modal.menuEntry = a.a ? QStringLiteral("Копировать с единицей") : QStringLiteral("Копировать");
+            modal.menuHandled = false;
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, result->mapToGlobal(at));
+            QApplication::sendEvent(result, &event);
+            for (int i = 0; i < 100 && !modal.menuHandled; ++i)
+                QApplication::processEvents();
+            modal.menuEntry.clear();
+            if (!modal.menuHandled)
+                return fail("the result's menu did not open");
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            activate();
+            const QString number = m.result.section(u' ', 0, 0);
+            const QString expected = m.result.isEmpty() ? clipboardBefore : a.a ? m.result : number;
+            if (QGuiApplication::clipboard()->text() != expected)
+                return fail("the result's menu copied " + escaped(QGuiApplication::clipboard()->text()) +
+                            " instead of " + escaped(expected));
+            break;
+        }
         case ActionKind::ClickNowhere: {
             if (!m.widened)
                 return true;
@@ -1185,6 +1256,29 @@ struct Session::Impl {
 
         if (m.family && twoPickers && !checkPickers())
             return false;
+        // What a drop-down list shows is what it selects: the first item
+        // whose whole text equals the shown text, letter case aside.
+        for (int i = 0; i < 3; ++i) {
+            DropDownList* box = combo(i);
+            int shown = -1;
+            for (int j = 0; j < box->count() && shown < 0; ++j) {
+                if (box->itemText(j).compare(box->currentText(), Qt::CaseInsensitive) == 0)
+                    shown = j;
+            }
+            if (box->itemIndex() != shown)
+                return fail(std::string(dropDownName(i)) + " shows " + escaped(box->currentText()) +
+                            " but selects " + std::to_string(box->itemIndex()));
+        }
+        // The focus never rests on a control the user cannot see.
+        if (const QWidget* focus = focused(); focus && focus->window() == form.get()) {
+            for (int k = 1; k <= 12; ++k) {
+                if (focus == lists[static_cast<std::size_t>(k - 1)] && m.openSection != k)
+                    return fail("the focus is on the kinds list of closed section " + std::to_string(k));
+            }
+            if (!m.widened && find<QWidget>(QStringLiteral("sPanel4"))->isAncestorOf(focus))
+                return fail("the focus is on " + focus->objectName().toStdString() +
+                            " in the right column, which is out of sight");
+        }
         if (typedIntoPicker && !typedIntoPicker->isEmpty()) {
             DropDownList* box = combo(a.a);
             int expected = -1;
@@ -1302,6 +1396,7 @@ struct Session::Impl {
             {ActionKind::PickerWheel, wide ? 1.0 : 0.0},
             {ActionKind::SwitchAway, 0.3},
             {ActionKind::ClickNowhere, wide ? 0.5 : 0.0},
+            {ActionKind::ResultMenu, wide ? 1.0 : 0.0},
         };
         std::vector<double> weights;
         for (const auto& x : c)
@@ -1429,7 +1524,7 @@ struct Session::Impl {
                 for (int i = 0; i < length; ++i)
                     a.text += QChar(alphabet[pick(static_cast<int>(std::size(alphabet)))]);
             }
-            a.b = pick(3) == 0;
+            a.b = pick(3) == 0 ? 1 : pick(5) == 0 ? 2 : 0;
             break;
         }
         case ActionKind::PickerWheel:
@@ -1440,6 +1535,9 @@ struct Session::Impl {
             break;
         case ActionKind::ClickNowhere:
             a.a = pick(4);
+            break;
+        case ActionKind::ResultMenu:
+            a.a = pick(2);
             break;
         }
         return a;

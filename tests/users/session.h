@@ -25,10 +25,12 @@ enum class ActionKind {
     ContextMenu,  // a: ContextCommand; text: the clipboard's text for Paste
     FocusKey,     // a: entry of focusKeys(), sent to whatever control has the focus
     PickerPopup,  // a: DropDown, b: item; opens the list, hovers the item, Enter
-    PickerType,   // a: DropDown, text: typed after clearing the text, b: 1 to end with Enter
+    PickerType,   // a: DropDown, text: typed after clearing the text, b: 1 to end with Enter,
+                  // 2 with Delete (which takes a completion away)
     PickerWheel,  // a: DropDown, b: +1 or -1
     SwitchAway,   // another application takes the focus; the next action comes back
     ClickNowhere, // a: which inert spot (panel, group box, result, picture)
+    ResultMenu,   // a: 0 copies the number, 1 the number with its unit
 };
 
 enum class ContextCommand { Paste, Cut, Delete, SelectAll };
