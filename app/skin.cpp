@@ -70,7 +70,9 @@ private:
                 colour::accent);
         }
         painter->restore();
-        if (option->state & State_HasFocus) {
+        // Fusion draws a drop-down list's arrow as a button panel too; the
+        // list's own frame shows its focus.
+        if (option->state & State_HasFocus && qobject_cast<const QPushButton*>(widget)) {
             QStyleOption inside(*option);
             inside.rect = option->rect.adjusted(3, 3, -3, open ? -4 : -3);
             drawFocusMark(&inside, painter);
