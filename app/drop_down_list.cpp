@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,14 +66,25 @@ void DropDownList::setCaption(const QString& caption)
 
 void DropDownList::keyPressEvent(QKeyEvent* event)
 {
-    const bool outer = !inKeyPress_;
-    inKeyPress_ = true;
-    QComboBox::keyPressEvent(event);
-    if (!outer)
+    afterCompletion([this, event] { QComboBox::keyPressEvent(event); });
+}
+
+void DropDownList::inputMethodEvent(QInputMethodEvent* event)
+{
+    afterCompletion([this, event] { QComboBox::inputMethodEvent(event); });
+}
+
+void DropDownList::afterCompletion(const std::function<void()>& edit)
+{
+    if (inEdit_) {
+        edit();
         return;
-    inKeyPress_ = false;
-    if (editedByKey_) {
-        editedByKey_ = false;
+    }
+    inEdit_ = true;
+    edit();
+    inEdit_ = false;
+    if (edited_) {
+        edited_ = false;
         selectShownItem();
         emit changed();
     }
@@ -80,8 +92,8 @@ void DropDownList::keyPressEvent(QKeyEvent* event)
 
 void DropDownList::onTextEdited()
 {
-    if (inKeyPress_) {
-        editedByKey_ = true;
+    if (inEdit_) {
+        edited_ = true;
         return;
     }
     selectShownItem();

@@ -47,18 +47,21 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    void afterCompletion(const std::function<void()>& edit);
     void onTextEdited();
     void onActivated();
     void selectShownItem();
     void placeBoundLabel();
 
     int itemIndex_ = -1;
-    // A typed key reports its edit before the completion fills in the rest of
-    // the text: the selection waits until the key has been handled.
-    bool inKeyPress_ = false;
-    bool editedByKey_ = false;
+    // Typed text reports its edit before the completion fills in the rest of
+    // the text: the selection waits until the key (or the input method's
+    // text) has been handled.
+    bool inEdit_ = false;
+    bool edited_ = false;
     QLabel* boundLabel_;
 };
 
