@@ -27,6 +27,9 @@ int KindsList::itemIndex() const
 void KindsList::clearItemIndex()
 {
     clearSelection();
+    // The focus mark goes where the next arrow key selects.
+    if (count() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
 void KindsList::focusInEvent(QFocusEvent* event)
