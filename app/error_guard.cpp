@@ -22,7 +22,6 @@ QString applicationTitle(const QString& programFilePath)
 
 namespace {
 
-constexpr QChar ellipsis(0x2026);
 constexpr QChar zeroWidthSpace(0x200B);
 // Runs of more characters than this without a space may break anywhere.
 constexpr qsizetype longestUnbrokenRun = 30;
@@ -42,7 +41,8 @@ QString middleElided(const QString& text, qsizetype keep)
         --head;
     if (tail < text.size() && text[tail].isLowSurrogate())
         ++tail;
-    return text.left(head) + ellipsis + text.mid(tail);
+    // Spaced, so that the gap shows within a run of digits.
+    return text.left(head) + QStringLiteral(" \u2026 ") + text.mid(tail);
 }
 
 // Lets a long run without spaces wrap at the text's edge: a plain-text label

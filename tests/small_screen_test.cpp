@@ -136,10 +136,9 @@ private slots:
         QAbstractItemView* items = sizes->view();
         QVERIFY(QTest::qWaitForWindowExposed(items->window()));
         const int textWidth = items->fontMetrics().horizontalAdvance(longest);
-        for (int i = 0; i < sizes->count(); ++i) {
-            const QModelIndex index = items->model()->index(i, 0);
-            QVERIFY(items->visualRect(index).width() >= items->sizeHintForIndex(index).width());
-        }
+        // Each item asks for its text and the margins around it; an item
+        // given less is drawn elided ("С10-1…-0,55").
+        QVERIFY(items->viewport()->width() >= items->sizeHintForColumn(0));
         QVERIFY(items->viewport()->width() > textWidth);
         QVERIFY(availableArea().contains(items->window()->geometry()));
         sizes->hidePopup();
