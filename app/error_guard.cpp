@@ -73,16 +73,6 @@ QString breakableAnywhere(const QString& text)
     return out;
 }
 
-QMargins frameMarginsOf(const QWidget* window)
-{
-    if (!window)
-        return {};
-    const QRect client = window->geometry();
-    const QRect frame = window->frameGeometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
-}
-
 // The error box for any text, on any screen: whole, on the screen, its OK
 // button in reach. It shows the whole message where it fits, and otherwise
 // the message's start and end around an ellipsis. Its text() stays the
@@ -141,7 +131,7 @@ private:
             return;
         const QRect area = where->availableGeometry();
         // The window manager frames the box as it frames the main window.
-        const QMargins frame = frameMarginsOf(owner);
+        const QMargins frame = owner ? frameMargins(*owner) : QMargins();
         const QSize room(area.width() - frame.left() - frame.right(),
                          area.height() - frame.top() - frame.bottom());
 

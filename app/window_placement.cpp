@@ -8,7 +8,6 @@
 #include <QWidget>
 
 namespace tarvik {
-namespace {
 
 QMargins frameMargins(const QWidget& window)
 {
@@ -17,8 +16,6 @@ QMargins frameMargins(const QWidget& window)
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
             frame.bottom() - client.bottom()};
 }
-
-} // namespace
 
 void placeWindow(QWidget& window, QPoint wanted)
 {

@@ -8,6 +8,10 @@ class QWidget;
 
 namespace tarvik {
 
+// The frame's thickness around a top-level window's client area, as far as
+// the window system has reported it (none before the window is framed).
+QMargins frameMargins(const QWidget& window);
+
 // Moves the top-level `window` so that its frame's top-left corner is at
 // `wanted`, or, where the whole frame would not fit there, to the nearest
 // position on the available area of the screen that holds `wanted` where it

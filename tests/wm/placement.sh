@@ -26,12 +26,12 @@ fail() {
     exit 1
 }
 
-# Waits up to 10 s for a command to succeed.
+# Waits up to 30 s for a command to succeed (the machine may be busy).
 await() {
     i=0
     until "$@" >/dev/null 2>&1; do
         i=$((i + 1))
-        [ $i -gt 100 ] && return 1
+        [ $i -gt 300 ] && return 1
         sleep 0.1
     done
 }
@@ -73,9 +73,10 @@ start() { # width height: a fresh X server, window manager and program
     wm=$!
     await sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
         fail "openbox did not start: $(cat "$tmp/openbox.log")"
-    LC_ALL=ru_RU.UTF-8 "$tarvik" 2>"$tmp/tarvik.log" &
+    # The test presets run every test on the offscreen platform.
+    QT_QPA_PLATFORM=xcb LC_ALL=ru_RU.UTF-8 "$tarvik" 2>"$tmp/tarvik.log" &
     app=$!
-    win=$(timeout 20 xdotool search --sync --onlyvisible --class tarvik | head -n 1)
+    win=$(timeout 60 xdotool search --sync --onlyvisible --class tarvik | head -n 1)
     [ -n "$win" ] || fail "no window: $(cat "$tmp/tarvik.log")"
     await frame_of "$win" || fail "openbox never framed the window"
 }
