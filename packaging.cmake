@@ -11,7 +11,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's fonts map to Liberation Sans.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+# The window's fonts map to Liberation Sans; Qt's own texts (menus, buttons)
+# come in the user's language from Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -6,7 +6,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace tarvik {
 
@@ -131,6 +135,20 @@ void DropDownList::setVisible(bool visible)
 {
     QComboBox::setVisible(visible);
     boundLabel_->setVisible(visible);
+}
+
+void DropDownList::showPopup()
+{
+    // A popup as wide as the box cuts long sizes short in the middle
+    // ("С10-1…-0,55"). Widening the list widens only the popup.
+    QAbstractItemView* items = view();
+    int wanted = items->sizeHintForColumn(0) + 2 * items->frameWidth();
+    if (count() > maxVisibleItems())
+        wanted += items->verticalScrollBar()->sizeHint().width();
+    if (const QScreen* where = screen())
+        wanted = std::min(wanted, where->availableGeometry().width());
+    items->setMinimumWidth(wanted);
+    QComboBox::showPopup();
 }
 
 } // namespace tarvik

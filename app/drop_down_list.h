@@ -40,6 +40,8 @@ public:
     QLabel* boundLabel() const { return boundLabel_; }
     void setCaption(const QString& caption);
     void setVisible(bool visible) override;
+    // The popup is at least as wide as the longest item, within the screen.
+    void showPopup() override;
 
 signals:
     void changed();

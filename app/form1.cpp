@@ -9,6 +9,7 @@
 #include "kinds_list.h"
 #include "numeric_edit.h"
 #include "skin.h"
+#include "window_placement.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -78,6 +79,7 @@ TForm1::TForm1(QWidget* parent)
     setUpControls();
     setUpKeyboard();
     bindEvents();
+    new FramePlacer(*this, {form::startLeft, form::startTop});
 }
 
 TForm1::~TForm1()
@@ -373,17 +375,7 @@ void TForm1::bindEvents()
 
 void TForm1::placeOnScreen()
 {
-    const QPoint stored(form::startLeft, form::startTop);
-    QScreen* screen = QGuiApplication::screenAt(stored);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(stored, QSize(1920, 1080));
-    const QRect frame = frameGeometry();
-    const int frameHeight = frame.height();
-    const int x =
-        std::max(area.left(), std::min(form::startLeft, area.right() + 1 - Calculator::wideOuterWidth));
-    const int y = std::max(area.top(), std::min(form::startTop, area.bottom() + 1 - frameHeight));
-    move(x, y);
+    placeWindow(*this, {form::startLeft, form::startTop});
 }
 
 // --- Window ------------------------------------------------------------------
@@ -409,13 +401,7 @@ void TForm1::setOuterWidth(int width)
         setFixedSize(clientWidth, form::clientHeight);
     revealRightColumn();
     // Widening must not push the result off the screen.
-    if (QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        const QRect frame = frameGeometry();
-        const int overflow = frame.left() + width - (area.right() + 1);
-        if (overflow > 0)
-            move(std::max(area.left(), frame.left() - overflow), frame.top());
-    }
+    placeWindow(*this, frameGeometry().topLeft());
 }
 
 void TForm1::setVisible(DropDown which, bool visible)

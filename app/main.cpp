@@ -9,9 +9,9 @@ int main(int argc, char* argv[])
     tarvik::prepareApplication(app);
 
     tarvik::TForm1 form1;
+    // Placed again by the window itself once the window manager has framed
+    // it.
     form1.placeOnScreen();
     form1.show();
-    // The frame is known only once the window is shown.
-    form1.placeOnScreen();
     return app.exec();
 }

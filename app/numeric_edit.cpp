@@ -1,7 +1,9 @@
 #include "numeric_edit.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace tarvik {
@@ -102,6 +104,19 @@ void NumericEdit::focusOutEvent(QFocusEvent* event)
     const Qt::FocusReason reason = event->reason();
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && leaveRule)
         leaveRule();
+}
+
+void NumericEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    // Qt appends each entry's shortcut to its text after a tab. Every one the
+    // standard menu lists (undo, redo, cut, copy, paste, select all) is
+    // dropped by the key rules above, so the menu must not offer them; its
+    // entries themselves still work.
+    for (QAction* action : menu->actions())
+        action->setText(action->text().section(u'\t', 0, 0));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 } // namespace tarvik

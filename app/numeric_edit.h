@@ -10,7 +10,7 @@ namespace tarvik {
 // answers the character that reaches the field, or 0 to drop it); clicks run
 // `clickRule`, and leaving the field for another control runs `leaveRule`.
 // Clipboard, undo and word-deletion shortcuts do nothing; the context menu
-// stays as it is.
+// keeps its entries but shows none of the shortcuts the field drops.
 class NumericEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -27,6 +27,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
 } // namespace tarvik

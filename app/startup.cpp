@@ -3,13 +3,16 @@
 #include "fonts.h"
 #include "icon.h"
 #include "skin.h"
+#include "translations.h"
 
 #include <QApplication>
+#include <QLocale>
 
 namespace tarvik {
 
 void prepareApplication(QApplication& app)
 {
+    installQtTranslations(app, QLocale::system());
     fonts::installSubstitutions();
     applySkin(app);
     app.setWindowIcon(applicationIcon());

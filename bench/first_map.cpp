@@ -30,6 +30,5 @@ int main(int argc, char* argv[])
     form1.installEventFilter(&quit);
     form1.placeOnScreen();
     form1.show();
-    form1.placeOnScreen();
     return app.exec();
 }

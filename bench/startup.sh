@@ -3,10 +3,12 @@
 # tarvik beside the minimal Qt window of the yardstick, measured side by side
 # in one run; then the instructions to the first paint under callgrind.
 #   bench/startup.sh [rounds]     (default 30)
+# The yardstick lives beside the repository (../shared/bench); set
+# TARVIK_YARDSTICK to its folder where the checkout is elsewhere.
 set -eu
 cd "$(dirname "$0")/.."
 rounds=${1:-30}
-yardstick=../shared/bench
+yardstick=${TARVIK_YARDSTICK:-../shared/bench}
 . scripts/packages.sh
 ensure_packages $build_packages libbenchmark-dev xvfb xauth x11-utils gcc libx11-dev libxres-dev dbus procps valgrind
 

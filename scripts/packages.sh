@@ -1,8 +1,10 @@
 # Sourced by the other scripts: makes sure the Debian packages they need are
 # installed, installing them as root or printing the exact command otherwise.
 
-build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
-test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file"
+# qt6-translations-l10n: Qt's own texts (the input field's menu) in the user's language.
+build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n"
+test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file
+    xvfb xauth openbox x11-utils xdotool"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
 

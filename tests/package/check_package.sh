@@ -23,7 +23,7 @@ for f in usr/bin/tarvik \
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for d in fonts-liberation libqt6widgets6; do
+for d in fonts-liberation qt6-translations-l10n libqt6widgets6; do
     case $depends in *"$d"*) ;; *) echo "the package does not depend on $d"; exit 1 ;; esac
 done
 
