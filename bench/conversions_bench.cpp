@@ -1,7 +1,9 @@
 // The two number conversions, beside glibc's own (which follows other rules:
 // no grammar of ours, no 18-digit decimal form, the C locale's separator).
 
+#include "core/calculator.h"
 #include "core/number_text.h"
+#include "tests/fake_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,5 +61,47 @@ void GlibcStrtoldAndSnprintf(benchmark::State& state)
     }
 }
 BENCHMARK(GlibcStrtoldAndSnprintf);
+
+// "Расчитать" on the core over the fake window: conversion, product or
+// quotient, formatting and the result text, without Qt's label.
+void Calculate(benchmark::State& state)
+{
+    tarvik::testing::FakeWindow window;
+    tarvik::Calculator calculator(window);
+    window.kinds[0] = 0;
+    calculator.sListBoxClick(1);
+    window.mode = 0;
+    calculator.sRadioGroupClick();
+    window.setItemIndex(tarvik::DropDown::Element, 3);
+    window.setInputText(u"12,5");
+    for (auto _ : state) {
+        calculator.sButtonCalcClick();
+        window.log.clear();
+    }
+    benchmark::DoNotOptimize(window.result);
+}
+BENCHMARK(Calculate);
+
+// The same over the typical inputs; the argument is the mode (0: mass from
+// the quantity, a product; 1: quantity from the mass, a quotient).
+void CalculateTypicalInputs(benchmark::State& state)
+{
+    tarvik::testing::FakeWindow window;
+    tarvik::Calculator calculator(window);
+    window.kinds[0] = 0;
+    calculator.sListBoxClick(1);
+    window.mode = static_cast<int>(state.range(0));
+    calculator.sRadioGroupClick();
+    window.setItemIndex(tarvik::DropDown::Element, 3);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        window.input = inputs[i];
+        calculator.sButtonCalcClick();
+        window.log.clear();
+        i = (i + 1) % inputs.size();
+    }
+    benchmark::DoNotOptimize(window.result);
+}
+BENCHMARK(CalculateTypicalInputs)->Arg(0)->Arg(1);
 
 } // namespace
