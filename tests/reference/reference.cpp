@@ -173,36 +173,49 @@ const Big& powerOfTen(int n)
     return it->second;
 }
 
+// floor(a / 2^bits) when it fits 64 bits.
+std::uint64_t bitsFrom(const Big& a, int bits)
+{
+    std::uint64_t v = 0;
+    for (int i = 63; i >= 0; --i) {
+        const int at = bits + i;
+        const auto limb = static_cast<std::size_t>(at / 32);
+        const bool set = limb < a.limbs.size() && ((a.limbs[limb] >> (at % 32)) & 1) != 0;
+        v = (v << 1) | (set ? 1 : 0);
+    }
+    return v;
+}
+
 // floor(num / den) for a quotient known to be below 2^quotientBits; num is
 // left holding the remainder. Long division in base 2^32: each quotient
-// limb is found by binary search on its 32 bits, each trial an exact
-// multiply and compare. Slow, and plainly right.
+// limb is estimated from below out of the top bits (the divisor's top 32
+// bits rounded up), then corrected one step at a time until the remainder
+// is below the shifted divisor: the estimate only decides the speed, the
+// correction loop the result.
 Big divide(Big& num, const Big& den, int quotientBits)
 {
     require(!den.isZero(), "!den.isZero()");
     require(compare(num, shiftLeft(den, quotientBits)) < 0, "compare(num, shiftLeft(den, quotientBits)) < 0");
     const int limbs = (quotientBits + 31) / 32;
+    const int drop = std::max(bitLength(den) - 32, 0);
+    const std::uint64_t denTop = bitsFrom(den, drop) + (drop > 0 ? 1 : 0);
     Big quotient;
     quotient.limbs.assign(static_cast<std::size_t>(limbs), 0);
     for (int i = limbs - 1; i >= 0; --i) {
         const Big shifted = shiftLeft(den, 32 * i);
-        std::uint64_t lo = 0, hi = std::uint64_t{1} << 32; // the digit lies in [lo, hi)
-        while (hi - lo > 1) {
-            const std::uint64_t mid = (lo + hi) / 2;
-            Big trial = shifted;
-            multiplyAdd(trial, static_cast<std::uint32_t>(mid), 0);
-            if (compare(trial, num) <= 0)
-                lo = mid;
-            else
-                hi = mid;
-        }
+        std::uint64_t digit = bitsFrom(num, 32 * i + drop) / denTop;
+        require(digit < (std::uint64_t{1} << 32), "digit < 2^32");
         Big take = shifted;
-        multiplyAdd(take, static_cast<std::uint32_t>(lo), 0);
+        multiplyAdd(take, static_cast<std::uint32_t>(digit), 0);
         subtract(num, take);
-        quotient.limbs[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(lo);
+        while (compare(num, shifted) >= 0) {
+            subtract(num, shifted);
+            ++digit;
+        }
+        require(digit < (std::uint64_t{1} << 32), "digit < 2^32");
+        quotient.limbs[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(digit);
     }
     trim(quotient);
-    require(compare(num, den) < 0, "compare(num, den) < 0");
     return quotient;
 }
 
