@@ -1,5 +1,6 @@
 #include "big_unsigned.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace tarvik::float80 {
@@ -23,20 +24,15 @@ int BigUnsigned::bitLength() const
     return static_cast<int>(limbs_.size()) * 32 - std::countl_zero(limbs_.back());
 }
 
-bool BigUnsigned::bit(int i) const
-{
-    if (i < 0)
-        return false;
-    const auto limb = static_cast<std::size_t>(i / 32);
-    return limb < limbs_.size() && ((limbs_[limb] >> (i % 32)) & 1) != 0;
-}
-
 std::uint64_t BigUnsigned::bits64(int from) const
 {
-    std::uint64_t v = 0;
-    for (int i = 63; i >= 0; --i)
-        v = (v << 1) | (bit(from + i) ? 1 : 0);
-    return v;
+    if (from < 0)
+        return from <= -64 ? 0 : bits64(0) << -from;
+    const auto at = static_cast<std::size_t>(from / 32);
+    const int shift = from % 32;
+    const auto limb = [this](std::size_t i) -> std::uint64_t { return i < limbs_.size() ? limbs_[i] : 0; };
+    const std::uint64_t low = limb(at) | (limb(at + 1) << 32);
+    return shift == 0 ? low : (low >> shift) | (limb(at + 2) << (64 - shift));
 }
 
 bool BigUnsigned::anyBitBelow(int below) const
@@ -92,24 +88,39 @@ void BigUnsigned::shiftLeft(int bits)
     limbs_.insert(limbs_.begin(), static_cast<std::size_t>(bits / 32), 0);
 }
 
-void BigUnsigned::shiftRightOne()
+void BigUnsigned::subtractScaled(const BigUnsigned& other, std::uint32_t factor, std::size_t limbShift)
 {
-    for (std::size_t i = 0; i < limbs_.size(); ++i) {
-        const std::uint32_t next = i + 1 < limbs_.size() ? limbs_[i + 1] : 0;
-        limbs_[i] = (limbs_[i] >> 1) | (next << 31);
+    std::uint64_t carry = 0;  // of the product other × factor
+    std::uint64_t borrow = 0; // of the subtraction
+    for (std::size_t j = 0; j < other.limbs_.size() || carry != 0 || borrow != 0; ++j) {
+        const std::uint64_t product =
+            (j < other.limbs_.size() ? std::uint64_t{other.limbs_[j]} * factor : 0) + carry;
+        carry = product >> 32;
+        const std::uint64_t take = (product & 0xFFFFFFFFu) + borrow;
+        std::uint32_t& limb = limbs_[j + limbShift];
+        borrow = limb < take ? 1 : 0;
+        limb = static_cast<std::uint32_t>((std::uint64_t{limb} + (borrow << 32)) - take);
     }
     trim();
 }
 
-void BigUnsigned::subtract(const BigUnsigned& other)
+int compareScaled(const BigUnsigned& a, const BigUnsigned& b, std::size_t limbShift)
 {
-    std::uint32_t borrow = 0;
-    for (std::size_t i = 0; i < limbs_.size(); ++i) {
-        const std::uint64_t take = std::uint64_t{i < other.limbs_.size() ? other.limbs_[i] : 0} + borrow;
-        borrow = limbs_[i] < take ? 1 : 0;
-        limbs_[i] = static_cast<std::uint32_t>(limbs_[i] - take);
+    if (b.isZero())
+        return a.isZero() ? 0 : 1;
+    const std::size_t bSize = b.limbs_.size() + limbShift;
+    if (a.limbs_.size() != bSize)
+        return a.limbs_.size() < bSize ? -1 : 1;
+    for (std::size_t i = a.limbs_.size(); i-- > limbShift;) {
+        const std::uint32_t bi = b.limbs_[i - limbShift];
+        if (a.limbs_[i] != bi)
+            return a.limbs_[i] < bi ? -1 : 1;
     }
-    trim();
+    for (std::size_t i = 0; i < limbShift; ++i) {
+        if (a.limbs_[i] != 0)
+            return 1;
+    }
+    return 0;
 }
 
 int compare(const BigUnsigned& a, const BigUnsigned& b)
@@ -123,21 +134,27 @@ int compare(const BigUnsigned& a, const BigUnsigned& b)
     return 0;
 }
 
-Quotient divide(BigUnsigned& num, BigUnsigned den, int quotientBits)
+Quotient divide(BigUnsigned& num, const BigUnsigned& den, int quotientBits)
 {
-    // Restoring division, one quotient bit at a time: the quotients here are
-    // short, the operands may be long.
+    // Schoolbook division in base 2^32. Each quotient digit is estimated from
+    // below, out of the remainder's top bits and the divisor's top 32 bits
+    // rounded up (off by at most a few), then corrected one step at a time.
+    const int drop = std::max(den.bitLength() - 32, 0);
+    const std::uint64_t denTop = den.bits64(drop) + (drop > 0 ? 1 : 0);
     Quotient q;
-    den.shiftLeft(quotientBits - 1);
-    for (int i = quotientBits - 1; i >= 0; --i) {
-        if (compare(num, den) >= 0) {
-            num.subtract(den);
-            if (i >= 64)
-                q.hi |= std::uint64_t{1} << (i - 64);
-            else
-                q.lo |= std::uint64_t{1} << i;
+    for (int i = (quotientBits + 31) / 32 - 1; i >= 0; --i) {
+        const auto shift = static_cast<std::size_t>(i);
+        std::uint64_t digit = num.bits64(32 * i + drop) / denTop;
+        if (digit != 0)
+            num.subtractScaled(den, static_cast<std::uint32_t>(digit), shift);
+        while (compareScaled(num, den, shift) >= 0) {
+            num.subtractScaled(den, 1, shift);
+            ++digit;
         }
-        den.shiftRightOne();
+        if (i >= 2)
+            q.hi |= digit << (32 * (i - 2));
+        else
+            q.lo |= digit << (32 * i);
     }
     return q;
 }

@@ -4,6 +4,7 @@
 // conversions: little-endian 32-bit limbs (their products fit 64 bits), no
 // leading zero limb. Written for clarity; only rare inputs come here.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -16,8 +17,6 @@ public:
 
     bool isZero() const { return limbs_.empty(); }
     int bitLength() const;
-    // Bit i (0 = least significant).
-    bool bit(int i) const;
     // Bits [from, from + 64) as an integer; bits below 0 read as zeros.
     std::uint64_t bits64(int from) const;
     // Whether any bit below `below` is set.
@@ -26,11 +25,12 @@ public:
     void multiplyAdd(std::uint32_t factor, std::uint32_t addend);
     void multiplyByPowerOfFive(int n);
     void shiftLeft(int bits);
-    void shiftRightOne();
-    // *this -= other, with *this >= other.
-    void subtract(const BigUnsigned& other);
+    // *this -= other × factor × 2^(32 × limbShift), which must not be negative.
+    void subtractScaled(const BigUnsigned& other, std::uint32_t factor, std::size_t limbShift);
 
     friend int compare(const BigUnsigned& a, const BigUnsigned& b);
+    // compare(a, b × 2^(32 × limbShift))
+    friend int compareScaled(const BigUnsigned& a, const BigUnsigned& b, std::size_t limbShift);
 
 private:
     void trim();
@@ -43,6 +43,6 @@ struct Quotient {
     std::uint64_t hi = 0;
     std::uint64_t lo = 0;
 };
-Quotient divide(BigUnsigned& num, BigUnsigned den, int quotientBits);
+Quotient divide(BigUnsigned& num, const BigUnsigned& den, int quotientBits);
 
 } // namespace tarvik::float80

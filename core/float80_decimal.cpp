@@ -87,8 +87,16 @@ Float80 toFloat80(const DecimalText& number)
     DigitWalk walk(number);
     const int digitCount = static_cast<int>(walk.left());
     BigUnsigned n;
-    while (!walk.done())
-        n.multiplyAdd(10, static_cast<std::uint32_t>(walk.next()));
+    while (!walk.done()) {
+        // Nine digits at a time: 10^9 < 2^32.
+        std::uint32_t chunk = 0;
+        std::uint32_t scale = 1;
+        for (int i = 0; i < 9 && !walk.done(); ++i) {
+            chunk = chunk * 10 + static_cast<std::uint32_t>(walk.next());
+            scale *= 10;
+        }
+        n.multiplyAdd(scale, chunk);
+    }
     if (n.isZero())
         return zero(number.negative);
     const int q = scaleOfLastDigit(number);
