@@ -52,8 +52,8 @@ private:
     std::size_t i_ = 0;
 };
 
-// The value as significant digits W × 10^exponent10. `exponent10` stays
-// within int: the texts are far shorter than 2^31 characters.
+// The power of ten of the text's last digit: the value is all its digits,
+// read as one integer, times 10 to this power.
 int scaleOfLastDigit(const DecimalText& n)
 {
     return n.exponent10 - static_cast<int>(n.fractionDigits.size());
