@@ -76,9 +76,8 @@ std::optional<std::string> compareParse(std::u16string_view text, char16_t separ
     }
     const bool refused = expected.status != reference::Parsed::Ok;
     bool same = refused ? !actual : actual && *actual == expected.value;
-    std::optional<Extended> x87;
 #ifdef TARVIK_X87_ORACLE
-    x87 = oracle::parse(text, separator);
+    const std::optional<Extended> x87 = oracle::parse(text, separator);
     same = same && x87 == actual;
 #endif
     if (same)
@@ -101,9 +100,8 @@ std::optional<std::string> compareFormat(const Extended& x, char16_t separator)
     const std::u16string expected = reference::format000(x, separator);
     const std::u16string actual = formatFloat000(valueOf(x), separator);
     bool same = actual == expected;
-    std::u16string x87;
 #ifdef TARVIK_X87_ORACLE
-    x87 = oracle::format000(x, separator);
+    const std::u16string x87 = oracle::format000(x, separator);
     same = same && x87 == actual;
 #endif
     if (same)
@@ -203,23 +201,24 @@ std::optional<std::string> CatalogueRun::compare(std::u16string_view input, char
                         break;
                     }
                     bool same = actual == expected;
-                    std::u16string x87;
 #ifdef TARVIK_X87_ORACLE
-                    x87 = x87Outcome(input, masses[size], mode, separator, calculator.state().activeUnitText);
+                    const std::u16string x87 =
+                        x87Outcome(input, masses[size], mode, separator, calculator.state().activeUnitText);
                     same = same && x87 == actual;
 #endif
                     if (!same) {
                         char mass[64];
                         std::snprintf(mass, sizeof mass, "%.17g (%a)", masses[size], masses[size]);
-                        return "input " + printable(input) + " separator " + printable({&separator, 1}) +
-                               ", family " + std::to_string(section) + " kind " + std::to_string(kind) +
-                               " size " + std::to_string(size) + " unit mass " + mass + " mode " +
-                               std::to_string(mode) + ": production " + printable(actual) + ", reference " +
-                               printable(expected)
+                        std::string report = "input " + printable(input) + " separator " +
+                                             printable({&separator, 1}) + ", family " +
+                                             std::to_string(section) + " kind " + std::to_string(kind) +
+                                             " size " + std::to_string(size) + " unit mass " + mass +
+                                             " mode " + std::to_string(mode) + ": production " +
+                                             printable(actual) + ", reference " + printable(expected);
 #ifdef TARVIK_X87_ORACLE
-                               + ", x87 " + printable(x87)
+                        report += ", x87 " + printable(x87);
 #endif
-                            ;
+                        return report;
                     }
                 }
             }
