@@ -1,7 +1,10 @@
 // The two number conversions, beside glibc's own (which follows other rules:
-// no grammar of ours, no 18-digit decimal form, the C locale's separator).
+// no grammar of ours, no 18-digit decimal form, the C locale's separator),
+// and the whole calculation on the core.
 
+#include "core/calculator.h"
 #include "core/number_text.h"
+#include "tests/fake_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,8 +23,8 @@ void StrToFloatAndFormat(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state) {
-        const long double x = tarvik::strToFloat(inputs[i], u',');
-        benchmark::DoNotOptimize(tarvik::formatFloat000(x * 0.89L, u','));
+        const tarvik::Float80 x = tarvik::strToFloat(inputs[i], u',');
+        benchmark::DoNotOptimize(tarvik::formatFloat000(tarvik::multiply(x, 0.89), u','));
         i = (i + 1) % inputs.size();
     }
 }
@@ -39,10 +42,14 @@ BENCHMARK(StrToFloatOnly);
 
 void FormatOnly(benchmark::State& state)
 {
-    long double x = 11.125L;
+    // The products of the typical inputs, as the handler formats them.
+    std::vector<tarvik::Float80> values;
+    for (const auto& input : inputs)
+        values.push_back(tarvik::multiply(tarvik::strToFloat(input, u','), 0.89));
+    std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tarvik::formatFloat000(x, u','));
-        x += 1.0009765625L;
+        benchmark::DoNotOptimize(tarvik::formatFloat000(values[i], u','));
+        i = (i + 1) % values.size();
     }
 }
 BENCHMARK(FormatOnly);
@@ -59,5 +66,47 @@ void GlibcStrtoldAndSnprintf(benchmark::State& state)
     }
 }
 BENCHMARK(GlibcStrtoldAndSnprintf);
+
+// "Расчитать" on the core over the fake window: conversion, product or
+// quotient, formatting and the result text, without Qt's label.
+void Calculate(benchmark::State& state)
+{
+    tarvik::testing::FakeWindow window;
+    tarvik::Calculator calculator(window);
+    window.kinds[0] = 0;
+    calculator.sListBoxClick(1);
+    window.mode = 0;
+    calculator.sRadioGroupClick();
+    window.setItemIndex(tarvik::DropDown::Element, 3);
+    window.setInputText(u"12,5");
+    for (auto _ : state) {
+        calculator.sButtonCalcClick();
+        window.log.clear();
+    }
+    benchmark::DoNotOptimize(window.result);
+}
+BENCHMARK(Calculate);
+
+// The same over the typical inputs; the argument is the mode (0: mass from
+// the quantity, a product; 1: quantity from the mass, a quotient).
+void CalculateTypicalInputs(benchmark::State& state)
+{
+    tarvik::testing::FakeWindow window;
+    tarvik::Calculator calculator(window);
+    window.kinds[0] = 0;
+    calculator.sListBoxClick(1);
+    window.mode = static_cast<int>(state.range(0));
+    calculator.sRadioGroupClick();
+    window.setItemIndex(tarvik::DropDown::Element, 3);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        window.input = inputs[i];
+        calculator.sButtonCalcClick();
+        window.log.clear();
+        i = (i + 1) % inputs.size();
+    }
+    benchmark::DoNotOptimize(window.result);
+}
+BENCHMARK(CalculateTypicalInputs)->Arg(0)->Arg(1);
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "errors.h"
 #include "number_text.h"
 
-#include <cmath>
-
 namespace tarvik {
 
 void Calculator::sButtonCalcClick()
@@ -19,10 +17,10 @@ void Calculator::sButtonCalcClick()
     if (size < 0 || static_cast<std::size_t>(size) >= state_.unitMasses.size())
         return;
 
-    const long double x = strToFloat(window_.inputText(), separator_);
-    const long double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
-    const long double r = mode == 0 ? unitMass * x : x / unitMass;
-    if (!std::isfinite(r))
+    const Float80 x = strToFloat(window_.inputText(), separator_);
+    const double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
+    const Float80 r = mode == 0 ? multiply(x, unitMass) : divide(x, unitMass);
+    if (!r.isFinite())
         throw floatingPointOverflow();
 
     showResult(formatFloat000(r, separator_), state_.activeUnitText);

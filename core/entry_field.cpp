@@ -37,7 +37,7 @@ void Calculator::sEditParamClick()
         return;
     // A zero of any spelling ("0", "0,0", ",") is cleared so a number can be
     // typed at once.
-    if (strToFloat(text, separator_) == 0)
+    if (strToFloat(text, separator_).isZero())
         window_.setInputText(u"");
 }
 

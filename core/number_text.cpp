@@ -1,24 +1,13 @@
 #include "number_text.h"
 
 #include "errors.h"
+#include "float80_decimal.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
+#include <cstdint>
 #include <string>
 
 namespace tarvik {
 namespace {
-
-// Once the application sets the user's locale, glibc's number functions
-// follow it (a Russian locale reads "12.5" as 12): always use the C locale.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return locale;
-}
 
 bool isDigit(char16_t c)
 {
@@ -27,10 +16,8 @@ bool isDigit(char16_t c)
 
 constexpr int exponentReadLimit = 500;
 
-// Validates the text and rewrites it as a C-locale literal for strtold_l,
-// which rounds the exact decimal value correctly. Returns false on a text
-// outside the grammar.
-bool toCLiteral(std::u16string_view text, char16_t separator, std::string& literal)
+// Splits a text of the grammar into its parts; false on any other text.
+bool readDecimal(std::u16string_view text, char16_t separator, DecimalText& number)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -38,162 +25,157 @@ bool toCLiteral(std::u16string_view text, char16_t separator, std::string& liter
         while (i < n && text[i] == u' ')
             ++i;
     };
-    const auto copyDigits = [&] {
-        std::size_t count = 0;
-        for (; i < n && isDigit(text[i]); ++i, ++count)
-            literal += static_cast<char>(text[i]);
-        return count;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        return text.substr(start, i - start);
     };
 
     skipSpaces();
     if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        literal += static_cast<char>(text[i++]);
-    literal += '0'; // a lone separator, or one before the digits, reads as 0
-    std::size_t mantissaDigits = copyDigits();
+        number.negative = text[i++] == u'-';
+    number.integerDigits = digits();
     bool hasSeparator = false;
     if (i < n && text[i] == separator) {
         hasSeparator = true;
         ++i;
-        literal += '.';
-        mantissaDigits += copyDigits();
+        number.fractionDigits = digits();
     }
-    if (mantissaDigits == 0 && !hasSeparator)
+    if (number.integerDigits.empty() && number.fractionDigits.empty() && !hasSeparator)
         return false;
 
     if (i < n && (text[i] == u'E' || text[i] == u'e')) {
         ++i;
-        literal += 'e';
+        bool negativeExponent = false;
         if (i < n && (text[i] == u'+' || text[i] == u'-'))
-            literal += static_cast<char>(text[i++]);
+            negativeExponent = text[i++] == u'-';
         int exponent = 0;
         for (; i < n && isDigit(text[i]); ++i) {
             if (exponent >= exponentReadLimit)
                 return false;
             exponent = exponent * 10 + (text[i] - u'0');
         }
-        literal += std::to_string(exponent);
+        number.exponent10 = negativeExponent ? -exponent : exponent;
     }
     skipSpaces();
     return i == n;
 }
 
-// Adds one unit in the last place of a string of decimal digits; a carry out
-// of the first digit prepends a "1".
-void incrementDigits(std::string& digits)
+constexpr std::uint64_t powerOfTen(int n)
 {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
+    std::uint64_t r = 1;
+    while (n-- > 0)
+        r *= 10;
+    return r;
 }
 
-struct DecimalForm {
-    std::string digits; // 18 significant digits, d1 first
-    int exponent10;     // power of ten of d1
-};
-
-// The 18-significant-digit form of |r|, rounded to nearest with ties to even
-// on the exact binary value, as glibc's printf does.
-DecimalForm decimalForm(long double magnitude)
+// Decimal digits of v at the end of out.
+void appendDecimal(std::u16string& out, std::uint64_t v)
 {
-    char buffer[64];
-    const locale_t previous = uselocale(cLocale());
-    std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
-    uselocale(previous);
-    // buffer is "d.ddddddddddddddddde±X"
-    DecimalForm form;
-    form.digits.assign(1, buffer[0]);
-    form.digits.append(buffer + 2, 17);
-    form.exponent10 = std::atoi(buffer + 20);
-    return form;
+    char16_t buffer[20];
+    char16_t* end = buffer + 20;
+    char16_t* p = end;
+    do {
+        *--p = static_cast<char16_t>(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    out.append(p, end);
 }
 
-std::u16string widen(const std::string& ascii)
+void appendDecimal(std::u16string& out, int v)
 {
-    return std::u16string(ascii.begin(), ascii.end());
+    if (v < 0)
+        out += u'-';
+    appendDecimal(out, static_cast<std::uint64_t>(v < 0 ? -static_cast<std::int64_t>(v) : v));
 }
 
-std::u16string scientific(const DecimalForm& form, bool negative, char16_t separator)
+bool belowTenTo18(Float80 magnitude)
 {
-    constexpr std::size_t significant = 15;
-    std::string digits = form.digits.substr(0, significant);
+    // 10^18 = 0xDE0B6B3A76400000 × 2^-4, exact in the format.
+    constexpr int exponent = Float80::exponentBias + 59;
+    constexpr std::uint64_t significand = 0xDE0B6B3A76400000u;
+    return magnitude.biasedExponent() < exponent ||
+           (magnitude.biasedExponent() == exponent && magnitude.significand() < significand);
+}
+
+std::u16string scientific(Decimal18 form, bool negative, char16_t separator)
+{
+    // 15 significant digits, the dropped three rounded half away from zero.
+    std::uint64_t digits = form.digits / 1000 + (form.digits % 1000 >= 500 ? 1 : 0);
     int exponent10 = form.exponent10;
-    if (form.digits[significant] >= '5') {
-        incrementDigits(digits);
-        if (digits.size() > significant) {
-            digits.resize(significant);
-            ++exponent10;
-        }
+    if (digits == powerOfTen(15)) {
+        digits = powerOfTen(14);
+        ++exponent10;
     }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    while (digits % 10 == 0 && digits >= 10)
+        digits /= 10;
 
     std::u16string out = negative ? u"-" : u"";
-    out += static_cast<char16_t>(digits[0]);
-    if (digits.size() > 1) {
+    std::u16string text;
+    appendDecimal(text, digits);
+    out += text[0];
+    if (text.size() > 1) {
         out += separator;
-        out += widen(digits.substr(1));
+        out.append(text, 1);
     }
     out += u'E';
-    out += widen(std::to_string(exponent10));
+    appendDecimal(out, exponent10);
     return out;
 }
 
 } // namespace
 
-long double strToFloat(std::u16string_view text, char16_t separator)
+Float80 strToFloat(std::u16string_view text, char16_t separator)
 {
-    std::string literal;
-    if (!toCLiteral(text, separator, literal))
+    DecimalText number;
+    if (!readDecimal(text, separator, number))
         throw notAFloat(text);
-    errno = 0;
-    const long double value = strtold_l(literal.c_str(), nullptr, cLocale());
-    if (errno == ERANGE && std::isinf(value))
+    const Float80 value = toFloat80(number);
+    if (!value.isFinite())
         throw notAFloat(text);
     return value;
 }
 
-std::u16string formatFloat000(long double r, char16_t separator)
+std::u16string formatFloat000(Float80 r, char16_t separator)
 {
-    if (std::isnan(r))
+    if (r.isNaN())
         return u"NAN";
-    if (std::isinf(r))
-        return r < 0 ? u"-INF" : u"INF";
+    if (!r.isFinite())
+        return r.negative() ? u"-INF" : u"INF";
 
-    const bool negative = std::signbit(r);
-    const long double magnitude = std::fabs(r);
-    if (magnitude == 0)
+    const bool negative = r.negative();
+    // Below 2^-12 even the 18-digit form stays under half a thousandth.
+    const Float80 magnitude(false, r.biasedExponent(), r.significand());
+    if (r.isZero() || magnitude.biasedExponent() < Float80::exponentBias - 12)
         return std::u16string(u"0") + separator + u"000";
 
-    const DecimalForm form = decimalForm(magnitude);
-    if (magnitude >= 1e18L)
+    const Decimal18 form = toDecimal18(magnitude);
+    if (!belowTenTo18(magnitude))
         return scientific(form, negative, separator);
 
-    // |r| = 0.d1d2...d18 × 10^E: keep the digits up to the third decimal.
-    const int e = form.exponent10 + 1;
-    const int maxDigits = static_cast<int>(form.digits.size());
-    std::string thousandths; // the rounded value in units of 0.001
-    if (e + 3 >= 0) {
-        const int kept = std::min(e + 3, maxDigits);
-        thousandths = form.digits.substr(0, static_cast<std::size_t>(kept));
-        if (kept < maxDigits && form.digits[static_cast<std::size_t>(kept)] >= '5')
-            incrementDigits(thousandths);
-        thousandths.append(static_cast<std::size_t>(e + 3 - kept), '0');
+    // |r| ≈ digits × 10^(E - 17): in thousandths, digits × 10^(E - 14), the
+    // dropped digits rounded half away from zero.
+    const int shift = form.exponent10 - 14;
+    std::u16string thousandths;
+    if (shift >= 0) {
+        appendDecimal(thousandths, form.digits);
+        thousandths.append(static_cast<std::size_t>(shift), u'0');
+    } else if (shift >= -18) {
+        const std::uint64_t unit = powerOfTen(-shift);
+        const std::uint64_t v = form.digits / unit + (form.digits % unit >= unit / 2 ? 1 : 0);
+        if (v != 0)
+            appendDecimal(thousandths, v);
     }
-    const auto firstNonZero = thousandths.find_first_not_of('0');
-    thousandths.erase(0, std::min(firstNonZero, thousandths.size()));
-    const bool zero = thousandths.empty();
+    if (thousandths.empty())
+        return std::u16string(u"0") + separator + u"000";
     if (thousandths.size() < 4)
-        thousandths.insert(0, 4 - thousandths.size(), '0');
+        thousandths.insert(0, 4 - thousandths.size(), u'0');
 
-    std::u16string out = negative && !zero ? u"-" : u"";
-    out += widen(thousandths.substr(0, thousandths.size() - 3));
+    std::u16string out = negative ? u"-" : u"";
+    out.append(thousandths, 0, thousandths.size() - 3);
     out += separator;
-    out += widen(thousandths.substr(thousandths.size() - 3));
+    out.append(thousandths, thousandths.size() - 3);
     return out;
 }
 

@@ -1,5 +1,5 @@
-// Text to number: the production conversion against the exact reference,
-// under both separators.
+// Text to number: the production conversion against the exact reference (and the old x87 path, where there is
+// one), under both separators.
 
 #include "fuzz/report.h"
 #include "tests/reference/differential.h"

@@ -1,5 +1,6 @@
 #include "cases.h"
 
+#include <array>
 #include <cstdint>
 
 namespace tarvik::cases {
@@ -7,7 +8,67 @@ namespace {
 
 using reference::decimal;
 using reference::Extended;
-__extension__ typedef unsigned __int128 u128;
+
+// An unsigned integer of up to 160 bits, enough for the generated ties
+// (a 65-bit midpoint times 2^62 or 5^27), in 32-bit limbs so that every
+// target computes it alike.
+class Wide {
+public:
+    Wide(std::uint64_t v = 0) : limbs_{static_cast<std::uint32_t>(v), static_cast<std::uint32_t>(v >> 32)} {}
+
+    Wide& shiftLeft(int bits)
+    {
+        for (; bits > 0; --bits) {
+            std::uint32_t carry = 0;
+            for (auto& limb : limbs_) {
+                const std::uint32_t next = limb >> 31;
+                limb = (limb << 1) | carry;
+                carry = next;
+            }
+        }
+        return *this;
+    }
+    Wide& multiplyAdd(std::uint32_t factor, std::uint32_t addend)
+    {
+        std::uint64_t carry = addend;
+        for (auto& limb : limbs_) {
+            const std::uint64_t t = std::uint64_t{limb} * factor + carry;
+            limb = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
+        }
+        return *this;
+    }
+    // Adds delta (-1 or more), with no borrow out of the top.
+    Wide plus(int delta) const
+    {
+        Wide r = *this;
+        if (delta >= 0)
+            return r.multiplyAdd(1, static_cast<std::uint32_t>(delta));
+        for (auto& limb : r.limbs_) {
+            if (limb-- != 0)
+                break;
+        }
+        return r;
+    }
+    std::u16string decimal() const
+    {
+        std::array<std::uint32_t, 5> v = limbs_;
+        std::u16string s;
+        do {
+            std::uint64_t rest = 0;
+            for (std::size_t i = v.size(); i-- > 0;) {
+                const std::uint64_t t = (rest << 32) | v[i];
+                v[i] = static_cast<std::uint32_t>(t / 10);
+                rest = t % 10;
+            }
+            s.insert(s.begin(), static_cast<char16_t>(u'0' + rest));
+        } while (v != std::array<std::uint32_t, 5>{});
+        return s;
+    }
+
+private:
+    std::array<std::uint32_t, 5> limbs_{};
+};
 
 // splitmix64: tiny, and its sequence is fixed by its definition, unlike the
 // standard library's distributions.
@@ -38,9 +99,9 @@ private:
     std::uint64_t state_;
 };
 
-u128 power(u128 base, int n)
+std::uint64_t power(std::uint64_t base, int n)
 {
-    u128 r = 1;
+    std::uint64_t r = 1;
     while (n-- > 0)
         r *= base;
     return r;
@@ -48,9 +109,11 @@ u128 power(u128 base, int n)
 
 // The exact decimal text of integer × 2^-shift (0 <= shift <= 27, so that
 // integer × 5^shift stays within 128 bits for integers below 2^65).
-std::u16string binaryFraction(u128 integer, int shift)
+std::u16string binaryFraction(Wide integer, int shift)
 {
-    std::u16string s = decimal(integer * power(5, shift));
+    for (int i = 0; i < shift; ++i)
+        integer.multiplyAdd(5, 0);
+    std::u16string s = integer.decimal();
     if (shift == 0)
         return s;
     if (s.size() <= static_cast<std::size_t>(shift))
@@ -235,14 +298,14 @@ std::vector<std::u16string> parseTexts()
     // where a far-away digit decides.
     for (int i = 0; i < 200; ++i) {
         const std::uint64_t m = r.next() | (std::uint64_t{1} << 63);
-        const u128 midpoint = (static_cast<u128>(m) << 1) | 1;
+        const Wide midpoint = Wide(m).multiplyAdd(2, 1);
         if (i % 2 == 0) {
             const int shift = r.between(0, 62);
-            const u128 n = midpoint << shift;
-            texts.push_back(decimal(n));
-            texts.push_back(decimal(n + 1));
-            texts.push_back(decimal(n - 1));
-            texts.push_back(decimal(n) + u",000000000000000000000000000000001");
+            const Wide n = Wide(midpoint).shiftLeft(shift);
+            texts.push_back(n.decimal());
+            texts.push_back(n.plus(1).decimal());
+            texts.push_back(n.plus(-1).decimal());
+            texts.push_back(n.decimal() + u",000000000000000000000000000000001");
         } else {
             const int shift = r.between(1, 27);
             const std::u16string tie = binaryFraction(midpoint, shift);
@@ -356,19 +419,20 @@ std::vector<Extended> formatValues()
     // 5): integers from 10^18 to 2^64, and binary fractions below 10^18.
     for (int i = 0; i < 150; ++i) {
         const std::uint64_t n = 1'000'000'000'000'000'000u + r.next() % 8'000'000'000'000'000'000u;
-        addAround(parsed(decimal(static_cast<u128>(n - n % 10 + 5))), 1);
+        addAround(parsed(decimal(n - n % 10 + 5)), 1);
     }
     for (int i = 0; i < 300; ++i) {
         const int shift = r.between(1, 15);
-        const u128 lo = power(10, 18 - shift);
-        const u128 integer = lo + r.next() % (9 * lo);
-        const u128 odd = (r.next() % (u128{1} << (shift - 1))) * 2 + 1;
-        values.push_back(parsed(binaryFraction((integer << shift) + odd, shift)));
+        const std::uint64_t lo = power(10, 18 - shift);
+        const std::uint64_t integer = lo + r.next() % (9 * lo);
+        const std::uint64_t odd = (r.next() % (std::uint64_t{1} << (shift - 1))) * 2 + 1;
+        values.push_back(
+            parsed(binaryFraction(Wide(integer).shiftLeft(shift).plus(static_cast<int>(odd)), shift)));
     }
     // Small binary fractions: ties and near-ties at every place.
     for (int i = 0; i < 200; ++i) {
         const int shift = r.between(20, 27);
-        values.push_back(parsed(binaryFraction((r.next() % (u128{1} << shift)) | 1, shift)));
+        values.push_back(parsed(binaryFraction((r.next() % (std::uint64_t{1} << shift)) | 1, shift)));
     }
 
     // Halves of the third decimal in the 18-digit form, and the values that

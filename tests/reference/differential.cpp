@@ -5,6 +5,9 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "tests/fake_window.h"
+#ifdef TARVIK_X87_ORACLE
+#include "tests/oracle/x87_oracle.h"
+#endif
 
 #include <cstdio>
 #include <set>
@@ -14,6 +17,25 @@
 namespace tarvik::differential {
 
 using reference::Extended;
+
+namespace {
+
+Extended fieldsOf(Float80 x)
+{
+    return {x.negative(), x.significand(), x.biasedExponent()};
+}
+
+Float80 valueOf(const Extended& x)
+{
+    return {x.negative, x.biasedExponent, x.significand};
+}
+
+std::string describe(const std::optional<Extended>& x)
+{
+    return x ? describe(*x) : "refused";
+}
+
+} // namespace
 
 std::string printable(std::u16string_view text)
 {
@@ -38,10 +60,9 @@ std::string printable(std::u16string_view text)
 
 std::string describe(const Extended& x)
 {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%c0x%016llX*2^(%d) %La", x.negative ? '-' : '+',
-                  static_cast<unsigned long long>(x.significand), x.biasedExponent,
-                  reference::toLongDouble(x));
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%c0x%016llX e%d", x.negative ? '-' : '+',
+                  static_cast<unsigned long long>(x.significand), x.biasedExponent);
     return buffer;
 }
 
@@ -50,33 +71,67 @@ std::optional<std::string> compareParse(std::u16string_view text, char16_t separ
     const reference::Parsed expected = reference::parse(text, separator);
     std::optional<Extended> actual;
     try {
-        actual = reference::fromLongDouble(strToFloat(text, separator));
+        actual = fieldsOf(strToFloat(text, separator));
     } catch (const CalcError&) {
     }
     const bool refused = expected.status != reference::Parsed::Ok;
-    if (refused && !actual)
-        return std::nullopt;
-    if (!refused && actual && *actual == expected.value)
+    bool same = refused ? !actual : actual && *actual == expected.value;
+#ifdef TARVIK_X87_ORACLE
+    const std::optional<Extended> x87 = oracle::parse(text, separator);
+    same = same && x87 == actual;
+#endif
+    if (same)
         return std::nullopt;
     std::string report =
         "text " + printable(text) + " separator " + printable({&separator, 1}) + ": production ";
-    report += actual ? describe(*actual) : "refused";
+    report += describe(actual);
     report += ", reference ";
     report += expected.status == reference::Parsed::Ok         ? describe(expected.value)
               : expected.status == reference::Parsed::Overflow ? "refused (overflow)"
                                                                : "refused (invalid)";
+#ifdef TARVIK_X87_ORACLE
+    report += ", x87 " + describe(x87);
+#endif
     return report;
 }
 
 std::optional<std::string> compareFormat(const Extended& x, char16_t separator)
 {
     const std::u16string expected = reference::format000(x, separator);
-    const std::u16string actual = formatFloat000(reference::toLongDouble(x), separator);
-    if (actual == expected)
+    const std::u16string actual = formatFloat000(valueOf(x), separator);
+    bool same = actual == expected;
+#ifdef TARVIK_X87_ORACLE
+    const std::u16string x87 = oracle::format000(x, separator);
+    same = same && x87 == actual;
+#endif
+    if (same)
         return std::nullopt;
-    return "value " + describe(x) + ": production " + printable(actual) + ", reference " +
-           printable(expected);
+    std::string report =
+        "value " + describe(x) + ": production " + printable(actual) + ", reference " + printable(expected);
+#ifdef TARVIK_X87_ORACLE
+    report += ", x87 " + printable(x87);
+#endif
+    return report;
 }
+
+#ifdef TARVIK_X87_ORACLE
+namespace {
+
+// What the calculation shows on the x87 path, in the handler's words.
+std::u16string x87Outcome(std::u16string_view input, double unitMass, int mode, char16_t separator,
+                          const std::u16string& unit)
+{
+    const std::optional<Extended> x = oracle::parse(input, separator);
+    if (!x)
+        return u"error " + notAFloat(input).message();
+    const std::optional<Extended> r = oracle::calculate(*x, unitMass, mode);
+    if (!r)
+        return u"error " + floatingPointOverflow().message();
+    return oracle::format000(*r, separator) + u' ' + unit;
+}
+
+} // namespace
+#endif
 
 struct CatalogueRun::Impl {
     testing::FakeWindow window;
@@ -145,14 +200,25 @@ std::optional<std::string> CatalogueRun::compare(std::u16string_view input, char
                         expected = u"error " + floatingPointOverflow().message();
                         break;
                     }
-                    if (actual != expected) {
+                    bool same = actual == expected;
+#ifdef TARVIK_X87_ORACLE
+                    const std::u16string x87 =
+                        x87Outcome(input, masses[size], mode, separator, calculator.state().activeUnitText);
+                    same = same && x87 == actual;
+#endif
+                    if (!same) {
                         char mass[64];
                         std::snprintf(mass, sizeof mass, "%.17g (%a)", masses[size], masses[size]);
-                        return "input " + printable(input) + " separator " + printable({&separator, 1}) +
-                               ", family " + std::to_string(section) + " kind " + std::to_string(kind) +
-                               " size " + std::to_string(size) + " unit mass " + mass + " mode " +
-                               std::to_string(mode) + ": production " + printable(actual) + ", reference " +
-                               printable(expected);
+                        std::string report = "input " + printable(input) + " separator " +
+                                             printable({&separator, 1}) + ", family " +
+                                             std::to_string(section) + " kind " + std::to_string(kind) +
+                                             " size " + std::to_string(size) + " unit mass " + mass +
+                                             " mode " + std::to_string(mode) + ": production " +
+                                             printable(actual) + ", reference " + printable(expected);
+#ifdef TARVIK_X87_ORACLE
+                        report += ", x87 " + printable(x87);
+#endif
+                        return report;
                     }
                 }
             }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Runs the production code and the reference side by side on one input and
-// describes the first difference. Shared by the table-driven test and the
+// Runs the production code and the reference side by side on one input (and,
+// where `long double` is the x87 format, the old x87 path too) and describes
+// the first difference. Shared by the table-driven test and the
 // fuzz targets, so both judge a difference the same way.
 
 #include "tests/reference/reference.h"
@@ -16,7 +17,7 @@ namespace tarvik::differential {
 // Printable form of a UTF-16 text: ASCII as is, anything else as \uXXXX, and
 // long texts shortened in the middle.
 std::string printable(std::u16string_view text);
-// The fields of an extended value and its "%La" form.
+// The fields of an extended value.
 std::string describe(const reference::Extended& x);
 
 // Each returns nothing when production and reference agree.

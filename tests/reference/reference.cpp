@@ -11,8 +11,6 @@
 namespace tarvik::reference {
 namespace {
 
-__extension__ typedef unsigned __int128 u128;
-
 // Fields of the 80-bit format.
 constexpr int exponentBias = 16383;
 constexpr int significandBits = 64;
@@ -32,26 +30,29 @@ void require(bool condition, const char* what)
 }
 
 // ---------------------------------------------------------------------------
-// Unsigned integers of any size, little-endian 64-bit limbs, no leading zero
-// limbs (zero is the empty vector). Only what the conversions need, written
-// plainly rather than fast.
+// Unsigned integers of any size, little-endian 32-bit limbs (so that every
+// product fits 64 bits, on every target), no leading zero limbs (zero is the
+// empty vector). Only what the conversions need, written plainly rather than
+// fast.
 struct Big {
-    std::vector<std::uint64_t> limbs;
+    std::vector<std::uint32_t> limbs;
 
     Big() = default;
     explicit Big(std::uint64_t v)
     {
-        if (v != 0)
-            limbs.push_back(v);
-    }
-    explicit Big(u128 v)
-    {
-        while (v != 0) {
-            limbs.push_back(static_cast<std::uint64_t>(v));
-            v >>= 64;
-        }
+        for (; v != 0; v >>= 32)
+            limbs.push_back(static_cast<std::uint32_t>(v));
     }
     bool isZero() const { return limbs.empty(); }
+    // The value, which must fit 64 bits.
+    std::uint64_t toUint64() const
+    {
+        require(limbs.size() <= 2, "limbs.size() <= 2");
+        std::uint64_t v = 0;
+        for (std::size_t i = limbs.size(); i-- > 0;)
+            v = (v << 32) | limbs[i];
+        return v;
+    }
 };
 
 void trim(Big& a)
@@ -65,9 +66,9 @@ int bitLength(const Big& a)
     if (a.isZero())
         return 0;
     int top = 0;
-    for (std::uint64_t v = a.limbs.back(); v != 0; v >>= 1)
+    for (std::uint32_t v = a.limbs.back(); v != 0; v >>= 1)
         ++top;
-    return static_cast<int>(a.limbs.size() - 1) * 64 + top;
+    return static_cast<int>(a.limbs.size() - 1) * 32 + top;
 }
 
 int compare(const Big& a, const Big& b)
@@ -82,16 +83,16 @@ int compare(const Big& a, const Big& b)
 }
 
 // a = a × factor + addend
-void multiplyAdd(Big& a, std::uint64_t factor, std::uint64_t addend)
+void multiplyAdd(Big& a, std::uint32_t factor, std::uint32_t addend)
 {
-    u128 carry = addend;
+    std::uint64_t carry = addend;
     for (auto& limb : a.limbs) {
-        const u128 t = static_cast<u128>(limb) * factor + carry;
-        limb = static_cast<std::uint64_t>(t);
-        carry = t >> 64;
+        const std::uint64_t t = std::uint64_t{limb} * factor + carry;
+        limb = static_cast<std::uint32_t>(t);
+        carry = t >> 32;
     }
     if (carry != 0)
-        a.limbs.push_back(static_cast<std::uint64_t>(carry));
+        a.limbs.push_back(static_cast<std::uint32_t>(carry));
     trim(a);
 }
 
@@ -102,13 +103,14 @@ Big multiply(const Big& a, const Big& b)
         return product;
     product.limbs.assign(a.limbs.size() + b.limbs.size(), 0);
     for (std::size_t i = 0; i < a.limbs.size(); ++i) {
-        u128 carry = 0;
+        std::uint64_t carry = 0;
         for (std::size_t j = 0; j < b.limbs.size(); ++j) {
-            const u128 t = static_cast<u128>(a.limbs[i]) * b.limbs[j] + product.limbs[i + j] + carry;
-            product.limbs[i + j] = static_cast<std::uint64_t>(t);
-            carry = t >> 64;
+            // At most (2^32 - 1)^2 + 2 × (2^32 - 1) = 2^64 - 1.
+            const std::uint64_t t = std::uint64_t{a.limbs[i]} * b.limbs[j] + product.limbs[i + j] + carry;
+            product.limbs[i + j] = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
         }
-        product.limbs[i + b.limbs.size()] = static_cast<std::uint64_t>(carry);
+        product.limbs[i + b.limbs.size()] = static_cast<std::uint32_t>(carry);
     }
     trim(product);
     return product;
@@ -120,29 +122,15 @@ Big shiftLeft(const Big& a, int bits)
     Big r;
     if (a.isZero())
         return r;
-    const std::size_t whole = static_cast<std::size_t>(bits) / 64;
-    const int part = bits % 64;
+    const std::size_t whole = static_cast<std::size_t>(bits) / 32;
+    const int part = bits % 32;
     r.limbs.assign(whole, 0);
-    std::uint64_t carry = 0;
-    for (const std::uint64_t limb : a.limbs) {
+    std::uint32_t carry = 0;
+    for (const std::uint32_t limb : a.limbs) {
         r.limbs.push_back(part == 0 ? limb : (limb << part) | carry);
-        carry = part == 0 ? 0 : limb >> (64 - part);
+        carry = part == 0 ? 0 : limb >> (32 - part);
     }
     r.limbs.push_back(carry);
-    trim(r);
-    return r;
-}
-
-Big shiftRight(const Big& a, int bits)
-{
-    require(bits >= 0, "bits >= 0");
-    Big r;
-    const std::size_t whole = static_cast<std::size_t>(bits) / 64;
-    const int part = bits % 64;
-    for (std::size_t i = whole; i < a.limbs.size(); ++i) {
-        const std::uint64_t next = i + 1 < a.limbs.size() ? a.limbs[i + 1] : 0;
-        r.limbs.push_back(part == 0 ? a.limbs[i] : (a.limbs[i] >> part) | (next << (64 - part)));
-    }
     trim(r);
     return r;
 }
@@ -152,10 +140,9 @@ void subtract(Big& a, const Big& b)
 {
     std::uint64_t borrow = 0;
     for (std::size_t i = 0; i < a.limbs.size(); ++i) {
-        const std::uint64_t bi = i < b.limbs.size() ? b.limbs[i] : 0;
-        const u128 need = static_cast<u128>(bi) + borrow;
-        borrow = static_cast<u128>(a.limbs[i]) < need ? 1 : 0;
-        a.limbs[i] = static_cast<std::uint64_t>(static_cast<u128>(a.limbs[i]) - need);
+        const std::uint64_t need = std::uint64_t{i < b.limbs.size() ? b.limbs[i] : 0} + borrow;
+        borrow = a.limbs[i] < need ? 1 : 0;
+        a.limbs[i] = static_cast<std::uint32_t>((std::uint64_t{a.limbs[i]} + (borrow << 32)) - need);
     }
     require(borrow == 0, "borrow == 0");
     trim(a);
@@ -164,9 +151,8 @@ void subtract(Big& a, const Big& b)
 Big computePowerOfTen(int n)
 {
     Big r(std::uint64_t{1});
-    constexpr std::uint64_t tenTo19 = 10'000'000'000'000'000'000u;
-    for (; n >= 19; n -= 19)
-        multiplyAdd(r, tenTo19, 0);
+    for (; n >= 9; n -= 9)
+        multiplyAdd(r, 1'000'000'000u, 0);
     for (; n > 0; --n)
         multiplyAdd(r, 10, 0);
     return r;
@@ -187,42 +173,59 @@ const Big& powerOfTen(int n)
     return it->second;
 }
 
-// floor(num / den) for a quotient known to be below 2^quotientBits; num is
-// left holding the remainder. The quotient is first estimated from the top
-// bits, from below, and then corrected one step at a time until the
-// remainder lies in [0, den): the estimate only decides the speed, the
-// correction loop the result.
-u128 divide(Big& num, const Big& den, int quotientBits)
+// floor(a / 2^bits) when it fits 64 bits.
+std::uint64_t bitsFrom(const Big& a, int bits)
 {
-    require(!den.isZero() && quotientBits <= 65, "!den.isZero() && quotientBits <= 65");
-    require(compare(num, shiftLeft(den, quotientBits)) < 0, "compare(num, shiftLeft(den, quotientBits)) < 0");
-    // Below 2^63 × 2^65 both fit in 128 bits.
-    const int drop = std::max(bitLength(den) - 63, 0);
-    const auto top = [drop](const Big& a) {
-        const Big t = shiftRight(a, drop);
-        u128 v = 0;
-        for (std::size_t i = t.limbs.size(); i-- > 0;)
-            v = (v << 64) | t.limbs[i];
-        return v;
-    };
-    // Rounding the divisor's top up and the dividend's down keeps the
-    // estimate at or below the quotient.
-    u128 quotient = top(num) / (top(den) + (drop > 0 ? 1 : 0));
-    subtract(num, multiply(den, Big(quotient)));
-    while (compare(num, den) >= 0) {
-        subtract(num, den);
-        ++quotient;
+    std::uint64_t v = 0;
+    for (int i = 63; i >= 0; --i) {
+        const int at = bits + i;
+        const auto limb = static_cast<std::size_t>(at / 32);
+        const bool set = limb < a.limbs.size() && ((a.limbs[limb] >> (at % 32)) & 1) != 0;
+        v = (v << 1) | (set ? 1 : 0);
     }
+    return v;
+}
+
+// floor(num / den) for a quotient known to be below 2^quotientBits; num is
+// left holding the remainder. Long division in base 2^32: each quotient
+// limb is estimated from below out of the top bits (the divisor's top 32
+// bits rounded up), then corrected one step at a time until the remainder
+// is below the shifted divisor: the estimate only decides the speed, the
+// correction loop the result.
+Big divide(Big& num, const Big& den, int quotientBits)
+{
+    require(!den.isZero(), "!den.isZero()");
+    require(compare(num, shiftLeft(den, quotientBits)) < 0, "compare(num, shiftLeft(den, quotientBits)) < 0");
+    const int limbs = (quotientBits + 31) / 32;
+    const int drop = std::max(bitLength(den) - 32, 0);
+    const std::uint64_t denTop = bitsFrom(den, drop) + (drop > 0 ? 1 : 0);
+    Big quotient;
+    quotient.limbs.assign(static_cast<std::size_t>(limbs), 0);
+    for (int i = limbs - 1; i >= 0; --i) {
+        const Big shifted = shiftLeft(den, 32 * i);
+        std::uint64_t digit = bitsFrom(num, 32 * i + drop) / denTop;
+        require(digit < (std::uint64_t{1} << 32), "digit < 2^32");
+        Big take = shifted;
+        multiplyAdd(take, static_cast<std::uint32_t>(digit), 0);
+        subtract(num, take);
+        while (compare(num, shifted) >= 0) {
+            subtract(num, shifted);
+            ++digit;
+        }
+        require(digit < (std::uint64_t{1} << 32), "digit < 2^32");
+        quotient.limbs[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(digit);
+    }
+    trim(quotient);
     return quotient;
 }
 
 // Rounds num / den to an integer, to nearest with ties to even.
-u128 divideRoundHalfEven(Big num, const Big& den, int quotientBits)
+Big divideRoundHalfEven(Big num, const Big& den, int quotientBits)
 {
-    u128 q = divide(num, den, quotientBits);
+    Big q = divide(num, den, quotientBits);
     const int half = compare(shiftLeft(num, 1), den);
-    if (half > 0 || (half == 0 && (q & 1) != 0))
-        ++q;
+    if (half > 0 || (half == 0 && !q.isZero() && (q.limbs[0] & 1) != 0))
+        multiplyAdd(q, 1, 1);
     return q;
 }
 
@@ -280,15 +283,15 @@ Rounded roundToExtended(bool negative, const Big& num, const Big& den, int binar
         quantum = minQuantum;
     // value / 2^quantum lies below 2^64
     const int shift = binary - quantum;
-    const u128 q = shift >= 0 ? divideRoundHalfEven(shiftLeft(num, shift), den, 65)
-                              : divideRoundHalfEven(num, shiftLeft(den, -shift), 65);
-    u128 significand = q;
-    if (significand == static_cast<u128>(1) << 64) {
-        significand >>= 1;
+    Big q = shift >= 0 ? divideRoundHalfEven(shiftLeft(num, shift), den, 65)
+                       : divideRoundHalfEven(num, shiftLeft(den, -shift), 65);
+    if (bitLength(q) == 65) { // rounded up to 2^64
+        require(compare(q, shiftLeft(Big(std::uint64_t{1}), 64)) == 0, "q == 2^64");
+        q = Big(integerBit);
         ++quantum;
     }
-    r.value.significand = static_cast<std::uint64_t>(significand);
-    if (significand == 0)
+    r.value.significand = q.toUint64();
+    if (r.value.significand == 0)
         return r;
     r.value.biasedExponent = (r.value.significand & integerBit) != 0 ? quantum + quantumOffset : 0;
     require(r.value.biasedExponent != 0 || quantum == minQuantum,
@@ -311,45 +314,15 @@ bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-u128 pow10u(int n)
+std::uint64_t pow10u(int n)
 {
-    u128 r = 1;
+    std::uint64_t r = 1;
     while (n-- > 0)
         r *= 10;
     return r;
 }
 
 } // namespace
-
-long double toLongDouble(const Extended& x)
-{
-    static_assert(sizeof(long double) >= 10, "the 80-bit format is needed");
-    unsigned char bytes[sizeof(long double)] = {};
-    std::memcpy(bytes, &x.significand, 8);
-    const unsigned top = (x.negative ? 0x8000u : 0u) | static_cast<unsigned>(x.biasedExponent);
-    bytes[8] = static_cast<unsigned char>(top & 0xff);
-    bytes[9] = static_cast<unsigned char>(top >> 8);
-    long double v;
-    std::memcpy(&v, bytes, sizeof v);
-    return v;
-}
-
-Extended fromBytes(const unsigned char bytes[10])
-{
-    Extended x;
-    std::memcpy(&x.significand, bytes, 8);
-    const unsigned top = bytes[8] | (static_cast<unsigned>(bytes[9]) << 8);
-    x.negative = (top & 0x8000u) != 0;
-    x.biasedExponent = static_cast<int>(top & 0x7fffu);
-    return x;
-}
-
-Extended fromLongDouble(long double x)
-{
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &x, sizeof x);
-    return fromBytes(bytes);
-}
 
 bool isCanonicalFinite(const Extended& x)
 {
@@ -408,10 +381,10 @@ Parsed parse(std::u16string_view text, char16_t separator)
     Big mantissa;
     std::size_t k = 0;
     while (k < digits.size()) {
-        std::uint64_t chunk = 0;
-        std::uint64_t scale = 1;
-        for (int c = 0; c < 19 && k < digits.size(); ++c, ++k) {
-            chunk = chunk * 10 + static_cast<std::uint64_t>(digits[k] - u'0');
+        std::uint32_t chunk = 0;
+        std::uint32_t scale = 1;
+        for (int c = 0; c < 9 && k < digits.size(); ++c, ++k) {
+            chunk = chunk * 10 + static_cast<std::uint32_t>(digits[k] - u'0');
             scale *= 10;
         }
         multiplyAdd(mantissa, scale, chunk);
@@ -441,7 +414,7 @@ std::u16string format000(const Extended& x, char16_t separator)
     for (;;) {
         f = scaled(m, q, 17 - e10);
         Big low = f.den;
-        multiplyAdd(low, 100'000'000'000'000'000u, 0); // 10^17
+        low = multiply(low, powerOfTen(17));
         if (compare(f.num, low) < 0) {
             --e10;
             continue;
@@ -456,7 +429,7 @@ std::u16string format000(const Extended& x, char16_t separator)
     const bool large = e10 >= 18;
 
     // The 18 significant digits, to nearest with ties to even.
-    u128 d18 = divideRoundHalfEven(f.num, f.den, 61);
+    std::uint64_t d18 = divideRoundHalfEven(f.num, f.den, 61).toUint64();
     if (d18 == pow10u(18)) {
         d18 = pow10u(17);
         ++e10;
@@ -465,7 +438,7 @@ std::u16string format000(const Extended& x, char16_t separator)
     std::u16string out;
     if (large) {
         // 15 significant digits, half away from zero on the 18-digit form.
-        u128 d15 = d18 / 1000;
+        std::uint64_t d15 = d18 / 1000;
         if (d18 % 1000 >= 500)
             ++d15;
         if (d15 == pow10u(15)) {
@@ -490,23 +463,26 @@ std::u16string format000(const Extended& x, char16_t separator)
     // Thousandths: d18 × 10^(e10 - 17 + 3), the dropped digits rounded half
     // away from zero.
     const int shift = e10 - 14;
-    u128 thousandths = 0;
+    std::u16string thousandths;
     if (shift >= 0) {
-        thousandths = d18 * pow10u(shift);
+        thousandths = decimal(d18) + std::u16string(static_cast<std::size_t>(shift), u'0');
     } else if (-shift <= 18) {
-        const u128 unit = pow10u(-shift);
-        thousandths = d18 / unit;
+        const std::uint64_t unit = pow10u(-shift);
+        std::uint64_t t = d18 / unit;
         if (d18 % unit * 2 >= unit)
-            ++thousandths;
+            ++t;
+        if (t != 0)
+            thousandths = decimal(t);
     }
-    if (thousandths == 0)
+    if (thousandths.empty())
         return zero;
+    if (thousandths.size() < 4)
+        thousandths.insert(0, 4 - thousandths.size(), u'0');
     if (x.negative)
         out += u'-';
-    out += decimal(thousandths / 1000);
+    out += thousandths.substr(0, thousandths.size() - 3);
     out += separator;
-    const std::u16string frac = decimal(thousandths % 1000 + 1000); // "1ddd"
-    out += frac.substr(1);
+    out += thousandths.substr(thousandths.size() - 3);
     return out;
 }
 
@@ -541,7 +517,7 @@ Rounded multiply(const Extended& x, double unitMass)
     const DoubleFields m = fieldsOf(unitMass);
     if (!m.finite)
         return Rounded{true, {}};
-    const Big product(static_cast<u128>(x.significand) * m.significand);
+    const Big product = multiply(Big(x.significand), Big(m.significand));
     return roundToExtended(x.negative != m.negative, product, Big(std::uint64_t{1}),
                            quantumOf(x) + m.quantum);
 }
@@ -570,7 +546,7 @@ CalcOutcome calculate(const Parsed& x, double unitMass, int mode, char16_t separ
     return {CalcOutcome::Ok, format000(r.value, separator)};
 }
 
-std::u16string decimal(UInt128 v)
+std::u16string decimal(std::uint64_t v)
 {
     std::u16string s;
     do {
@@ -583,8 +559,8 @@ std::u16string decimal(UInt128 v)
 std::u16string decimal(int v)
 {
     // Negated in a wider type: -INT_MIN does not fit an int.
-    return v < 0 ? u"-" + decimal(static_cast<UInt128>(-static_cast<long long>(v)))
-                 : decimal(static_cast<UInt128>(v));
+    return v < 0 ? u"-" + decimal(static_cast<std::uint64_t>(-static_cast<long long>(v)))
+                 : decimal(static_cast<std::uint64_t>(v));
 }
 
 } // namespace tarvik::reference

@@ -26,17 +26,10 @@ struct Extended {
 
 inline constexpr int extendedMaxBiasedExponent = 32766;
 
-// Bit-level conversions between Extended and the platform's long double (the
-// x87 80-bit format); they copy bytes and do no arithmetic.
 // Decimal digits of an integer, with "-" before a negative one.
-__extension__ typedef unsigned __int128 UInt128;
-std::u16string decimal(UInt128 v);
+std::u16string decimal(std::uint64_t v);
 std::u16string decimal(int v);
 
-long double toLongDouble(const Extended& x);
-Extended fromLongDouble(long double x);
-// From the 10 bytes of the 80-bit format, little-endian as in memory.
-Extended fromBytes(const unsigned char bytes[10]);
 // Whether the fields are a canonical finite value (not an infinity, NaN,
 // pseudo-denormal or unnormal).
 bool isCanonicalFinite(const Extended& x);
