@@ -8,6 +8,12 @@ test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev deskt
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
 
+# The tests without the window on four platforms (scripts/test-platforms):
+# cross compilers for i386 and arm64 run under qemu-user, emscripten for
+# wasm32 runs under node; GoogleTest for them builds from its sources.
+platform_packages="cmake ninja-build g++ libgtest-dev googletest locales
+    g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user emscripten"
+
 ensure_packages() {
     missing=""
     for p in "$@"; do
@@ -27,4 +33,15 @@ ensure_packages() {
         echo "  apt-get update && apt-get install -y --no-install-recommends$missing"
         exit 1
     fi
+}
+
+# Arguments are command:package pairs. Checks for the command, not the
+# package: a machine may carry node and npm from another package than
+# Debian's nodejs and npm.
+ensure_commands() {
+    packages=""
+    for pair in "$@"; do
+        command -v "${pair%%:*}" >/dev/null 2>&1 || packages="$packages ${pair#*:}"
+    done
+    [ -z "$packages" ] || ensure_packages $packages
 }

@@ -1,16 +1,18 @@
 #include "catalogue/family.h"
+#include "decimal_text.h"
 #include "utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 using namespace tarvik::catalogue;
+using tarvik::testing::decimalValue;
 using tarvik::testing::utf8;
 
 namespace {
@@ -23,26 +25,20 @@ std::string where(const Family& family, std::size_t kind)
     return utf8(family.header) + " / " + utf8(family.kinds[kind]);
 }
 
-// The numbers of a size text cut at `joiner`; a decimal comma reads as a full stop.
+// The numbers of a size text cut at `joiner`, with a decimal comma or point.
 std::vector<double> dimensions(Text text, char16_t joiner)
 {
     std::vector<double> out;
-    std::string part;
-    auto flush = [&] {
-        double value = 0;
-        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
-        EXPECT_TRUE(error == std::errc{} && end == part.data() + part.size()) << utf8(text);
-        out.push_back(value);
-        part.clear();
-    };
-    for (char16_t c : text) {
-        if (c == joiner)
-            flush();
-        else
-            part += c == u',' ? '.' : static_cast<char>(c);
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t to = std::min(text.find(joiner, from), text.size());
+        const std::optional<double> value = decimalValue(text.substr(from, to - from));
+        EXPECT_TRUE(value) << utf8(text);
+        out.push_back(value.value_or(0));
+        if (to == text.size())
+            return out;
+        from = to + 1;
     }
-    flush();
-    return out;
 }
 
 bool startsWithSection(Text size, Text section)

@@ -420,8 +420,12 @@ TEST(CatalogueAudit, SharedRowsCarryTheSameMass)
     // Rebar: four kinds load the full table, the other four a selection of its rows, in order.
     const KindTable& full = rebar.tables[0];
     for (std::size_t kind : {1, 3, 7}) {
-        EXPECT_TRUE(std::ranges::equal(rebar.tables[kind].sizes, full.sizes)) << kind;
-        EXPECT_TRUE(std::ranges::equal(rebar.tables[kind].unitMasses, full.unitMasses)) << kind;
+        EXPECT_TRUE(std::equal(rebar.tables[kind].sizes.begin(), rebar.tables[kind].sizes.end(),
+                               full.sizes.begin(), full.sizes.end()))
+            << kind;
+        EXPECT_TRUE(std::equal(rebar.tables[kind].unitMasses.begin(), rebar.tables[kind].unitMasses.end(),
+                               full.unitMasses.begin(), full.unitMasses.end()))
+            << kind;
     }
     for (std::size_t kind = 1; kind < rebar.tables.size(); ++kind) {
         SCOPED_TRACE(where(rebar, kind));

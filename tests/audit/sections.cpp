@@ -1,6 +1,7 @@
 #include "sections.h"
 
-#include <charconv>
+#include "../decimal_text.h"
+
 #include <numbers>
 #include <utility>
 
@@ -16,24 +17,6 @@ bool isDecimalMark(char16_t c)
     return c == u',' || c == u'.';
 }
 
-// Digits with at most one decimal mark between them.
-std::optional<double> number(Text part)
-{
-    std::string ascii;
-    for (char16_t c : part) {
-        if (!isDigit(c) && !isDecimalMark(c))
-            return std::nullopt;
-        ascii += isDecimalMark(c) ? '.' : static_cast<char>(c);
-    }
-    double value = 0;
-    const char* end = ascii.data() + ascii.size();
-    const auto [stop, error] = std::from_chars(ascii.data(), end, value);
-    if (ascii.empty() || error != std::errc{} || stop != end || !isDigit(part.front()) ||
-        !isDigit(part.back()))
-        return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 std::optional<std::vector<double>> sizeNumbers(Text text)
@@ -44,7 +27,7 @@ std::optional<std::vector<double>> sizeNumbers(Text text)
         std::size_t to = from;
         while (to < text.size() && text[to] != u'x' && text[to] != u'\u0445')
             ++to;
-        const std::optional<double> value = number(text.substr(from, to - from));
+        const std::optional<double> value = tarvik::testing::decimalValue(text.substr(from, to - from));
         if (!value)
             return std::nullopt;
         out.push_back(*value);
@@ -67,7 +50,7 @@ std::vector<double> numbersIn(Text text)
         while (end < text.size() && (isDigit(text[end]) || (isDecimalMark(text[end]) &&
                                                             end + 1 < text.size() && isDigit(text[end + 1]))))
             ++end;
-        out.push_back(*number(text.substr(i, end - i)));
+        out.push_back(*tarvik::testing::decimalValue(text.substr(i, end - i)));
         i = end;
     }
     return out;
