@@ -3,6 +3,10 @@
 
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file"
+# The web page: emscripten builds it, rsvg-convert draws its icons; the
+# browser tests drive Debian's chromium.
+web_packages="cmake ninja-build emscripten librsvg2-bin"
+web_test_packages="chromium"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
 
@@ -25,4 +29,15 @@ ensure_packages() {
         echo "  apt-get update && apt-get install -y --no-install-recommends$missing"
         exit 1
     fi
+}
+
+# Arguments are command:package pairs. Checks for the command, not the
+# package: a machine may carry node and npm from another package than
+# Debian's nodejs and npm.
+ensure_commands() {
+    packages=""
+    for pair in "$@"; do
+        command -v "${pair%%:*}" >/dev/null 2>&1 || packages="$packages ${pair#*:}"
+    done
+    [ -z "$packages" ] || ensure_packages $packages
 }

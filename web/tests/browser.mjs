@@ -1,0 +1,35 @@
+// What the browser tests and benchmarks share: Debian's chromium driven by
+// Playwright, and the built page served on 127.0.0.1.
+import {chromium} from 'playwright-core';
+import {fileURLToPath} from 'node:url';
+import {resolve} from 'node:path';
+import {serve} from '../serve.mjs';
+
+export const chromiumPath = process.env.TARVIK_CHROMIUM ?? '/usr/bin/chromium';
+export const chromiumArgs = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+                             '--disable-component-update', '--disable-sync', '--no-first-run'];
+
+export const siteFolder = resolve(process.env.TARVIK_SITE ??
+                                  fileURLToPath(new URL('../../build-web/site', import.meta.url)));
+
+export function launch(options = {}) {
+    return chromium.launch({executablePath: chromiumPath, args: chromiumArgs, ...options});
+}
+
+export function launchPersistent(userDataDir, options = {}) {
+    return chromium.launchPersistentContext(userDataDir,
+                                            {executablePath: chromiumPath, args: chromiumArgs, ...options});
+}
+
+export async function startServer(folder = siteFolder) {
+    const server = await serve(folder);
+    return {server, url: `http://127.0.0.1:${server.address().port}/`};
+}
+
+// Opens the page and waits until the module has attached its handlers.
+export async function openPage(context, url) {
+    const page = await context.newPage();
+    await page.goto(url);
+    await page.waitForFunction(() => performance.getEntriesByName('tarvik-interactive').length > 0);
+    return page;
+}
