@@ -33,3 +33,31 @@ export async function openPage(context, url) {
     await page.waitForFunction(() => performance.getEntriesByName('tarvik-interactive').length > 0);
     return page;
 }
+
+// Opens the section when it is closed and clicks the kind.
+export async function chooseKind(page, section, kind) {
+    if ((await page.getAttribute(`#sButton${section}`, 'aria-expanded')) !== 'true')
+        await page.click(`#sButton${section}`);
+    await page.locator(`#sListBox${section}`).getByRole('option', {name: kind, exact: true}).click();
+}
+
+// Picks an item from a drop-down list's popup with the pointer.
+export async function pickItem(page, list, text) {
+    await page.click(`#${list} + .drop`);
+    await page.locator(`#${list}List`).getByRole('option', {name: text, exact: true}).click();
+}
+
+// Types a number into the emptied field, as a user would, with the keys.
+export async function typeNumber(page, text) {
+    await page.click('#sEditParam');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.press('Backspace');
+    await page.keyboard.type(text);
+}
+
+export async function calculate(page, mode, input) {
+    await page.check(`#sRadioGroupItem${mode}`);
+    await typeNumber(page, input);
+    await page.click('#sButtonCalc');
+    return page.textContent('#sLabelResult');
+}
