@@ -21,8 +21,8 @@ export function launchPersistent(userDataDir, options = {}) {
                                             {executablePath: chromiumPath, args: chromiumArgs, ...options});
 }
 
-export async function startServer(folder = siteFolder) {
-    const server = await serve(folder);
+export async function startServer(folder = siteFolder, port = 0) {
+    const server = await serve(folder, port);
     return {server, url: `http://127.0.0.1:${server.address().port}/`};
 }
 
