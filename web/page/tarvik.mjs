@@ -89,7 +89,7 @@ function openPopup(c, calc) {
     const selected = calc.itemIndex(list);
     const options = c.items.map((text, i) => {
         const li = document.createElement('li');
-        li.role = 'option';
+        li.setAttribute('role', 'option');
         li.id = `${c.input.id}-${i}`;
         li.textContent = text;
         li.setAttribute('aria-selected', i === selected ? 'true' : 'false');
@@ -202,6 +202,10 @@ function bindCombo(c, list, calc) {
     });
 }
 
+const ignoredEdits = new Set(['historyUndo', 'historyRedo', 'deleteWordBackward', 'deleteWordForward',
+                              'deleteSoftLineBackward', 'deleteSoftLineForward', 'deleteHardLineBackward',
+                              'deleteHardLineForward']);
+
 function bindEdit(calc) {
     edit.addEventListener('keydown', (event) => {
         const shortcut = (event.ctrlKey || event.metaKey) && 'cvxzy'.includes(event.key.toLowerCase());
@@ -209,7 +213,8 @@ function bindEdit(calc) {
             event.preventDefault();
     });
     edit.addEventListener('beforeinput', (event) => {
-        if (event.inputType === 'historyUndo' || event.inputType === 'historyRedo') {
+        // Undo and the word and line deletions are shortcuts the field ignores.
+        if (ignoredEdits.has(event.inputType)) {
             event.preventDefault();
             return;
         }

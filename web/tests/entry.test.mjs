@@ -52,8 +52,8 @@ test('typed characters pass the key rules', async () => {
     await page.keyboard.press('Home');
     await page.keyboard.type('7');
     assert.equal(await field(page), '71,123456');
-    // Enter and the clipboard and undo keys do nothing in the field.
-    for (const key of ['Control+V', 'Control+X', 'Control+Z', 'Enter'])
+    // Enter, the clipboard, undo and word-deletion keys do nothing in the field.
+    for (const key of ['Control+V', 'Control+X', 'Control+Z', 'Control+Backspace', 'Enter'])
         await page.keyboard.press(key);
     assert.equal(await field(page), '71,123456');
     await page.context().close();
