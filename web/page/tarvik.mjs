@@ -224,12 +224,12 @@ function bindEdit(calc) {
         // it; the rule may drop it or turn "." into the separator.
         event.preventDefault();
         for (const ch of event.data) {
-            const reaches = calc.keyPress(ch.length === 1 ? ch.charCodeAt(0) : 0);
+            const reaches = withSeparator().keyPress(ch.length === 1 ? ch.charCodeAt(0) : 0);
             if (reaches !== 0)
                 edit.setRangeText(String.fromCharCode(reaches), edit.selectionStart, edit.selectionEnd, 'end');
         }
     });
-    edit.addEventListener('click', () => report(calc.editClick()));
+    edit.addEventListener('click', () => report(withSeparator().editClick()));
     edit.addEventListener('blur', () => {
         // Another window or tab took the focus: the field keeps it here.
         if (document.activeElement !== edit)
@@ -254,19 +254,33 @@ function bindCopy(calc) {
 
 const core = await createTarvik();
 const calc = new core.Calculator(page);
-calc.setDecimalSeparator(decimalSeparator());
-addEventListener('languagechange', () => calc.setDecimalSeparator(decimalSeparator()));
+// The browser's number format costs tens of milliseconds on first use (its
+// locale data loads), so it is read when the page is idle, or at the first
+// handler that reads or writes a number if that comes sooner.
+let separatorKnown = false;
+function withSeparator() {
+    if (!separatorKnown) {
+        calc.setDecimalSeparator(decimalSeparator());
+        separatorKnown = true;
+    }
+    return calc;
+}
+addEventListener('languagechange', () => {
+    separatorKnown = false;
+    withSeparator();
+});
 
 bindAccordion(calc);
 for (const [list, c] of combos.entries())
     bindCombo(c, list, calc);
 for (const [i, item] of ['sRadioGroupItem0', 'sRadioGroupItem1'].entries())
     $(item).addEventListener('change', () => report(calc.modeClick(i)));
-$('sButtonCalc').addEventListener('click', () => report(calc.calcClick()));
+$('sButtonCalc').addEventListener('click', () => report(withSeparator().calcClick()));
 bindEdit(calc);
 bindCopy(calc);
 $('errorOk').addEventListener('click', () => errorBox.close());
 performance.mark('tarvik-interactive');
+(self.requestIdleCallback ?? setTimeout)(withSeparator);
 
 if ('serviceWorker' in navigator)
     navigator.serviceWorker.register('sw.js');
