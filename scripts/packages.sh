@@ -5,6 +5,10 @@
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n"
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file
     xvfb xauth openbox x11-utils xdotool"
+# The web page: emscripten builds it, rsvg-convert draws its icons; the
+# browser tests drive Debian's chromium.
+web_packages="cmake ninja-build emscripten librsvg2-bin"
+web_test_packages="chromium"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
 

@@ -1,0 +1,157 @@
+// The page as an application: keyboard-only use, the kinds lists, copying
+// the result, a phone's screen, working offline and being installable.
+import {after, before, test} from 'node:test';
+import assert from 'node:assert/strict';
+import {cp, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
+import {calculate, chooseKind, launch, launchPersistent, openPage, pickItem, siteFolder, startServer} from './browser.mjs';
+
+let browser, server, url;
+before(async () => {
+    ({server, url} = await startServer());
+    browser = await launch();
+});
+after(async () => {
+    await browser.close();
+    server.close();
+});
+
+const focusedId = (page) => page.evaluate(() => document.activeElement?.id ?? '');
+
+async function tabUntil(page, id, limit = 40) {
+    const visited = [];
+    for (let i = 0; i < limit; ++i) {
+        await page.keyboard.press('Tab');
+        visited.push(await focusedId(page));
+        if (visited.at(-1) === id)
+            return visited;
+    }
+    assert.fail(`Tab never reached ${id}: ${visited.join(' ')}`);
+}
+
+test('one calculation with the keyboard alone, Tab skipping what is hidden', async () => {
+    const context = await browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, url);
+    const headers = Array.from({length: 12}, (_, k) => `sButton${k + 1}`);
+    // Before the first kind choice only the headers take the focus.
+    assert.deepEqual(await tabUntil(page, 'sButton12'), headers);
+    await page.keyboard.press('Tab');
+    assert.ok(!(await focusedId(page)).startsWith('s'), 'nothing after the headers');
+
+    await page.focus('#sButton1');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.getAttribute('#sButton1', 'aria-expanded'), 'true');
+    await page.keyboard.press('Tab');
+    assert.equal(await focusedId(page), 'sListBox1');
+    // The first arrow selects the first kind.
+    await page.keyboard.press('ArrowDown');
+    assert.equal(await page.getAttribute('#sListBox1-0', 'aria-selected'), 'true');
+    assert.deepEqual(await tabUntil(page, 'sRadioGroupItem0'), [...headers.slice(1), 'sRadioGroupItem0']);
+    await page.keyboard.press('Space');
+    await page.keyboard.press('Tab');
+    assert.equal(await focusedId(page), 'sComboBoxElement');
+    await page.keyboard.type('12');
+    await page.keyboard.press('Tab');
+    assert.equal(await focusedId(page), 'sEditParam');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('12,5');
+    await page.keyboard.press('Tab');
+    assert.equal(await focusedId(page), 'sButtonCalc');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.textContent('#sLabelResult'), '11,125 кг');
+    await context.close();
+});
+
+test('a kind choice clears the highlight in the other sections', async () => {
+    const context = await browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, url);
+    await chooseKind(page, 3, 'Квадрат ГОСТ 2591');
+    await chooseKind(page, 4, 'Круг ГОСТ 2590');
+    await page.click('#sButton3');
+    assert.equal(await page.locator('#sListBox3 [aria-selected=true]').count(), 0);
+    assert.equal(await page.locator('#sListBox4 [aria-selected=true]').count(), 1);
+    // Opening a section chooses nothing: the round bar's sizes stay.
+    assert.equal(await page.textContent('#sComboBoxElementLabel'), 'Диаметр, мм');
+    await context.close();
+});
+
+test('Ctrl+C on a button copies the result number without its unit', async () => {
+    const context = await browser.newContext({locale: 'ru-RU', permissions: ['clipboard-read', 'clipboard-write']});
+    const page = await openPage(context, url);
+    await chooseKind(page, 1, 'Арматура А3 А500с');
+    await pickItem(page, 'sComboBoxElement', '12');
+    assert.equal(await calculate(page, 0, '12,5'), '11,125 кг');
+    await page.focus('#sButtonCalc');
+    await page.keyboard.press('Control+C');
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), '11,125');
+    await context.close();
+});
+
+test('on a phone every control is reachable without scrolling sideways', async () => {
+    const context = await browser.newContext({locale: 'ru-RU', viewport: {width: 360, height: 640}, isMobile: true,
+                                              hasTouch: true});
+    const page = await openPage(context, url);
+    await page.tap('#sButton9');
+    await page.locator('#sListBox9').getByRole('option', {name: 'Труба бесшовная Г/К'}).tap();
+    const controls = ['#sButton1', '#sButton12', '#sListBox9', '#sRadioGroupItem1', '#sComboBoxE1', '#sComboBoxE2',
+                      '#sEditParam', '#sButtonCalc', '#sLabelResult'];
+    for (const selector of controls) {
+        const box = await page.locator(selector).boundingBox();
+        assert.ok(box && box.x >= 0 && box.x + box.width <= 360, `${selector} lies inside the width: ${JSON.stringify(box)}`);
+    }
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
+    await page.tap('#sRadioGroupItem1');
+    await pickItem(page, 'sComboBoxE1', '57');
+    await pickItem(page, 'sComboBoxE2', '4');
+    await page.tap('#sEditParam');
+    await page.keyboard.type('523');
+    await page.tap('#sButtonCalc');
+    assert.equal(await page.textContent('#sLabelResult'), '100,000 м');
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 360));
+    await context.close();
+});
+
+test('after the first visit the page works offline, and a new build replaces the cache', async () => {
+    // A copy of the site, so that a "new build" can be written into it.
+    const folder = await mkdtemp(join(tmpdir(), 'tarvik-site-'));
+    await cp(siteFolder, folder, {recursive: true});
+    let own = await startServer(folder);
+    const context = await browser.newContext({locale: 'ru-RU'});
+    let page = await openPage(context, own.url);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    const firstCaches = await page.evaluate(() => caches.keys());
+    assert.equal(firstCaches.length, 1);
+
+    const port = own.server.address().port;
+    own.server.closeAllConnections();
+    own.server.close();
+    await page.reload();
+    await page.waitForFunction(() => performance.getEntriesByName('tarvik-interactive').length > 0);
+    await chooseKind(page, 1, 'Арматура А3 А500с');
+    await pickItem(page, 'sComboBoxElement', '12');
+    assert.equal(await calculate(page, 0, '12,5'), '11,125 кг', 'offline');
+
+    const sw = join(folder, 'sw.js');
+    await writeFile(sw, (await readFile(sw, 'utf8')).replace(/tarvik-[0-9a-f]+/, 'tarvik-0123456789abcdef'));
+    own = await startServer(folder, port);
+    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()));
+    await page.waitForFunction(() => caches.keys().then((k) => k.length === 1 && k[0] === 'tarvik-0123456789abcdef'));
+    await context.close();
+    own.server.close();
+    await rm(folder, {recursive: true});
+});
+
+test('the browser finds the page installable', async () => {
+    const profile = await mkdtemp(join(tmpdir(), 'tarvik-profile-'));
+    const context = await launchPersistent(profile, {locale: 'ru-RU'});
+    const page = await openPage(context, url);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    const cdp = await context.newCDPSession(page);
+    const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const manifest = await cdp.send('Page.getAppManifest');
+    assert.deepEqual(manifest.errors, []);
+    await context.close();
+    await rm(profile, {recursive: true});
+});
