@@ -133,12 +133,10 @@ public:
         return section >= 1 && section <= 12 ? window_.kindsItemIndex(section) : -1;
     }
 
-    // The result's number without its unit, for the clipboard.
-    std::u16string resultNumber() const
-    {
-        const std::u16string& text = window_.resultText();
-        return text.substr(0, text.find(u' '));
-    }
+    // What the copy menu and Ctrl+C write: the result as shown, and its
+    // number alone; both empty while there is no result.
+    std::u16string resultText() const { return calc_.resultText(); }
+    std::u16string resultNumber() const { return std::u16string(calc_.resultNumber()); }
 
 private:
     void changed(DropDown which)
@@ -174,5 +172,6 @@ EMSCRIPTEN_BINDINGS(tarvik)
         .function("editExit", &WebCalculator::editExit)
         .function("itemIndex", &WebCalculator::itemIndex)
         .function("kindIndex", &WebCalculator::kindIndex)
+        .function("resultText", &WebCalculator::resultText)
         .function("resultNumber", &WebCalculator::resultNumber);
 }

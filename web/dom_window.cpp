@@ -139,8 +139,7 @@ void DomWindow::setModeItemText(int item, std::u16string_view text)
 
 void DomWindow::setResultText(std::u16string_view text)
 {
-    result_ = text;
-    page_.call<void>("setResultText", result_);
+    page_.call<void>("setResultText", owned(text));
 }
 
 std::u16string DomWindow::inputText() const

@@ -26,8 +26,6 @@ public:
     // Shows an item's whole text for a typed prefix, the completed part selected.
     void showCompletion(DropDown list, int item, int typedLength);
 
-    const std::u16string& resultText() const { return result_; }
-
     void setOuterWidth(int width) override;
     void setVisible(DropDown list, bool visible) override;
     void clearItems(DropDown list) override;
@@ -62,7 +60,6 @@ private:
     std::array<List, 3> lists_;
     std::array<int, 12> kinds_;
     int mode_ = -1;
-    std::u16string result_;
 };
 
 } // namespace tarvik::web

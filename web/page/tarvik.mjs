@@ -237,6 +237,11 @@ function bindEdit(calc) {
     });
 }
 
+function copy(text) {
+    if (text)
+        navigator.clipboard?.writeText(text).catch(() => {});
+}
+
 function bindCopy(calc) {
     // Ctrl+C on a button, a kinds list or the mode group copies the result's number.
     document.addEventListener('keydown', (event) => {
@@ -248,8 +253,79 @@ function bindCopy(calc) {
         if (!takesCopy || !number || !document.getSelection().isCollapsed)
             return;
         event.preventDefault();
-        navigator.clipboard?.writeText(number);
+        copy(number);
     });
+    bindResultMenu(calc);
+}
+
+// The result box's menu: "Копировать" (the number) and "Копировать с
+// единицей". The box takes the focus only from a click (it stays out of the
+// Tab order), so the menu key and Shift+F10 open the menu after one.
+function bindResultMenu(calc) {
+    const box = $('sGroupBox1');
+    const menu = $('resultMenu');
+    const items = [...menu.children];
+    const texts = [() => calc.resultNumber(), () => calc.resultText()];
+    let returnTo = null;
+
+    const close = (refocus) => {
+        if (menu.hidden)
+            return;
+        menu.hidden = true;
+        if (refocus)
+            returnTo?.focus();
+        returnTo = null;
+    };
+    const open = (x, y) => {
+        const shown = calc.resultText() !== '';
+        for (const item of items)
+            item.setAttribute('aria-disabled', shown ? 'false' : 'true');
+        if (menu.hidden)
+            returnTo = document.activeElement === document.body ? null : document.activeElement;
+        menu.hidden = false;
+        const {width, height} = menu.getBoundingClientRect();
+        menu.style.left = `${Math.max(0, Math.min(x, innerWidth - width))}px`;
+        menu.style.top = `${Math.max(0, Math.min(y, innerHeight - height))}px`;
+        items[0].focus();
+    };
+
+    box.addEventListener('contextmenu', (event) => {
+        event.preventDefault();
+        open(event.clientX, event.clientY);
+    });
+    box.addEventListener('keydown', (event) => {
+        if (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10')) {
+            event.preventDefault();
+            const at = result.getBoundingClientRect();
+            open(at.left, at.bottom);
+        }
+    });
+    menu.addEventListener('click', (event) => {
+        const item = event.target.closest('[role=menuitem]');
+        if (!item || item.getAttribute('aria-disabled') === 'true')
+            return;
+        copy(texts[items.indexOf(item)]());
+        close(true);
+    });
+    menu.addEventListener('keydown', (event) => {
+        const now = items.indexOf(document.activeElement);
+        const last = items.length - 1;
+        const moves = {ArrowDown: now < last ? now + 1 : 0, ArrowUp: now > 0 ? now - 1 : last, Home: 0, End: last};
+        if (event.key in moves) {
+            items[moves[event.key]].focus();
+        } else if (event.key === 'Escape' || event.key === 'Tab') {
+            close(true);
+        } else {
+            return;
+        }
+        event.preventDefault();
+    });
+    // A click or a tap anywhere else, or the page scrolled, closes it.
+    menu.addEventListener('focusout', (event) => {
+        if (!menu.contains(event.relatedTarget))
+            close(false);
+    });
+    addEventListener('scroll', () => close(false), {passive: true});
 }
 
 const core = await createTarvik();

@@ -1,5 +1,5 @@
-// The page as an application: keyboard-only use, the kinds lists, copying
-// the result, a phone's screen, working offline and being installable.
+// The page as an application: keyboard-only use, the kinds lists, a phone's
+// screen, working offline and being installable.
 import {after, before, test} from 'node:test';
 import assert from 'node:assert/strict';
 import {cp, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
@@ -73,18 +73,6 @@ test('a kind choice clears the highlight in the other sections', async () => {
     assert.equal(await page.locator('#sListBox4 [aria-selected=true]').count(), 1);
     // Opening a section chooses nothing: the round bar's sizes stay.
     assert.equal(await page.textContent('#sComboBoxElementLabel'), 'Диаметр, мм');
-    await context.close();
-});
-
-test('Ctrl+C on a button copies the result number without its unit', async () => {
-    const context = await browser.newContext({locale: 'ru-RU', permissions: ['clipboard-read', 'clipboard-write']});
-    const page = await openPage(context, url);
-    await chooseKind(page, 1, 'Арматура А3 А500с');
-    await pickItem(page, 'sComboBoxElement', '12');
-    assert.equal(await calculate(page, 0, '12,5'), '11,125 кг');
-    await page.focus('#sButtonCalc');
-    await page.keyboard.press('Control+C');
-    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), '11,125');
     await context.close();
 });
 
