@@ -2,29 +2,14 @@
 // headers and kinds before any script runs and holds no copy of them.
 
 #include "catalogue/family.h"
+#include "core/utf8.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-std::string utf8(std::u16string_view text)
-{
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+using tarvik::utf8;
 
 std::string escaped(std::u16string_view text)
 {

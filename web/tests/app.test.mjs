@@ -1,21 +1,13 @@
 // The page as an application: keyboard-only use, the kinds lists, a phone's
 // screen, working offline and being installable.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {cp, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
-import {calculate, chooseKind, launch, launchPersistent, openPage, pickItem, siteFolder, startServer} from './browser.mjs';
+import {calculate, chooseKind, launchPersistent, openPage, pickItem, sharedBrowser, siteFolder, startServer} from './browser.mjs';
 
-let browser, server, url;
-before(async () => {
-    ({server, url} = await startServer());
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    server.close();
-});
+const site = sharedBrowser();
 
 const focusedId = (page) => page.evaluate(() => document.activeElement?.id ?? '');
 
@@ -31,8 +23,8 @@ async function tabUntil(page, id, limit = 40) {
 }
 
 test('one calculation with the keyboard alone, Tab skipping what is hidden', async () => {
-    const context = await browser.newContext({locale: 'ru-RU'});
-    const page = await openPage(context, url);
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
     const headers = Array.from({length: 12}, (_, k) => `sButton${k + 1}`);
     // Before the first kind choice only the headers take the focus.
     assert.deepEqual(await tabUntil(page, 'sButton12'), headers);
@@ -64,8 +56,8 @@ test('one calculation with the keyboard alone, Tab skipping what is hidden', asy
 });
 
 test('a kind choice clears the highlight in the other sections', async () => {
-    const context = await browser.newContext({locale: 'ru-RU'});
-    const page = await openPage(context, url);
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
     await chooseKind(page, 3, 'Квадрат ГОСТ 2591');
     await chooseKind(page, 4, 'Круг ГОСТ 2590');
     await page.click('#sButton3');
@@ -77,9 +69,9 @@ test('a kind choice clears the highlight in the other sections', async () => {
 });
 
 test('on a phone every control is reachable without scrolling sideways', async () => {
-    const context = await browser.newContext({locale: 'ru-RU', viewport: {width: 360, height: 640}, isMobile: true,
+    const context = await site.browser.newContext({locale: 'ru-RU', viewport: {width: 360, height: 640}, isMobile: true,
                                               hasTouch: true});
-    const page = await openPage(context, url);
+    const page = await openPage(context, site.url);
     await page.tap('#sButton9');
     await page.locator('#sListBox9').getByRole('option', {name: 'Труба бесшовная Г/К'}).tap();
     const controls = ['#sButton1', '#sButton12', '#sListBox9', '#sRadioGroupItem1', '#sComboBoxE1', '#sComboBoxE2',
@@ -105,7 +97,7 @@ test('after the first visit the page works offline, and a new build replaces the
     const folder = await mkdtemp(join(tmpdir(), 'tarvik-site-'));
     await cp(siteFolder, folder, {recursive: true});
     let own = await startServer(folder);
-    const context = await browser.newContext({locale: 'ru-RU'});
+    const context = await site.browser.newContext({locale: 'ru-RU'});
     let page = await openPage(context, own.url);
     await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
     const firstCaches = await page.evaluate(() => caches.keys());
@@ -133,7 +125,7 @@ test('after the first visit the page works offline, and a new build replaces the
 test('the browser finds the page installable', async () => {
     const profile = await mkdtemp(join(tmpdir(), 'tarvik-profile-'));
     const context = await launchPersistent(profile, {locale: 'ru-RU'});
-    const page = await openPage(context, url);
+    const page = await openPage(context, site.url);
     await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
     const cdp = await context.newCDPSession(page);
     const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');

@@ -1,6 +1,7 @@
 // What the browser tests and benchmarks share: Debian's chromium driven by
 // Playwright, and the built page served on 127.0.0.1.
 import {chromium} from 'playwright-core';
+import {after, before} from 'node:test';
 import {fileURLToPath} from 'node:url';
 import {resolve} from 'node:path';
 import {serve} from '../serve.mjs';
@@ -60,4 +61,19 @@ export async function calculate(page, mode, input) {
     await typeNumber(page, input);
     await page.click('#sButtonCalc');
     return page.textContent('#sLabelResult');
+}
+
+// One server and one browser for all the tests of a file: started before the
+// first, closed after the last. Read `browser` and `url` inside the tests.
+export function sharedBrowser() {
+    const site = {};
+    before(async () => {
+        ({server: site.server, url: site.url} = await startServer());
+        site.browser = await launch();
+    });
+    after(async () => {
+        await site.browser.close();
+        site.server.close();
+    });
+    return site;
 }

@@ -1,22 +1,14 @@
 // Copying the result: the result box's menu, by pointer and by keyboard, and
 // Ctrl+C, under both decimal separators.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {calculate, chooseKind, launch, openPage, pickItem, startServer} from './browser.mjs';
+import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
 
-let browser, server, url;
-before(async () => {
-    ({server, url} = await startServer());
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    server.close();
-});
+const site = sharedBrowser();
 
 async function rebarPage(locale) {
-    const context = await browser.newContext({locale, permissions: ['clipboard-read', 'clipboard-write']});
-    const page = await openPage(context, url);
+    const context = await site.browser.newContext({locale, permissions: ['clipboard-read', 'clipboard-write']});
+    const page = await openPage(context, site.url);
     await chooseKind(page, 1, 'Арматура А3 А500с');
     await pickItem(page, 'sComboBoxElement', '12');
     return page;

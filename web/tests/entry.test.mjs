@@ -1,22 +1,14 @@
 // The input field's key rules, its click and leave rules, the decimal
 // separator of the browser's language, and the error box.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {calculate, chooseKind, launch, openPage, pickItem, startServer, typeNumber} from './browser.mjs';
+import {calculate, chooseKind, openPage, pickItem, sharedBrowser, typeNumber} from './browser.mjs';
 
-let browser, server, url;
-before(async () => {
-    ({server, url} = await startServer());
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    server.close();
-});
+const site = sharedBrowser();
 
 async function rebarPage(locale = 'ru-RU') {
-    const context = await browser.newContext({locale});
-    const page = await openPage(context, url);
+    const context = await site.browser.newContext({locale});
+    const page = await openPage(context, site.url);
     await chooseKind(page, 1, 'Арматура А3 А500с');
     await pickItem(page, 'sComboBoxElement', '12');
     return page;

@@ -1,18 +1,10 @@
 // Every family end to end through the page: kind, size, mode, number,
 // "Расчитать". Expected texts are the catalogue's unit masses worked by hand.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {calculate, chooseKind, launch, openPage, pickItem, startServer} from './browser.mjs';
+import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
 
-let browser, server, url;
-before(async () => {
-    ({server, url} = await startServer());
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    server.close();
-});
+const site = sharedBrowser();
 
 const cases = [
     // section, kind, sizes (list: item), mode, number, result
@@ -33,8 +25,8 @@ const cases = [
 ];
 
 test('every family computes through the page', async () => {
-    const context = await browser.newContext({locale: 'ru-RU'});
-    const page = await openPage(context, url);
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
     for (const [section, kind, sizes, mode, number, expected] of cases) {
         await chooseKind(page, section, kind);
         assert.equal(await page.textContent('#sLabelResult'), '', `${kind}: a kind choice clears the result`);
@@ -46,8 +38,8 @@ test('every family computes through the page', async () => {
 });
 
 test('the input caption and units follow the text set of the family', async () => {
-    const context = await browser.newContext({locale: 'ru-RU'});
-    const page = await openPage(context, url);
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
     await chooseKind(page, 5, 'Лист холоднокатаный');
     await page.check('#sRadioGroupItem0');
     assert.equal(await page.textContent('#sRadioGroupItem0 + span'), 'Массу по площади');

@@ -1,22 +1,15 @@
 // The size lists: the two-level pickers and the completion of typed text,
 // which the page takes from the core's rules.
-import {after, before, beforeEach, test} from 'node:test';
+import {beforeEach, test} from 'node:test';
 import assert from 'node:assert/strict';
-import {calculate, chooseKind, launch, openPage, pickItem, startServer} from './browser.mjs';
+import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
 
-let browser, server, url, context, page;
-before(async () => {
-    ({server, url} = await startServer());
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    server.close();
-});
+const site = sharedBrowser();
+let context, page;
 beforeEach(async () => {
     await context?.close();
-    context = await browser.newContext({locale: 'ru-RU'});
-    page = await openPage(context, url);
+    context = await site.browser.newContext({locale: 'ru-RU'});
+    page = await openPage(context, site.url);
 });
 
 async function popupItems(list) {
