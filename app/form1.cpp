@@ -383,6 +383,8 @@ void TForm1::placeOnScreen()
 
 // --- Window ------------------------------------------------------------------
 
+// Every window operation on a drop-down list comes through here: the list
+// gets its line edit before its first use.
 DropDownList* TForm1::list(DropDown which) const
 {
     DropDownList* l = sComboBoxElement;
