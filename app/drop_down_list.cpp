@@ -25,15 +25,20 @@ void placeAbove(QLabel* label, const QWidget* control, int gap)
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent), boundLabel_(new QLabel(parent))
 {
-    setEditable(true);
     // Enter must never add the typed text as an item: that item would have
     // no unit mass.
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(16);
     boundLabel_->setText(QStringLiteral("Размер"));
-
-    connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownList::onTextEdited);
     connect(this, &QComboBox::activated, this, &DropDownList::onActivated);
+}
+
+void DropDownList::makeEditable()
+{
+    if (isEditable())
+        return;
+    setEditable(true);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownList::onTextEdited);
 }
 
 void DropDownList::setItemIndex(int index)

@@ -21,6 +21,13 @@ class DropDownList : public QComboBox {
 public:
     explicit DropDownList(QWidget* parent);
 
+    // Gives the list its line edit. An editable list costs a line edit and a
+    // completer with its models: the window makes its lists editable when
+    // they are first used or shown, not while it starts.
+    void makeEditable();
+    // Places the caption label again, for its present text and font.
+    void placeBoundLabel();
+
     // The item that a shown text selects, −1 for none. Without a rule a
     // change by the user selects nothing.
     std::function<int(std::u16string_view shown)> shownItemRule;
@@ -56,7 +63,6 @@ private:
     void onTextEdited();
     void onActivated();
     void selectShownItem();
-    void placeBoundLabel();
 
     int itemIndex_ = -1;
     // Typed text reports its edit before the completion fills in the rest of

@@ -28,6 +28,7 @@
 #include <QShortcut>
 
 #include <optional>
+#include <utility>
 
 namespace tarvik {
 namespace {
@@ -143,15 +144,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     }
     // The open section is the one taller than its header: mark its header,
-    // and let Tab reach only the kinds list that can be seen.
+    // and show its kinds list. A closed section's list lies below the cut of
+    // its panel: hidden, it takes no Tab stop and costs nothing to show.
     if (event->type() == QEvent::Resize) {
         for (int k = 1; k <= form::sectionCount; ++k) {
             if (watched != components_[static_cast<std::size_t>(form::sectionPanel(k))])
                 continue;
             const bool open = static_cast<QWidget*>(watched)->height() > Accordion::closedHeight;
             markOpenHeader(headers_[static_cast<std::size_t>(k - 1)], open);
-            kindsLists_[static_cast<std::size_t>(k - 1)]->setFocusPolicy(open ? kindsListFocus_
-                                                                              : Qt::NoFocus);
+            kindsLists_[static_cast<std::size_t>(k - 1)]->setVisible(open);
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -254,7 +255,6 @@ void TForm1::setUpControls()
         l->boundLabel()->setObjectName(l->objectName() + QStringLiteral("BoundLabel"));
         l->boundLabel()->setFont(fonts::arial(16));
         l->setAccessibleName(l->boundLabel()->text());
-        placeAbove(l->boundLabel(), l);
     }
     sComboBoxElement->setVisible(false);
 
@@ -277,17 +277,13 @@ void TForm1::setUpControls()
 void TForm1::setUpKeyboard()
 {
     // Tab never lands on a control the user cannot see: the kinds lists of
-    // closed sections, and the right column until the window widens. The
-    // order among the controls that can be seen stays the creation order.
-    kindsListFocus_ = kindsLists_[0]->focusPolicy();
+    // closed sections, and the right column until the window widens. Both
+    // stay hidden until they can be seen, which also spares the start the
+    // cost of polishing and laying them out. The order among the controls
+    // that can be seen stays the creation order.
     for (KindsList* kinds : kindsLists_)
-        kinds->setFocusPolicy(Qt::NoFocus);
-    for (QWidget* w : widgetAt(form::sPanel4)->findChildren<QWidget*>()) {
-        if (w->focusPolicy() == Qt::NoFocus)
-            continue;
-        hiddenRightColumn_.emplace_back(w, w->focusPolicy());
-        w->setFocusPolicy(Qt::NoFocus);
-    }
+        kinds->hide();
+    widgetAt(form::sPanel4)->hide();
 
     // Enter presses a focused button as Space does; outside a dialog Qt
     // leaves that to auto-default buttons.
@@ -320,11 +316,16 @@ void TForm1::setUpKeyboard()
             [this, resultBox](const QPoint& at) { showResultMenu(resultBox->mapToGlobal(at)); });
 }
 
-void TForm1::revealRightColumn()
+void TForm1::showRightColumn()
 {
-    for (const auto& [widget, policy] : hiddenRightColumn_)
-        widget->setFocusPolicy(policy);
-    hiddenRightColumn_.clear();
+    QWidget* column = widgetAt(form::sPanel4);
+    if (!column->isHidden())
+        return;
+    for (DropDownList* l : {sComboBoxElement, sComboBoxE1, sComboBoxE2}) {
+        l->makeEditable();
+        l->placeBoundLabel();
+    }
+    column->show();
 }
 
 void TForm1::copyResult(bool withUnit) const
@@ -360,8 +361,10 @@ void TForm1::bindEvents()
                 if (checked)
                     calc_.sRadioGroupClick();
             }));
-    for (DropDown which : {DropDown::Element, DropDown::E1, DropDown::E2})
-        list(which)->shownItemRule = [this, which](std::u16string_view shown) {
+    const std::pair<DropDownList*, DropDown> lists[] = {
+        {sComboBoxElement, DropDown::Element}, {sComboBoxE1, DropDown::E1}, {sComboBoxE2, DropDown::E2}};
+    for (auto [l, which] : lists)
+        l->shownItemRule = [this, which](std::u16string_view shown) {
             return itemShowingText(*this, which, shown);
         };
     connect(sComboBoxE1, &DropDownList::changed, this, guarded(this, [this] { calc_.sComboBoxE1Change(); }));
@@ -380,17 +383,23 @@ void TForm1::placeOnScreen()
 
 // --- Window ------------------------------------------------------------------
 
+// Every window operation on a drop-down list comes through here: the list
+// gets its line edit before its first use.
 DropDownList* TForm1::list(DropDown which) const
 {
+    DropDownList* l = sComboBoxElement;
     switch (which) {
     case DropDown::Element:
-        return sComboBoxElement;
+        break;
     case DropDown::E1:
-        return sComboBoxE1;
+        l = sComboBoxE1;
+        break;
     case DropDown::E2:
-        return sComboBoxE2;
+        l = sComboBoxE2;
+        break;
     }
-    return sComboBoxElement;
+    l->makeEditable();
+    return l;
 }
 
 void TForm1::setOuterWidth(int width)
@@ -399,7 +408,7 @@ void TForm1::setOuterWidth(int width)
     const int clientWidth = width - frameExtra;
     if (clientWidth != this->width())
         setFixedSize(clientWidth, form::clientHeight);
-    revealRightColumn();
+    showRightColumn();
     // Widening must not push the result off the screen.
     placeWindow(*this, frameGeometry().topLeft());
 }

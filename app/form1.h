@@ -8,7 +8,6 @@
 
 #include <array>
 #include <functional>
-#include <utility>
 #include <vector>
 
 class QAction;
@@ -91,7 +90,10 @@ private:
     void copyResult(bool withUnit) const;
     void showResultMenu(const QPoint& at);
     void setUpKeyboard();
-    void revealRightColumn();
+    // The right column is hidden while the window is narrow and the column
+    // lies beyond its edge; its lists get their line edits and captions
+    // placed when it is first shown.
+    void showRightColumn();
     void createComponents();
     void setUpControls();
     void bindEvents();
@@ -117,10 +119,6 @@ private:
     QLabel* sEditParamBoundLabel = nullptr;
     QAction* copyNumber_ = nullptr;
     QAction* copyWithUnit_ = nullptr;
-    // Focus policies of the right column's controls, kept out of the Tab
-    // order while the window is narrow and the column lies beyond its edge.
-    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> hiddenRightColumn_;
-    Qt::FocusPolicy kindsListFocus_ = Qt::StrongFocus;
 };
 
 } // namespace tarvik

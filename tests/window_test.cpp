@@ -151,8 +151,16 @@ private slots:
         QVERIFY(find<QWidget>("sEditParamBoundLabel")->isHidden());
         QCOMPARE(find<QLabel>("sComboBoxE2BoundLabel")->text(), QStringLiteral("Размер"));
 
+        // The start window shows no kinds list (every section is closed) and
+        // not the right column, which lies beyond its edge.
+        for (int k = 1; k <= 12; ++k)
+            QVERIFY(!find<QWidget>(qPrintable(QStringLiteral("sListBox%1").arg(k)))->isVisible());
+        QVERIFY(!find<QWidget>("sPanel4")->isVisible());
+
         // Every kind shows without a scroll bar.
+        clickHeader(1);
         auto* rebar = find<KindsList>("sListBox1");
+        QVERIFY(rebar->isVisible());
         QCOMPARE(rebar->count(), 8);
         QCOMPARE(rebar->viewport()->height(), 8 * 14);
         QCOMPARE(rebar->visualRect(rebar->model()->index(7, 0)).bottom(), 8 * 14 - 1);
