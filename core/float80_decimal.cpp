@@ -78,6 +78,21 @@ Float80 scaleExactly(bool negative, std::uint64_t w, int q)
     return float80::roundQuotient(negative, q - wShift + fiveShift, a, b);
 }
 
+// The 18 digits rounded to nearest, ties to even, given how the dropped
+// remainder compares with half a unit of the last digit; a carry out of the
+// top digit moves the exponent.
+Decimal18 roundedDecimal18(std::uint64_t digits, int exponent10, int remainderAgainstHalf)
+{
+    Decimal18 d{digits, exponent10};
+    if (remainderAgainstHalf > 0 || (remainderAgainstHalf == 0 && (digits & 1) != 0)) {
+        if (++d.digits == tenTo18) {
+            d.digits = tenTo17;
+            ++d.exponent10;
+        }
+    }
+    return d;
+}
+
 } // namespace
 
 namespace exact {
@@ -175,15 +190,7 @@ Decimal18 toDecimal18(Float80 x)
         }
         // Round on the remainder: twice it against the divisor.
         rest.shiftLeft(1);
-        const int half = compare(rest, den);
-        Decimal18 d{digits, e10};
-        if (half > 0 || (half == 0 && (digits & 1) != 0)) {
-            if (++d.digits == tenTo18) {
-                d.digits = tenTo17;
-                ++d.exponent10;
-            }
-        }
-        return d;
+        return roundedDecimal18(digits, e10, compare(rest, den));
     }
 }
 
@@ -245,8 +252,6 @@ Decimal18 toDecimal18(Float80 x)
         const std::uint64_t digits = (product.hi << (64 - shift)) | (product.lo >> shift);
         const std::uint64_t rest = product.lo & ((std::uint64_t{1} << shift) - 1);
         const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        const bool above = rest > half;
-        const bool tie = rest == half;
         if (digits >= tenTo18) {
             ++e10;
             continue;
@@ -255,14 +260,7 @@ Decimal18 toDecimal18(Float80 x)
             --e10;
             continue;
         }
-        Decimal18 d{digits, e10};
-        if (above || (tie && (digits & 1) != 0)) {
-            if (++d.digits == tenTo18) {
-                d.digits = tenTo17;
-                ++d.exponent10;
-            }
-        }
-        return d;
+        return roundedDecimal18(digits, e10, rest > half ? 1 : rest == half ? 0 : -1);
     }
     return exact::toDecimal18(x);
 }
