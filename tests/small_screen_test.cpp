@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/kinds_list.h"
 #include "app/startup.h"
+#include "tests/find_control.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,10 +31,7 @@ class SmallScreenTest : public QObject {
 
     template <class T> T* find(const char* name) const
     {
-        auto* w = form->findChild<T*>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return tarvik::testing::findControl<T>(form.get(), QString::fromLatin1(name));
     }
     void chooseKind(int section, int row)
     {

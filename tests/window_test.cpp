@@ -9,6 +9,7 @@
 #include "app/kinds_list.h"
 #include "app/skin.h"
 #include "core/form_layout.h"
+#include "tests/find_control.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -33,10 +34,7 @@ class WindowTest : public QObject {
 
     template <class T> T* find(const char* name) const
     {
-        auto* w = form->findChild<T*>(QString::fromLatin1(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return tarvik::testing::findControl<T>(form.get(), QString::fromLatin1(name));
     }
     void clickHeader(int section)
     {

@@ -8,6 +8,7 @@
 #include "catalogue/family.h"
 #include "core/form_layout.h"
 #include "core/window.h"
+#include "tests/find_control.h"
 #include "tests/reference/reference.h"
 
 #include <QAbstractItemView>
@@ -577,10 +578,7 @@ struct Session::Impl {
 
     template <class T> T* find(const QString& name) const
     {
-        auto* w = form->findChild<T*>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return tarvik::testing::findControl<T>(form.get(), name);
     }
 
     Impl()
