@@ -69,10 +69,16 @@ start() { # width height: a fresh X server, window manager and program
     await test -s "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
     DISPLAY=:$(cat "$tmp/display")
     export DISPLAY
-    openbox >"$tmp/openbox.log" 2>&1 &
-    wm=$!
-    await sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        fail "openbox did not start: $(cat "$tmp/openbox.log")"
+    await xprop -root || fail "Xvfb does not answer on $DISPLAY: $(cat "$tmp/xvfb.log")"
+    # On a busy machine openbox now and then fails to open a display that
+    # has just started: give it a second and third chance.
+    for attempt in 1 2 3; do
+        openbox >"$tmp/openbox.log" 2>&1 &
+        wm=$!
+        await sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && break
+        kill "$wm" 2>/dev/null && wait "$wm" 2>/dev/null
+        [ $attempt -eq 3 ] && fail "openbox did not start: $(cat "$tmp/openbox.log")"
+    done
     # The test presets run every test on the offscreen platform.
     QT_QPA_PLATFORM=xcb LC_ALL=ru_RU.UTF-8 "$tarvik" 2>"$tmp/tarvik.log" &
     app=$!
