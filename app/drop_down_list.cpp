@@ -29,7 +29,6 @@ DropDownList::DropDownList(QWidget* parent) : QComboBox(parent), boundLabel_(new
     // no unit mass.
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(16);
-    boundLabel_->setText(QStringLiteral("Размер"));
     connect(this, &QComboBox::activated, this, &DropDownList::onActivated);
 }
 
@@ -38,6 +37,9 @@ void DropDownList::makeEditable()
     if (isEditable())
         return;
     setEditable(true);
+    // Completion is the calculator's rule (editRule), not Qt's completer,
+    // whose letter case folding and item choice differ from it.
+    setCompleter(nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownList::onTextEdited);
 }
 
@@ -73,17 +75,34 @@ void DropDownList::setCaption(const QString& caption)
     placeBoundLabel();
 }
 
+namespace {
+
+// Deletions never complete: completing would put back what was deleted.
+SizeTextChange changeOf(const QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete || event->text().isEmpty() ||
+        !event->text().front().isPrint())
+        return SizeTextChange::Deleted;
+    return SizeTextChange::Typed;
+}
+
+} // namespace
+
 void DropDownList::keyPressEvent(QKeyEvent* event)
 {
-    afterCompletion([this, event] { QComboBox::keyPressEvent(event); });
+    const SizeTextChange change =
+        event->matches(QKeySequence::Paste) ? SizeTextChange::Whole : changeOf(event);
+    whileEditing(change, [this, event] { QComboBox::keyPressEvent(event); });
 }
 
 void DropDownList::inputMethodEvent(QInputMethodEvent* event)
 {
-    afterCompletion([this, event] { QComboBox::inputMethodEvent(event); });
+    const SizeTextChange change =
+        event->commitString().isEmpty() ? SizeTextChange::Deleted : SizeTextChange::Typed;
+    whileEditing(change, [this, event] { QComboBox::inputMethodEvent(event); });
 }
 
-void DropDownList::afterCompletion(const std::function<void()>& edit)
+void DropDownList::whileEditing(SizeTextChange change, const std::function<void()>& edit)
 {
     if (inEdit_) {
         edit();
@@ -94,7 +113,7 @@ void DropDownList::afterCompletion(const std::function<void()>& edit)
     inEdit_ = false;
     if (edited_) {
         edited_ = false;
-        selectShownItem();
+        applyEditRule(change);
         emit changed();
     }
 }
@@ -105,23 +124,36 @@ void DropDownList::onTextEdited()
         edited_ = true;
         return;
     }
-    selectShownItem();
+    // The context menu's paste, or a drop.
+    applyEditRule(SizeTextChange::Whole);
     emit changed();
 }
 
 void DropDownList::onActivated()
 {
-    selectShownItem();
+    applyEditRule(SizeTextChange::Whole);
     emit changed();
 }
 
-void DropDownList::selectShownItem()
+void DropDownList::applyEditRule(SizeTextChange change)
 {
-    const QString shown = currentText();
-    itemIndex_ = shownItemRule
-                     ? shownItemRule(std::u16string_view(reinterpret_cast<const char16_t*>(shown.utf16()),
-                                                         static_cast<std::size_t>(shown.size())))
-                     : -1;
+    if (!editRule) {
+        itemIndex_ = -1;
+        return;
+    }
+    const QString text = currentText();
+    const SizeTextEdit edit = editRule(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                           static_cast<std::size_t>(text.size())),
+                                       change);
+    itemIndex_ = edit.item;
+    if (edit.completedFrom >= 0 && lineEdit()) {
+        const QString shown = QString::fromStdU16String(edit.shown);
+        lineEdit()->setText(shown);
+        // The completed part selected, the caret after the typed text, so
+        // that the next character replaces it.
+        lineEdit()->setSelection(static_cast<int>(shown.size()),
+                                 edit.completedFrom - static_cast<int>(shown.size()));
+    }
 }
 
 void DropDownList::placeBoundLabel()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/size_text.h"
+
 #include <QComboBox>
 
 #include <functional>
@@ -10,12 +12,11 @@ class QLabel;
 namespace tarvik {
 
 // The editable drop-down list of the right column. It keeps its own selected
-// position, without ever moving Qt's current index: typing completes the text
-// to the first item that begins with it (letter case ignored), and after every
-// change by the user the selected item is the one that `shownItemRule` finds
-// for the shown text, so that what the box shows is what is used. `changed` is
-// the list's OnChange: a pick from the list or an edit of the text by the
-// user, never a change made from code.
+// position, without ever moving Qt's current index. After every change of its
+// text by the user, `editRule` says what the box shows (typed text completed)
+// and which item that selects, so that what the box shows is what is used.
+// `changed` is the list's OnChange: a pick from the list or an edit of the
+// text by the user, never a change made from code.
 class DropDownList : public QComboBox {
     Q_OBJECT
 public:
@@ -28,9 +29,8 @@ public:
     // Places the caption label again, for its present text and font.
     void placeBoundLabel();
 
-    // The item that a shown text selects, −1 for none. Without a rule a
-    // change by the user selects nothing.
-    std::function<int(std::u16string_view shown)> shownItemRule;
+    // Without a rule a change by the user selects nothing.
+    std::function<SizeTextEdit(std::u16string_view text, SizeTextChange change)> editRule;
 
     int itemIndex() const { return itemIndex_; }
     // Selects `index`; any index outside the items selects nothing and
@@ -59,15 +59,14 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    void afterCompletion(const std::function<void()>& edit);
+    void whileEditing(SizeTextChange change, const std::function<void()>& edit);
     void onTextEdited();
     void onActivated();
-    void selectShownItem();
+    void applyEditRule(SizeTextChange change);
 
     int itemIndex_ = -1;
-    // Typed text reports its edit before the completion fills in the rest of
-    // the text: the selection waits until the key (or the input method's
-    // text) has been handled.
+    // A key or an input method's text reports its edit while it is being
+    // handled: the rule runs once it has been, on the text it left.
     bool inEdit_ = false;
     bool edited_ = false;
     QLabel* boundLabel_;

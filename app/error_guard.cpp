@@ -15,9 +15,7 @@ namespace tarvik {
 
 QString applicationTitle(const QString& programFilePath)
 {
-    QString name = QFileInfo(programFilePath).fileName();
-    name.truncate(name.indexOf(u'.') < 0 ? name.size() : name.indexOf(u'.'));
-    return name.left(1) + name.mid(1).toLower();
+    return QString::fromStdU16String(errorBoxTitle(QFileInfo(programFilePath).fileName().toStdU16String()));
 }
 
 namespace {

@@ -6,14 +6,12 @@
 #include <QString>
 #include <QWidget>
 
-#include <exception>
 #include <type_traits>
 #include <utility>
 
 namespace tarvik {
 
-// The title of error boxes: the program file's name up to its first full
-// stop, every letter after the first in lower case ("tarvik").
+// The title of error boxes, after the program file's name.
 QString applicationTitle(const QString& programFilePath);
 
 // The modal error box: critical icon, one OK button.
@@ -29,13 +27,8 @@ template <class... Args, class Handler> auto guarded(QWidget* owner, Handler han
         using Result = decltype(handler(args...));
         try {
             return handler(args...);
-        } catch (const CalcError& e) {
-            showErrorBox(owner, QString::fromStdU16String(errorBoxText(e.message())));
-        } catch (const std::exception& e) {
-            showErrorBox(
-                owner, QString::fromStdU16String(errorBoxText(QString::fromUtf8(e.what()).toStdU16String())));
         } catch (...) {
-            showErrorBox(owner, QStringLiteral("Unknown error."));
+            showErrorBox(owner, QString::fromStdU16String(errorBoxTextOfCurrentException()));
         }
         if constexpr (!std::is_void_v<Result>)
             return Result{};

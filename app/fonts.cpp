@@ -1,34 +1,16 @@
 #include "fonts.h"
 
-namespace tarvik::fonts {
+namespace tarvik {
 
-void installSubstitutions()
+// The face is asked for by its own name: looking up a family that is not
+// installed sends Qt through fontconfig's fallbacks, a good part of the
+// start-up time.
+QFont controlFont(form::Font spec)
 {
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
-
-namespace {
-QFont make(const QString& family, int pixelSize, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(spec.pixelSize);
+    font.setBold(spec.bold);
     return font;
 }
-} // namespace
 
-// Both faces are asked for by their substitute directly: looking up a family
-// that is not installed sends Qt through fontconfig's fallbacks, a good part
-// of the start-up time.
-QFont msSansSerif(int pixelSize, bool bold)
-{
-    return make(QStringLiteral("Liberation Sans"), pixelSize, bold);
-}
-
-QFont arial(int pixelSize)
-{
-    return make(QStringLiteral("Liberation Sans"), pixelSize, false);
-}
-
-} // namespace tarvik::fonts
+} // namespace tarvik

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "core/form_layout.h"
+
 #include <QFont>
 
-namespace tarvik::fonts {
+namespace tarvik {
 
-// The window's two faces. Both map to Liberation Sans, so that the layout
-// never depends on the machine's default font.
-void installSubstitutions();
-QFont msSansSerif(int pixelSize, bool bold = false);
-QFont arial(int pixelSize);
+// The font a layout entry asks for, drawn in Liberation Sans whatever the
+// machine's default font, so that the layout never depends on it.
+QFont controlFont(form::Font spec);
 
-} // namespace tarvik::fonts
+} // namespace tarvik

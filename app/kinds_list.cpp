@@ -1,6 +1,10 @@
 #include "kinds_list.h"
 
+#include "core/keyboard.h"
+
 #include <QKeyEvent>
+
+#include <optional>
 
 namespace tarvik {
 
@@ -42,17 +46,38 @@ void KindsList::focusInEvent(QFocusEvent* event)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
+namespace {
+
+std::optional<ListKey> listKeyOf(const QKeyEvent* event)
+{
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return std::nullopt;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        return ListKey::Up;
+    case Qt::Key_Down:
+        return ListKey::Down;
+    case Qt::Key_Home:
+        return ListKey::Home;
+    case Qt::Key_End:
+        return ListKey::End;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 void KindsList::keyPressEvent(QKeyEvent* event)
 {
-    // Qt keeps a current row apart from the selection (the first row once the
-    // list takes the focus, or the row whose selection was taken away): the
-    // first arrow key would move on from it and skip a kind.
-    const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
-    if (arrow && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && itemIndex() < 0 &&
-        count() > 0) {
-        setCurrentRow(0);
+    if (const std::optional<ListKey> key = listKeyOf(event)) {
         event->accept();
-        emit chosen();
+        const int selected = itemIndex();
+        const int next = kindAfterKey(selected, count(), *key);
+        if (next >= 0)
+            setCurrentRow(next);
+        if (next != selected)
+            emit chosen();
         return;
     }
     const int before = currentRow();

@@ -6,8 +6,8 @@ namespace tarvik {
 
 // A family's list of product kinds. `chosen` fires exactly once per mouse
 // click on an entry (a click on the selected one included, so a kind can be
-// reloaded after another family was used) and once per keyboard move. With
-// nothing selected, the first arrow key selects the first kind.
+// reloaded after another family was used) and once per keyboard move; the
+// calculator's key rule says where Up, Down, Home and End move.
 class KindsList : public QListWidget {
     Q_OBJECT
 public:

@@ -1,32 +1,41 @@
 #include "numeric_edit.h"
 
+#include "core/keyboard.h"
+
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <optional>
+#include <utility>
+
 namespace tarvik {
 namespace {
 
-bool isDisabledShortcut(QKeyEvent* event)
+// The field's key, or none when it is not an editing command.
+std::optional<FieldCommand> commandOf(const QKeyEvent* event)
 {
-    static constexpr QKeySequence::StandardKey disabled[] = {
-        QKeySequence::Copy,
-        QKeySequence::Paste,
-        QKeySequence::Cut,
-        QKeySequence::Undo,
-        QKeySequence::Redo,
-        QKeySequence::DeleteEndOfLine,
-        QKeySequence::DeleteStartOfWord,
-        QKeySequence::DeleteEndOfWord,
-        QKeySequence::DeleteCompleteLine,
+    static constexpr std::pair<QKeySequence::StandardKey, FieldCommand> commands[] = {
+        {QKeySequence::Copy, FieldCommand::Copy},
+        {QKeySequence::Paste, FieldCommand::Paste},
+        {QKeySequence::Cut, FieldCommand::Cut},
+        {QKeySequence::Undo, FieldCommand::Undo},
+        {QKeySequence::Redo, FieldCommand::Redo},
+        {QKeySequence::DeleteEndOfLine, FieldCommand::DeleteLineForward},
+        {QKeySequence::DeleteStartOfWord, FieldCommand::DeleteWordBackward},
+        {QKeySequence::DeleteEndOfWord, FieldCommand::DeleteWordForward},
+        {QKeySequence::DeleteCompleteLine, FieldCommand::DeleteCompleteLine},
+        {QKeySequence::SelectAll, FieldCommand::SelectAll},
     };
-    for (auto key : disabled) {
+    for (auto [key, command] : commands) {
         if (event->matches(key))
-            return true;
+            return command;
     }
-    return false;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return FieldCommand::Enter;
+    return std::nullopt;
 }
 
 // Navigation and editing keys that reach the field untouched, whatever text
@@ -68,7 +77,8 @@ int NumericEdit::caret() const
 
 void NumericEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (isDisabledShortcut(event)) {
+    if (const std::optional<FieldCommand> command = commandOf(event);
+        command && numberFieldIgnores(*command)) {
         event->accept();
         return;
     }
@@ -101,8 +111,10 @@ void NumericEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     // The context menu and a switch to another application leave the focus
     // where it is as far as this window is concerned.
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && leaveRule)
+    const FocusLoss loss = event->reason() == Qt::PopupFocusReason          ? FocusLoss::ToPopup
+                           : event->reason() == Qt::ActiveWindowFocusReason ? FocusLoss::ToOtherWindow
+                                                                            : FocusLoss::ToControl;
+    if (leaveRuleRuns(loss) && leaveRule)
         leaveRule();
 }
 

@@ -1,6 +1,5 @@
 #include "startup.h"
 
-#include "fonts.h"
 #include "icon.h"
 #include "skin.h"
 #include "translations.h"
@@ -13,7 +12,6 @@ namespace tarvik {
 void prepareApplication(QApplication& app)
 {
     installQtTranslations(app, QLocale::system());
-    fonts::installSubstitutions();
     applySkin(app);
     app.setWindowIcon(applicationIcon());
     // Ties the window to its installed .desktop entry (task bar icon, name).

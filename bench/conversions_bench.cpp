@@ -72,7 +72,7 @@ BENCHMARK(GlibcStrtoldAndSnprintf);
 void Calculate(benchmark::State& state)
 {
     tarvik::testing::FakeWindow window;
-    tarvik::Calculator calculator(window);
+    tarvik::Calculator calculator(window, u',');
     window.kinds[0] = 0;
     calculator.sListBoxClick(1);
     window.mode = 0;
@@ -92,7 +92,7 @@ BENCHMARK(Calculate);
 void CalculateTypicalInputs(benchmark::State& state)
 {
     tarvik::testing::FakeWindow window;
-    tarvik::Calculator calculator(window);
+    tarvik::Calculator calculator(window, u',');
     window.kinds[0] = 0;
     calculator.sListBoxClick(1);
     window.mode = static_cast<int>(state.range(0));

@@ -1,5 +1,7 @@
 #include "accordion.h"
 
+#include "form_layout.h"
+
 #include <stdexcept>
 
 namespace tarvik {
@@ -41,6 +43,15 @@ void Accordion::sButton1Click(ComponentTree& components, int sender)
     components.setHeight(section, openHeight);
     moveSectionsBelow(components, section, openHeight - closedHeight);
     ExpandedSectionIndex = section;
+}
+
+int Accordion::openSection() const
+{
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        if (form::sectionPanel(k) == ExpandedSectionIndex)
+            return k;
+    }
+    return 0;
 }
 
 } // namespace tarvik

@@ -17,6 +17,10 @@ namespace catalogue {
 struct Family;
 }
 
+// The separator of a locale's decimal point text; a full stop where the
+// locale gives none.
+char16_t decimalSeparatorOf(std::u16string_view localeDecimalPoint);
+
 class Calculator {
 public:
     static constexpr int wideOuterWidth = 644;
@@ -24,7 +28,13 @@ public:
     // typed after it, so six digits can be typed there.
     static constexpr int FractionDigitLimit = 5;
 
-    explicit Calculator(Window& window, char16_t decimalSeparator = u',');
+    // The separator comes from the user's locale (decimalSeparatorOf); the
+    // calculator has no default of its own to fall back on.
+    Calculator(Window& window, char16_t decimalSeparator);
+
+    // Whether a window of this outer width shows the calculation column: the
+    // column lies beyond the narrow window's edge.
+    static constexpr bool showsCalculationColumn(int outerWidth) { return outerWidth >= wideOuterWidth; }
 
     // The locale's separator, used by conversion, formatting and the key rules.
     void setDecimalSeparator(char16_t separator) { separator_ = separator; }

@@ -2,6 +2,7 @@
 
 #include "calculator.h"
 
+#include "captions.h"
 #include "number_text.h"
 
 namespace tarvik {
@@ -44,7 +45,7 @@ void Calculator::sEditParamClick()
 void Calculator::sEditParamExit()
 {
     if (window_.inputText().empty())
-        window_.setInputText(u"0");
+        window_.setInputText(caption(Caption::NumberFieldAtStart));
 }
 
 } // namespace tarvik

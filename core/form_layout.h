@@ -28,12 +28,25 @@ constexpr bool isWindowed(ControlClass c)
     return c != ControlClass::Label && c != ControlClass::Image && c != ControlClass::SkinManager;
 }
 
+// A control's own font; a pixel size of 0 takes the parent's. Every font is
+// drawn in one face, so the layout never depends on the machine's fonts.
+struct Font {
+    int pixelSize = 0;
+    bool bold = false;
+};
+
 struct Component {
     std::string_view name;
     ControlClass controlClass;
     int parent; // position of the parent component; −1 for the window or none
     int left, top, width, height;
+    Font font = {};
 };
+
+// The window's font, which every control without its own takes.
+constexpr Font windowFont{11};
+// The captions above the drop-down lists and the input field.
+constexpr Font captionFont{16};
 
 constexpr int componentCount = 49;
 constexpr int sectionCount = 12;

@@ -4,6 +4,7 @@
 #include "calculator.h"
 
 #include "catalogue/family.h"
+#include "text_sets.h"
 
 namespace tarvik {
 namespace {
@@ -11,19 +12,6 @@ namespace {
 using catalogue::Family;
 using catalogue::KindTable;
 using catalogue::SizeCaptionStep;
-
-struct TextSet {
-    std::u16string_view massUnit;
-    std::u16string_view quantityUnit;
-    std::u16string_view quantityInputCaption;
-    std::u16string_view massInputCaption;
-    std::u16string_view modeItem0;
-    std::u16string_view modeItem1;
-};
-
-constexpr TextSet lengthTexts{u"кг", u"м", u"Длина, м", u"Масса, кг", u"Массу по длине", u"Длину по массе"};
-constexpr TextSet areaTexts{
-    u"кг", u"кв.м", u"Площадь, кв.м", u"Масса, кг", u"Массу по площади", u"Площадь по массе"};
 
 const TextSet& textsOf(const Family& family)
 {
@@ -43,6 +31,11 @@ const KindTable* tableOf(const Family& family, int kind)
 void SetUnitMasses(SelectionState& state, std::span<const double> unitMasses)
 {
     state.unitMasses.assign(unitMasses.begin(), unitMasses.end());
+}
+
+char16_t decimalSeparatorOf(std::u16string_view localeDecimalPoint)
+{
+    return localeDecimalPoint.empty() ? u'.' : localeDecimalPoint.front();
 }
 
 Calculator::Calculator(Window& window, char16_t decimalSeparator)

@@ -1,29 +1,17 @@
 #include "size_text.h"
 
+#include "letter_case.h"
+
 #include <string>
 
 namespace tarvik {
-namespace {
-
-char16_t foldCase(char16_t c)
-{
-    if (c >= u'A' && c <= u'Z')
-        return static_cast<char16_t>(c + (u'a' - u'A'));
-    if (c >= u'А' && c <= u'Я')
-        return static_cast<char16_t>(c + (u'а' - u'А'));
-    if (c >= u'Ѐ' && c <= u'Џ') // Ѐ..Џ, Ё among them
-        return static_cast<char16_t>(c + (u'ѐ' - u'Ѐ'));
-    return c;
-}
-
-} // namespace
 
 bool equalIgnoringCase(std::u16string_view a, std::u16string_view b)
 {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldCase(a[i]) != foldCase(b[i]))
+        if (lowerCase(a[i]) != lowerCase(b[i]))
             return false;
     }
     return true;
@@ -54,6 +42,19 @@ int itemCompletingText(const Window& window, DropDown list, std::u16string_view 
             return i;
     }
     return -1;
+}
+
+SizeTextEdit editSizeText(const Window& window, DropDown list, std::u16string_view text,
+                          SizeTextChange change)
+{
+    SizeTextEdit edit{std::u16string(text), -1, -1};
+    const int completing = change == SizeTextChange::Typed ? itemCompletingText(window, list, text) : -1;
+    if (completing >= 0) {
+        edit.shown = window.itemText(list, completing);
+        edit.completedFrom = static_cast<int>(text.size());
+    }
+    edit.item = itemShowingText(window, list, edit.shown);
+    return edit;
 }
 
 } // namespace tarvik

@@ -6,6 +6,7 @@
 
 #include "window.h"
 
+#include <string>
 #include <string_view>
 
 namespace tarvik {
@@ -22,5 +23,24 @@ int itemShowingText(const Window& window, DropDown list, std::u16string_view sho
 // The item that completes a typed text: the first that begins with it,
 // letter case aside; −1 for an empty text or when none begins with it.
 int itemCompletingText(const Window& window, DropDown list, std::u16string_view typed);
+
+// How the user changed a drop-down list's text.
+enum class SizeTextChange {
+    Typed,   // characters typed, or committed by an input method
+    Whole,   // a whole text put in at once (pasted, dropped, picked): it means what it says
+    Deleted, // a deletion: completing would put back what was deleted
+};
+
+// What a drop-down list shows after the user changed its text, and the item
+// it selects. Typed characters complete to the first item that begins with
+// the text; the completed part, from `completedFrom` on, is selected so that
+// the next character replaces it.
+struct SizeTextEdit {
+    std::u16string shown;
+    int completedFrom = -1; // −1: nothing completed
+    int item = -1;
+};
+SizeTextEdit editSizeText(const Window& window, DropDown list, std::u16string_view text,
+                          SizeTextChange change);
 
 } // namespace tarvik

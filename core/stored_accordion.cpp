@@ -20,12 +20,7 @@ int StoredAccordion::headerClick(int section)
 
 int StoredAccordion::openSection() const
 {
-    const int panel = accordion_.expandedSectionIndex();
-    for (int k = 1; k <= form::sectionCount; ++k) {
-        if (form::sectionPanel(k) == panel)
-            return k;
-    }
-    return 0;
+    return accordion_.openSection();
 }
 
 int StoredAccordion::sectionTop(int section) const

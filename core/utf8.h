@@ -1,7 +1,8 @@
 #pragma once
 
-// UTF-16 to UTF-8, for the places that hand the program's texts to the
-// outside (the web page's markup, test failure messages).
+// UTF-16 to UTF-8 and back, for the places that hand the program's texts to
+// the outside (the web page's markup, test failure messages) or take texts
+// from it (an exception's what()).
 
 #include <string>
 #include <string_view>
@@ -22,6 +23,51 @@ inline std::string utf8(std::u16string_view text)
             out += static_cast<char>(0xE0 | (c >> 12));
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Malformed, overlong or surrogate sequences each read as U+FFFD, so a
+// message from anywhere shows as far as it can be read.
+inline std::u16string fromUtf8(std::string_view text)
+{
+    constexpr char16_t replacement = 0xFFFD;
+    std::u16string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int length = 0;
+        char32_t c = 0, least = 0;
+        if (lead < 0x80) {
+            out += static_cast<char16_t>(lead);
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, c = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, c = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, c = lead & 0x07, least = 0x10000;
+        } else {
+            out += replacement;
+            ++i;
+            continue;
+        }
+        int taken = 1;
+        while (taken < length && i + static_cast<std::size_t>(taken) < text.size() &&
+               (static_cast<unsigned char>(text[i + static_cast<std::size_t>(taken)]) & 0xC0) == 0x80) {
+            c = (c << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(taken)]) & 0x3F);
+            ++taken;
+        }
+        i += static_cast<std::size_t>(taken);
+        if (taken < length || c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            out += replacement;
+        } else if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
         }
     }
     return out;

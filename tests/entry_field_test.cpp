@@ -74,7 +74,7 @@ TEST(KeyRules, UnderTheFullStopSeparatorBothKeysTypeIt)
 TEST(ClickAndLeaveRules, EmptyAZeroAndRestoreIt)
 {
     FakeWindow window;
-    Calculator calc(window);
+    Calculator calc(window, u',');
     const std::pair<std::u16string, std::u16string> clicks[] = {
         {u"0", u""}, {u"0,0", u""}, {u"00", u""}, {u",", u""}, {u"", u""}, {u"5", u"5"}, {u"0,01", u"0,01"},
     };
@@ -95,7 +95,7 @@ TEST(ClickAndLeaveRules, EmptyAZeroAndRestoreIt)
 TEST(ClickAndLeaveRules, ClickOnAnUnconvertibleTextReportsAndKeepsIt)
 {
     FakeWindow window;
-    Calculator calc(window);
+    Calculator calc(window, u',');
     window.input = u"abc";
     EXPECT_THROW(calc.sEditParamClick(), CalcError);
     EXPECT_EQ(window.input, u"abc");

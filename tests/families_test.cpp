@@ -19,7 +19,7 @@ namespace {
 
 struct Families : ::testing::Test {
     FakeWindow window;
-    Calculator calc{window};
+    Calculator calc{window, u','};
 
     void choose(int section, int kind)
     {

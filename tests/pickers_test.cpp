@@ -15,7 +15,7 @@ using Texts = std::vector<std::u16string>;
 
 struct Pickers : ::testing::Test {
     FakeWindow window;
-    Calculator calc{window};
+    Calculator calc{window, u','};
 
     void load(const Texts& sizes)
     {

@@ -16,7 +16,7 @@ constexpr int rebar = 1, beams = 2, sheet = 5, strip = 6, profiled = 7, roundPip
 
 struct Selection : ::testing::Test {
     FakeWindow window;
-    Calculator calc{window};
+    Calculator calc{window, u','};
 
     void choose(int section, int kind)
     {

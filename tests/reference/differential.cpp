@@ -135,7 +135,7 @@ std::u16string x87Outcome(std::u16string_view input, double unitMass, int mode, 
 
 struct CatalogueRun::Impl {
     testing::FakeWindow window;
-    Calculator calculator{window};
+    Calculator calculator{window, u','};
 };
 
 CatalogueRun::CatalogueRun() : impl_(std::make_unique<Impl>()) {}

@@ -1,7 +1,6 @@
 // The window needs a QApplication for the whole run; GoogleTest runs the
 // cases inside it.
 
-#include "app/fonts.h"
 #include "app/skin.h"
 
 #include <QApplication>
@@ -17,7 +16,6 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    tarvik::fonts::installSubstitutions();
     tarvik::applySkin(app);
     return RUN_ALL_TESTS();
 }

@@ -872,7 +872,7 @@ struct Session::Impl {
         std::array<int, 12> selectedBefore{};
         for (std::size_t i = 0; i < 12; ++i)
             selectedBefore[i] = lists[i]->itemIndex();
-        const int modeBefore = form->modeItemIndex();
+        const int modeBefore = form->window().modeItemIndex();
         modal.boxes.clear();
 
         if (before.text != m.input)
@@ -1119,10 +1119,10 @@ struct Session::Impl {
         if (a.kind == ActionKind::ModeClick) {
             m.mode = a.a;
             modeHandler();
-        } else if (form->modeItemIndex() != modeBefore) {
+        } else if (form->window().modeItemIndex() != modeBefore) {
             if (keyTarget != modes[0] && keyTarget != modes[1])
                 return fail("the mode changed by itself");
-            m.mode = form->modeItemIndex();
+            m.mode = form->window().modeItemIndex();
             modeHandler();
         }
         if (calcPressed)
@@ -1292,8 +1292,8 @@ struct Session::Impl {
         }
 
         // Mode, captions, result, input.
-        if (form->modeItemIndex() != m.mode)
-            return fail("the mode is " + std::to_string(form->modeItemIndex()));
+        if (form->window().modeItemIndex() != m.mode)
+            return fail("the mode is " + std::to_string(form->window().modeItemIndex()));
         for (std::size_t i = 0; i < 2; ++i) {
             if (modes[i]->text() != m.modeText[i])
                 return fail("mode item " + std::to_string(i) + " reads " + escaped(modes[i]->text()));
@@ -1589,7 +1589,7 @@ Session::Snapshot Session::snapshot() const
     s.sizeIndex = d->combo(0)->itemIndex();
     s.firstLevelIndex = d->combo(1)->itemIndex();
     s.secondLevelIndex = d->combo(2)->itemIndex();
-    s.mode = d->form->modeItemIndex();
+    s.mode = d->form->window().modeItemIndex();
     s.unitMasses = d->form->calculator().state().unitMasses;
     s.input = d->edit->text();
     s.cursor = d->edit->cursorPosition();

@@ -1,0 +1,184 @@
+#include "form_builder.h"
+
+#include "catalogue/family.h"
+#include "core/captions.h"
+#include "drop_down_list.h"
+#include "fonts.h"
+#include "kinds_list.h"
+#include "numeric_edit.h"
+#include "qt_text.h"
+#include "skin.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidgetItem>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tarvik {
+namespace {
+
+QWidget* createWidget(form::ControlClass controlClass, QWidget* parent)
+{
+    using form::ControlClass;
+    switch (controlClass) {
+    case ControlClass::Panel:
+    case ControlClass::PlainPanel:
+        return new QFrame(parent);
+    case ControlClass::Button:
+        return new QPushButton(parent);
+    case ControlClass::KindsList:
+        return new KindsList(parent);
+    case ControlClass::RadioGroup:
+    case ControlClass::GroupBox:
+        return new QGroupBox(parent);
+    case ControlClass::DropDownList:
+        return new DropDownList(parent);
+    case ControlClass::Label:
+    case ControlClass::Image:
+        return new QLabel(parent);
+    case ControlClass::Edit:
+        return new NumericEdit(parent);
+    case ControlClass::SkinManager:
+        break;
+    }
+    return nullptr;
+}
+
+QString latin1(std::string_view name)
+{
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void createComponents(QWidget& window, FormControls& c)
+{
+    for (const form::Component& entry : form::components()) {
+        if (entry.controlClass == form::ControlClass::SkinManager) {
+            // Draws nothing itself: a named holder keeps the component count.
+            auto* holder = new QObject(&window);
+            holder->setObjectName(latin1(entry.name));
+            c.components.push_back(holder);
+            continue;
+        }
+        QWidget* parent = entry.parent < 0 ? &window : c.widgetAt(entry.parent);
+        QWidget* widget = createWidget(entry.controlClass, parent);
+        widget->setObjectName(latin1(entry.name));
+        // Set before any child exists, so that no font change has to travel
+        // down a finished tree.
+        if (entry.font.pixelSize > 0)
+            widget->setFont(controlFont(entry.font));
+        widget->setGeometry(entry.left, entry.top, entry.width, entry.height);
+        c.components.push_back(widget);
+    }
+
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        c.headers[static_cast<std::size_t>(k - 1)] =
+            static_cast<QPushButton*>(c.widgetAt(form::headerButton(k)));
+        c.kindsLists[static_cast<std::size_t>(k - 1)] =
+            static_cast<KindsList*>(c.widgetAt(form::kindsList(k)));
+    }
+    c.calculationColumn = c.widgetAt(form::sPanel4);
+    c.lists = {static_cast<DropDownList*>(c.widgetAt(form::sComboBoxElement)),
+               static_cast<DropDownList*>(c.widgetAt(form::sComboBoxE1)),
+               static_cast<DropDownList*>(c.widgetAt(form::sComboBoxE2))};
+    c.resultBox = static_cast<QGroupBox*>(c.widgetAt(form::sGroupBox1));
+    c.sLabelResult = static_cast<QLabel*>(c.widgetAt(form::sLabelResult));
+    c.sButtonCalc = static_cast<QPushButton*>(c.widgetAt(form::sButtonCalc));
+    c.sEditParam = static_cast<NumericEdit*>(c.widgetAt(form::sEditParam));
+}
+
+void fillSections(FormControls& c)
+{
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(k - 1)];
+        static_cast<QFrame*>(c.widgetAt(form::sectionPanel(k)))->setFrameShape(QFrame::NoFrame);
+        c.header(k)->setText(qs(family.header));
+        KindsList* kinds = c.kinds(k);
+        kinds->setAccessibleName(qs(family.header));
+        for (auto name : family.kinds) {
+            auto* item = new QListWidgetItem(qs(name), kinds);
+            item->setSizeHint(QSize(0, KindsList::itemHeight));
+        }
+    }
+}
+
+void fillCalculationColumn(QWidget& window, FormControls& c)
+{
+    auto* modeGroup = static_cast<QGroupBox*>(c.widgetAt(form::sRadioGroup));
+    modeGroup->setTitle(qs(caption(Caption::ModeGroup)));
+    c.modeButtons = new QButtonGroup(&window);
+    const Caption itemTexts[] = {Caption::StartModeItem0, Caption::StartModeItem1};
+    for (int i = 0; i < 2; ++i) {
+        auto* item = new QRadioButton(qs(caption(itemTexts[i])), modeGroup);
+        item->setObjectName(QStringLiteral("sRadioGroupItem%1").arg(i));
+        item->setGeometry(12, 22 + 26 * i, 341, 24);
+        c.modeButtons->addButton(item, i);
+        c.modeItems[static_cast<std::size_t>(i)] = item;
+    }
+
+    for (DropDownList* l : c.lists) {
+        l->boundLabel()->setObjectName(l->objectName() + QStringLiteral("BoundLabel"));
+        l->boundLabel()->setFont(controlFont(form::captionFont));
+        // Placed when the column first shows.
+        l->boundLabel()->setText(qs(caption(Caption::SizeListAtStart)));
+        l->setAccessibleName(l->boundLabel()->text());
+    }
+    c.list(DropDown::Element)->setVisible(false);
+
+    c.resultBox->setTitle(qs(caption(Caption::ResultBox)));
+    c.sLabelResult->setAccessibleName(qs(caption(Caption::ResultName)));
+    c.sButtonCalc->setText(qs(caption(Caption::CalcButton)));
+
+    c.sEditParam->setText(qs(caption(Caption::NumberFieldAtStart)));
+    c.sEditParamBoundLabel = new QLabel(c.sEditParam->parentWidget());
+    c.sEditParamBoundLabel->setObjectName(QStringLiteral("sEditParamBoundLabel"));
+    c.sEditParamBoundLabel->setFont(controlFont(form::captionFont));
+    c.sEditParamBoundLabel->hide();
+}
+
+} // namespace
+
+QWidget* FormControls::widgetAt(int component) const
+{
+    return qobject_cast<QWidget*>(components.at(static_cast<std::size_t>(component)));
+}
+
+FormControls buildForm(QWidget& window)
+{
+    FormControls c;
+    createComponents(window, c);
+    fillSections(c);
+    fillCalculationColumn(window, c);
+
+    for (KindsList* kinds : c.kindsLists)
+        kinds->hide();
+    c.calculationColumn->hide();
+    // Enter presses a focused button as Space does; outside a dialog Qt
+    // leaves that to auto-default buttons.
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        button->setAutoDefault(true);
+    return c;
+}
+
+void showCalculationColumn(FormControls& c)
+{
+    if (!c.calculationColumn->isHidden())
+        return;
+    for (DropDownList* l : c.lists) {
+        l->makeEditable();
+        l->placeBoundLabel();
+    }
+    c.calculationColumn->show();
+}
+
+void showOpenSection(FormControls& c, int openSection)
+{
+    for (int k = 1; k <= form::sectionCount; ++k) {
+        markOpenHeader(c.header(k), k == openSection);
+        c.kinds(k)->setVisible(k == openSection);
+    }
+}
+
+} // namespace tarvik

@@ -1,0 +1,59 @@
+#pragma once
+
+// Builds the main window's controls from the stored form layout and gives
+// them their fixed texts. Nothing here runs a handler.
+
+#include "core/form_layout.h"
+#include "core/window.h"
+
+#include <array>
+#include <vector>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QObject;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace tarvik {
+
+class DropDownList;
+class KindsList;
+class NumericEdit;
+
+struct FormControls {
+    std::vector<QObject*> components; // creation order, as the layout lists them
+    std::array<QPushButton*, form::sectionCount> headers{};
+    std::array<KindsList*, form::sectionCount> kindsLists{};
+    QWidget* calculationColumn = nullptr; // sPanel4
+    QButtonGroup* modeButtons = nullptr;
+    std::array<QRadioButton*, 2> modeItems{};
+    std::array<DropDownList*, 3> lists{}; // by DropDown
+    QGroupBox* resultBox = nullptr;       // sGroupBox1
+    QLabel* sLabelResult = nullptr;
+    QPushButton* sButtonCalc = nullptr;
+    NumericEdit* sEditParam = nullptr;
+    QLabel* sEditParamBoundLabel = nullptr;
+
+    QWidget* widgetAt(int component) const;
+    DropDownList* list(DropDown which) const { return lists[static_cast<std::size_t>(which)]; }
+    KindsList* kinds(int section) const { return kindsLists.at(static_cast<std::size_t>(section - 1)); }
+    QPushButton* header(int section) const { return headers.at(static_cast<std::size_t>(section - 1)); }
+};
+
+// Creates every component of the layout inside `window`. What the narrow
+// start window cannot show stays hidden: the kinds lists of the closed
+// sections and the calculation column beyond the window's edge, so Tab never
+// lands on them and the start spares polishing and laying them out.
+FormControls buildForm(QWidget& window);
+
+// Shows the calculation column, giving its drop-down lists their line edits
+// and their captions their places the first time.
+void showCalculationColumn(FormControls& controls);
+
+// Marks the open section's header and shows only its kinds list.
+void showOpenSection(FormControls& controls, int openSection);
+
+} // namespace tarvik

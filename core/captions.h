@@ -1,0 +1,45 @@
+#pragma once
+
+// Every fixed text that a face shows or names a control by, one entry per
+// use: two uses that read alike today (the mode group's caption and the
+// button's) are two entries, so that one can change without the other. The
+// desktop window reads them here; the page's markup is written from this
+// table when the page is built.
+
+#include <span>
+#include <string_view>
+
+namespace tarvik {
+
+enum class Caption {
+    WindowTitle,
+    PageDescription,
+    KindsColumnName,
+    ModeGroup,
+    StartModeItem0,
+    StartModeItem1,
+    SizeListAtStart,
+    SizeListButton,
+    NumberFieldAtStart,
+    NumberFieldName,
+    ResultBox,
+    ResultName,
+    ResultMenuName,
+    CopyResultNumber,
+    CopyResultWithUnit,
+    CopyShortcut,
+    CalcButton,
+    ErrorBoxButton,
+};
+
+std::u16string_view caption(Caption which);
+
+// Each entry with the key that the page's markup template names it by
+// ("@CalcButton@").
+struct CaptionEntry {
+    Caption which;
+    std::string_view key;
+};
+std::span<const CaptionEntry> captionEntries();
+
+} // namespace tarvik
