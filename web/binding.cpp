@@ -1,17 +1,20 @@
 // The page's entry points. Each one records what the user did, runs the
 // core handler, and answers with the error box's text ("" when there is
-// none): no exception ever reaches JavaScript.
+// none): no exception ever reaches JavaScript. The page names its keys and
+// focus in the core's terms and does what the core answers.
 
 #include "dom_window.h"
 
+#include "catalogue/family.h"
 #include "core/calculator.h"
 #include "core/errors.h"
+#include "core/form_layout.h"
+#include "core/keyboard.h"
+#include "core/result_copy.h"
 #include "core/size_text.h"
 #include "core/stored_accordion.h"
 
 #include <emscripten/bind.h>
-
-#include <exception>
 
 namespace tarvik::web {
 namespace {
@@ -23,11 +26,8 @@ template <typename Handler> std::u16string guarded(Handler&& handler)
     try {
         handler();
         return {};
-    } catch (const CalcError& e) {
-        return errorBoxText(e.message());
-    } catch (const std::exception& e) {
-        const std::string what = e.what();
-        return errorBoxText(std::u16string(what.begin(), what.end()));
+    } catch (...) {
+        return errorBoxTextOfCurrentException();
     }
 }
 
@@ -43,21 +43,33 @@ DropDown dropDown(int list)
     }
 }
 
+bool isSection(int section)
+{
+    return section >= 1 && section <= form::sectionCount;
+}
+
 } // namespace
 
 class WebCalculator {
 public:
-    explicit WebCalculator(val page) : window_(std::move(page)), calc_(window_) {}
+    // The separator stays unknown until a handler that reads or writes a
+    // number needs it: the browser's number format costs tens of
+    // milliseconds on first use, and the page asks for it when idle.
+    // Until then the calculator holds a separator that no handler reads.
+    explicit WebCalculator(val page) : page_(page), window_(std::move(page)), calc_(window_, u'.') {}
 
-    void setDecimalSeparator(const std::u16string& separator)
+    // Reads the separator now (the page is idle), or again after the
+    // browser's language changed.
+    void readSeparator()
     {
-        calc_.setDecimalSeparator(separator.empty() ? u'.' : separator.front());
+        calc_.setDecimalSeparator(decimalSeparatorOf(page_.call<std::u16string>("localeDecimalPoint")));
+        separatorKnown_ = true;
     }
 
     // Returns the open section, 1..12.
     int headerClick(int section)
     {
-        return section >= 1 && section <= 12 ? accordion_.headerClick(section) : accordion_.openSection();
+        return isSection(section) ? accordion_.headerClick(section) : accordion_.openSection();
     }
     int openSection() const { return accordion_.openSection(); }
 
@@ -67,6 +79,14 @@ public:
             window_.kindChosen(section, index);
             calc_.sListBoxClick(section);
         });
+    }
+
+    // A navigation key in a kinds list; -1 when the key moves nothing.
+    int kindAfterKey(int section, ListKey key) const
+    {
+        const int now = kindIndex(section);
+        const int next = tarvik::kindAfterKey(now, kindCount(section), key);
+        return next == now ? -1 : next;
     }
 
     std::u16string modeClick(int index)
@@ -86,26 +106,22 @@ public:
         });
     }
 
-    // The user edited a drop-down list's text. Typed characters complete to
-    // the first item they begin; the item is the one whose whole text is shown.
-    std::u16string textEdit(int list, const std::u16string& text, bool typed)
+    // The user edited a drop-down list's text.
+    std::u16string textEdit(int list, const std::u16string& text, SizeTextChange change)
     {
         return guarded([&] {
             const DropDown which = dropDown(list);
-            std::u16string shown = text;
-            const int completing = typed ? itemCompletingText(window_, which, text) : -1;
-            if (completing >= 0) {
-                shown = window_.itemText(which, completing);
-                window_.showCompletion(which, completing, static_cast<int>(text.size()));
-            }
-            window_.itemChosen(which, itemShowingText(window_, which, shown));
+            const SizeTextEdit edit = editSizeText(window_, which, text, change);
+            if (edit.completedFrom >= 0)
+                window_.showCompletion(which, edit.shown, edit.completedFrom);
+            window_.itemChosen(which, edit.item);
             changed(which);
         });
     }
 
     std::u16string calcClick()
     {
-        return guarded([&] { calc_.sButtonCalcClick(); });
+        return guarded([&] { withSeparator().sButtonCalcClick(); });
     }
 
     // The character that reaches the field, or 0 to drop the key.
@@ -113,32 +129,54 @@ public:
     {
         int reaches = 0;
         const std::u16string error =
-            guarded([&] { reaches = calc_.sEditParamKeyPress(static_cast<char16_t>(key)); });
+            guarded([&] { reaches = withSeparator().sEditParamKeyPress(static_cast<char16_t>(key)); });
         return error.empty() ? reaches : 0;
     }
 
     std::u16string editClick()
     {
-        return guarded([&] { calc_.sEditParamClick(); });
+        return guarded([&] { withSeparator().sEditParamClick(); });
     }
 
-    std::u16string editExit()
+    std::u16string editExit(FocusLoss loss)
     {
-        return guarded([&] { calc_.sEditParamExit(); });
+        if (!leaveRuleRuns(loss))
+            return {};
+        return guarded([&] { withSeparator().sEditParamExit(); });
     }
 
     int itemIndex(int list) const { return window_.itemIndex(dropDown(list)); }
-    int kindIndex(int section) const
+    int kindIndex(int section) const { return isSection(section) ? window_.kindsItemIndex(section) : -1; }
+
+    // What the copy menu writes, and whether it offers it.
+    std::u16string resultCopyText(ResultCopy copy) const
     {
-        return section >= 1 && section <= 12 ? window_.kindsItemIndex(section) : -1;
+        return std::u16string(tarvik::resultCopyText(calc_, copy));
+    }
+    bool resultCopyEnabled() const { return tarvik::resultCopyEnabled(calc_); }
+    // What Ctrl+C copies with this focus: "" leaves the key to the browser.
+    std::u16string ctrlCCopy(FocusedControl focus, bool otherTextSelected) const
+    {
+        return ctrlCCopiesResult(calc_, focus, otherTextSelected) ? resultCopyText(ResultCopy::Number)
+                                                                  : std::u16string();
     }
 
-    // What the copy menu and Ctrl+C write: the result as shown, and its
-    // number alone; both empty while there is no result.
-    std::u16string resultText() const { return calc_.resultText(); }
-    std::u16string resultNumber() const { return std::u16string(calc_.resultNumber()); }
-
 private:
+    Calculator& withSeparator()
+    {
+        if (!separatorKnown_)
+            readSeparator();
+        return calc_;
+    }
+
+    int kindCount(int section) const
+    {
+        return isSection(section)
+                   ? static_cast<int>(
+                         catalogue::families[static_cast<std::size_t>(section - 1)]->kinds.size())
+                   : 0;
+    }
+
     void changed(DropDown which)
     {
         if (which == DropDown::E1)
@@ -147,22 +185,65 @@ private:
             calc_.sComboBoxE2Change();
     }
 
+    val page_;
     DomWindow window_;
     Calculator calc_;
     StoredAccordion accordion_;
+    bool separatorKnown_ = false;
 };
 
 } // namespace tarvik::web
 
 EMSCRIPTEN_BINDINGS(tarvik)
 {
+    using namespace tarvik;
     using tarvik::web::WebCalculator;
+    emscripten::constant("sectionCount", form::sectionCount);
+    emscripten::enum_<ListKey>("ListKey")
+        .value("ArrowUp", ListKey::Up)
+        .value("ArrowDown", ListKey::Down)
+        .value("Home", ListKey::Home)
+        .value("End", ListKey::End);
+    emscripten::enum_<SizeTextChange>("SizeTextChange")
+        .value("Typed", SizeTextChange::Typed)
+        .value("Whole", SizeTextChange::Whole)
+        .value("Deleted", SizeTextChange::Deleted);
+    emscripten::enum_<FieldCommand>("FieldCommand")
+        .value("Copy", FieldCommand::Copy)
+        .value("Cut", FieldCommand::Cut)
+        .value("Paste", FieldCommand::Paste)
+        .value("Undo", FieldCommand::Undo)
+        .value("Redo", FieldCommand::Redo)
+        .value("DeleteWordBackward", FieldCommand::DeleteWordBackward)
+        .value("DeleteWordForward", FieldCommand::DeleteWordForward)
+        .value("DeleteLineBackward", FieldCommand::DeleteLineBackward)
+        .value("DeleteLineForward", FieldCommand::DeleteLineForward)
+        .value("DeleteCompleteLine", FieldCommand::DeleteCompleteLine)
+        .value("Enter", FieldCommand::Enter)
+        .value("SelectAll", FieldCommand::SelectAll);
+    emscripten::enum_<FocusLoss>("FocusLoss")
+        .value("ToControl", FocusLoss::ToControl)
+        .value("ToPopup", FocusLoss::ToPopup)
+        .value("ToOtherWindow", FocusLoss::ToOtherWindow);
+    emscripten::enum_<ResultCopy>("ResultCopy")
+        .value("Number", ResultCopy::Number)
+        .value("WithUnit", ResultCopy::WithUnit);
+    emscripten::enum_<FocusedControl>("FocusedControl")
+        .value("Button", FocusedControl::Button)
+        .value("KindsList", FocusedControl::KindsList)
+        .value("ModeButton", FocusedControl::ModeButton)
+        .value("DropDownList", FocusedControl::DropDownList)
+        .value("NumberField", FocusedControl::NumberField)
+        .value("Other", FocusedControl::Other);
+    emscripten::function("numberFieldIgnores", &numberFieldIgnores);
+
     emscripten::class_<WebCalculator>("Calculator")
         .constructor<emscripten::val>()
-        .function("setDecimalSeparator", &WebCalculator::setDecimalSeparator)
+        .function("readSeparator", &WebCalculator::readSeparator)
         .function("headerClick", &WebCalculator::headerClick)
         .function("openSection", &WebCalculator::openSection)
         .function("kindClick", &WebCalculator::kindClick)
+        .function("kindAfterKey", &WebCalculator::kindAfterKey)
         .function("modeClick", &WebCalculator::modeClick)
         .function("itemPick", &WebCalculator::itemPick)
         .function("textEdit", &WebCalculator::textEdit)
@@ -172,6 +253,7 @@ EMSCRIPTEN_BINDINGS(tarvik)
         .function("editExit", &WebCalculator::editExit)
         .function("itemIndex", &WebCalculator::itemIndex)
         .function("kindIndex", &WebCalculator::kindIndex)
-        .function("resultText", &WebCalculator::resultText)
-        .function("resultNumber", &WebCalculator::resultNumber);
+        .function("resultCopyText", &WebCalculator::resultCopyText)
+        .function("resultCopyEnabled", &WebCalculator::resultCopyEnabled)
+        .function("ctrlCCopy", &WebCalculator::ctrlCCopy);
 }

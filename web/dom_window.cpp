@@ -1,5 +1,7 @@
 #include "dom_window.h"
 
+#include "core/calculator.h"
+
 namespace tarvik::web {
 namespace {
 
@@ -37,14 +39,16 @@ void DomWindow::itemChosen(DropDown which, int index)
     list(which).index = index >= 0 && index < itemCount(which) ? index : -1;
 }
 
-void DomWindow::showCompletion(DropDown which, int item, int typedLength)
+void DomWindow::showCompletion(DropDown which, std::u16string_view shown, int completedFrom)
 {
-    page_.call<void>("showCompletion", id(which), itemText(which, item), typedLength);
+    page_.call<void>("showCompletion", id(which), owned(shown), completedFrom);
 }
 
 void DomWindow::setOuterWidth(int width)
 {
-    page_.call<void>("setOuterWidth", width);
+    // The page lays itself out; of the width it needs only what it shows.
+    if (Calculator::showsCalculationColumn(width))
+        page_.call<void>("showCalculationColumn");
 }
 
 void DomWindow::setVisible(DropDown which, bool visible)

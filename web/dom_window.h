@@ -4,6 +4,7 @@
 // position are kept here, as the handlers' own values; the page only shows
 // them. What the user types lives in the page and is read from it.
 
+#include "core/form_layout.h"
 #include "core/window.h"
 
 #include <emscripten/val.h>
@@ -23,8 +24,8 @@ public:
     void kindChosen(int section, int index);
     void modeChosen(int index);
     void itemChosen(DropDown list, int index);
-    // Shows an item's whole text for a typed prefix, the completed part selected.
-    void showCompletion(DropDown list, int item, int typedLength);
+    // Shows a completed text, selected from `completedFrom` on.
+    void showCompletion(DropDown list, std::u16string_view shown, int completedFrom);
 
     void setOuterWidth(int width) override;
     void setVisible(DropDown list, bool visible) override;
@@ -58,7 +59,7 @@ private:
 
     emscripten::val page_;
     std::array<List, 3> lists_;
-    std::array<int, 12> kinds_;
+    std::array<int, form::sectionCount> kinds_;
     int mode_ = -1;
 };
 

@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 
-# Fills the served folder: the page with the accordion's markup, the styles,
+# Fills the served folder: the page with the accordion's markup and the
+# core's captions in place of its @Key@ marks, the styles,
 # the module, the compiled core and a service worker whose cache name
 # changes with every file it caches.
 
@@ -12,6 +13,16 @@ file(COPY ${PAGE}/style.css ${PAGE}/tarvik.mjs ${PAGE}/manifest.webmanifest DEST
 
 file(READ ${PAGE}/index.html.in html)
 file(READ ${SECTIONS} sections)
+include(${CAPTIONS})
+# A mark with no caption would leave the page silently blank there.
+string(REGEX MATCHALL "@[A-Za-z0-9]+@" marks "${html}")
+foreach(mark IN LISTS marks)
+    string(REPLACE "@" "" key ${mark})
+    if(NOT DEFINED ${key})
+        message(FATAL_ERROR "index.html.in names ${mark}, which the captions table lacks")
+    endif()
+endforeach()
+string(CONFIGURE "${html}" html @ONLY)
 string(REPLACE "<!-- sections -->" "${sections}" html "${html}")
 file(WRITE ${SITE}/index.html "${html}")
 

@@ -1,11 +1,12 @@
 // The page's face of the calculator: it forwards the user's events to the
 // core (compiled to WebAssembly) and carries out the window operations the
-// core asks for. Every rule lives in the core; texts reach the page only as
-// text.
+// core asks for. Every rule lives in the core: the page names its keys and
+// its focus in the core's terms and does what the core answers; texts reach
+// the page only as text, its fixed ones written into the markup at build
+// time.
 import createTarvik from './tarvik-core.js';
 
 const $ = (id) => document.getElementById(id);
-const sectionCount = 12;
 const comboNames = ['sComboBoxElement', 'sComboBoxE1', 'sComboBoxE2'];
 const combos = comboNames.map((name) => ({
     box: $(name + 'Box'),
@@ -23,10 +24,7 @@ const errorBox = $('errorBox');
 
 // The window operations, called by the core.
 const page = {
-    setOuterWidth(width) {
-        if (width >= 644)
-            $('sPanel4').hidden = false;
-    },
+    showCalculationColumn() { $('sPanel4').hidden = false; },
     setVisible(list, visible) { combos[list].box.hidden = !visible; },
     clearItems(list) {
         combos[list].items = [];
@@ -34,10 +32,10 @@ const page = {
     },
     appendItems(list, joined) { combos[list].items.push(...joined.split('\n')); },
     showText(list, text) { combos[list].input.value = text; },
-    showCompletion(list, text, typedLength) {
+    showCompletion(list, text, completedFrom) {
         const input = combos[list].input;
         input.value = text;
-        input.setSelectionRange(typedLength, text.length, 'backward');
+        input.setSelectionRange(completedFrom, text.length, 'backward');
     },
     setEnabled(list, enabled) {
         const c = combos[list];
@@ -59,6 +57,10 @@ const page = {
         edit.setAttribute('aria-label', caption);
     },
     activateInputCaption() { editLabel.hidden = false; },
+    localeDecimalPoint() {
+        const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+        return parts.find((p) => p.type === 'decimal')?.value ?? '';
+    },
 };
 
 function report(message) {
@@ -67,11 +69,6 @@ function report(message) {
     $('errorText').textContent = message;
     if (!errorBox.open)
         errorBox.showModal();
-}
-
-function decimalSeparator() {
-    const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-    return parts.find((p) => p.type === 'decimal')?.value ?? '.';
 }
 
 function markKind(section, index) {
@@ -125,10 +122,10 @@ function showSelected(c, index) {
 }
 
 function bindAccordion(calc) {
-    for (let k = 1; k <= sectionCount; ++k) {
+    for (let k = 1; k <= core.sectionCount; ++k) {
         $('sButton' + k).addEventListener('click', () => {
             const open = calc.headerClick(k);
-            for (let j = 1; j <= sectionCount; ++j) {
+            for (let j = 1; j <= core.sectionCount; ++j) {
                 $('sButton' + j).setAttribute('aria-expanded', j === open ? 'true' : 'false');
                 $('Panel' + j).classList.toggle('open', j === open);
                 kinds(j).hidden = j !== open;
@@ -145,15 +142,11 @@ function bindAccordion(calc) {
                 choose([...list.children].indexOf(option));
         });
         list.addEventListener('keydown', (event) => {
-            const last = list.children.length - 1;
-            const now = calc.kindIndex(k);
-            const moves = {ArrowDown: Math.min(now + 1, last), ArrowUp: Math.max(now - 1, 0), Home: 0, End: last};
-            if (!(event.key in moves) || event.altKey || event.ctrlKey || event.metaKey)
+            if (!Object.hasOwn(core.ListKey, event.key) || event.altKey || event.ctrlKey || event.metaKey)
                 return;
             event.preventDefault();
-            // With nothing selected the first move selects the first kind.
-            const next = now < 0 ? 0 : moves[event.key];
-            if (next !== now)
+            const next = calc.kindAfterKey(k, core.ListKey[event.key]);
+            if (next >= 0)
                 choose(next);
         });
     }
@@ -161,8 +154,7 @@ function bindAccordion(calc) {
 
 function bindCombo(c, list, calc) {
     c.input.addEventListener('input', (event) => {
-        const typed = event.inputType?.startsWith('insert') ?? false;
-        report(calc.textEdit(list, c.input.value, typed));
+        report(calc.textEdit(list, c.input.value, sizeTextChange(event.inputType)));
         showSelected(c, calc.itemIndex(list));
     });
     const pick = (index) => {
@@ -202,19 +194,49 @@ function bindCombo(c, list, calc) {
     });
 }
 
-const ignoredEdits = new Set(['historyUndo', 'historyRedo', 'deleteWordBackward', 'deleteWordForward',
-                              'deleteSoftLineBackward', 'deleteSoftLineForward', 'deleteHardLineBackward',
-                              'deleteHardLineForward']);
+// How an input event changed a size list's text, in the core's terms.
+function sizeTextChange(inputType = '') {
+    if (inputType === 'insertText' || inputType === 'insertCompositionText')
+        return core.SizeTextChange.Typed;
+    return inputType.startsWith('delete') ? core.SizeTextChange.Deleted : core.SizeTextChange.Whole;
+}
+
+// The number field's editing commands, by key (with Ctrl or Cmd) and by the
+// input type of the edit they make.
+function shortcutCommand(event) {
+    if (event.key === 'Enter')
+        return core.FieldCommand.Enter;
+    if (!(event.ctrlKey || event.metaKey))
+        return null;
+    const z = event.shiftKey ? core.FieldCommand.Redo : core.FieldCommand.Undo;
+    const commands = {c: core.FieldCommand.Copy, v: core.FieldCommand.Paste, x: core.FieldCommand.Cut, z,
+                      y: core.FieldCommand.Redo, a: core.FieldCommand.SelectAll};
+    return commands[event.key.toLowerCase()] ?? null;
+}
+
+function editCommand(inputType) {
+    const commands = {
+        historyUndo: core.FieldCommand.Undo,
+        historyRedo: core.FieldCommand.Redo,
+        deleteWordBackward: core.FieldCommand.DeleteWordBackward,
+        deleteWordForward: core.FieldCommand.DeleteWordForward,
+        deleteSoftLineBackward: core.FieldCommand.DeleteLineBackward,
+        deleteHardLineBackward: core.FieldCommand.DeleteLineBackward,
+        deleteSoftLineForward: core.FieldCommand.DeleteLineForward,
+        deleteHardLineForward: core.FieldCommand.DeleteLineForward,
+    };
+    return commands[inputType] ?? null;
+}
 
 function bindEdit(calc) {
     edit.addEventListener('keydown', (event) => {
-        const shortcut = (event.ctrlKey || event.metaKey) && 'cvxzy'.includes(event.key.toLowerCase());
-        if (shortcut || event.key === 'Enter')
+        const command = shortcutCommand(event);
+        if (command !== null && core.numberFieldIgnores(command))
             event.preventDefault();
     });
     edit.addEventListener('beforeinput', (event) => {
-        // Undo and the word and line deletions are shortcuts the field ignores.
-        if (ignoredEdits.has(event.inputType)) {
+        const command = editCommand(event.inputType);
+        if (command !== null && core.numberFieldIgnores(command)) {
             event.preventDefault();
             return;
         }
@@ -224,16 +246,16 @@ function bindEdit(calc) {
         // it; the rule may drop it or turn "." into the separator.
         event.preventDefault();
         for (const ch of event.data) {
-            const reaches = withSeparator().keyPress(ch.length === 1 ? ch.charCodeAt(0) : 0);
+            const reaches = calc.keyPress(ch.length === 1 ? ch.charCodeAt(0) : 0);
             if (reaches !== 0)
                 edit.setRangeText(String.fromCharCode(reaches), edit.selectionStart, edit.selectionEnd, 'end');
         }
     });
-    edit.addEventListener('click', () => report(withSeparator().editClick()));
+    edit.addEventListener('click', () => report(calc.editClick()));
     edit.addEventListener('blur', () => {
-        // Another window or tab took the focus: the field keeps it here.
-        if (document.activeElement !== edit)
-            report(calc.editExit());
+        // Another window or tab took the focus when the field keeps it here.
+        const loss = document.activeElement === edit ? core.FocusLoss.ToOtherWindow : core.FocusLoss.ToControl;
+        report(calc.editExit(loss));
     });
 }
 
@@ -242,18 +264,29 @@ function copy(text) {
         navigator.clipboard?.writeText(text).catch(() => {});
 }
 
+// What holds the focus, in the core's terms.
+function focusedControl(element) {
+    const kinds = core.FocusedControl;
+    if (element?.matches('input[type=radio]'))
+        return kinds.ModeButton;
+    if (element?.matches('button'))
+        return kinds.Button;
+    if (element?.matches('[role=listbox]'))
+        return kinds.KindsList;
+    if (element?.matches('[role=combobox]'))
+        return kinds.DropDownList;
+    return element === edit ? kinds.NumberField : kinds.Other;
+}
+
 function bindCopy(calc) {
-    // Ctrl+C on a button, a kinds list or the mode group copies the result's number.
     document.addEventListener('keydown', (event) => {
         if (!(event.ctrlKey || event.metaKey) || event.key.toLowerCase() !== 'c')
             return;
-        const focused = document.activeElement;
-        const takesCopy = focused?.matches('button, [role=listbox], input[type=radio]');
-        const number = calc.resultNumber();
-        if (!takesCopy || !number || !document.getSelection().isCollapsed)
+        const text = calc.ctrlCCopy(focusedControl(document.activeElement), !document.getSelection().isCollapsed);
+        if (!text)
             return;
         event.preventDefault();
-        copy(number);
+        copy(text);
     });
     bindResultMenu(calc);
 }
@@ -265,7 +298,7 @@ function bindResultMenu(calc) {
     const box = $('sGroupBox1');
     const menu = $('resultMenu');
     const items = [...menu.children];
-    const texts = [() => calc.resultNumber(), () => calc.resultText()];
+    const copies = [core.ResultCopy.Number, core.ResultCopy.WithUnit];
     let returnTo = null;
 
     const close = (refocus) => {
@@ -277,9 +310,9 @@ function bindResultMenu(calc) {
         returnTo = null;
     };
     const open = (x, y) => {
-        const shown = calc.resultText() !== '';
+        const enabled = calc.resultCopyEnabled();
         for (const item of items)
-            item.setAttribute('aria-disabled', shown ? 'false' : 'true');
+            item.setAttribute('aria-disabled', enabled ? 'false' : 'true');
         if (menu.hidden)
             returnTo = document.activeElement === document.body ? null : document.activeElement;
         menu.hidden = false;
@@ -304,7 +337,7 @@ function bindResultMenu(calc) {
         const item = event.target.closest('[role=menuitem]');
         if (!item || item.getAttribute('aria-disabled') === 'true')
             return;
-        copy(texts[items.indexOf(item)]());
+        copy(calc.resultCopyText(copies[items.indexOf(item)]));
         close(true);
     });
     menu.addEventListener('keydown', (event) => {
@@ -330,33 +363,21 @@ function bindResultMenu(calc) {
 
 const core = await createTarvik();
 const calc = new core.Calculator(page);
-// The browser's number format costs tens of milliseconds on first use (its
-// locale data loads), so it is read when the page is idle, or at the first
-// handler that reads or writes a number if that comes sooner.
-let separatorKnown = false;
-function withSeparator() {
-    if (!separatorKnown) {
-        calc.setDecimalSeparator(decimalSeparator());
-        separatorKnown = true;
-    }
-    return calc;
-}
-addEventListener('languagechange', () => {
-    separatorKnown = false;
-    withSeparator();
-});
+addEventListener('languagechange', () => calc.readSeparator());
 
 bindAccordion(calc);
 for (const [list, c] of combos.entries())
     bindCombo(c, list, calc);
 for (const [i, item] of ['sRadioGroupItem0', 'sRadioGroupItem1'].entries())
     $(item).addEventListener('change', () => report(calc.modeClick(i)));
-$('sButtonCalc').addEventListener('click', () => report(withSeparator().calcClick()));
+$('sButtonCalc').addEventListener('click', () => report(calc.calcClick()));
 bindEdit(calc);
 bindCopy(calc);
 $('errorOk').addEventListener('click', () => errorBox.close());
 performance.mark('tarvik-interactive');
-(self.requestIdleCallback ?? setTimeout)(withSeparator);
+// The browser's number format costs tens of milliseconds on first use (its
+// locale data loads): the core reads it now if the page is idle first.
+(self.requestIdleCallback ?? setTimeout)(() => calc.readSeparator());
 
 if ('serviceWorker' in navigator)
     navigator.serviceWorker.register('sw.js');

@@ -1,11 +1,17 @@
-// Writes the left column's markup from the catalogue, so the page shows the
-// headers and kinds before any script runs and holds no copy of them.
+// Writes what the page's markup takes from the core when the page is built,
+// so the page shows its texts before any script runs and holds no copy of
+// them: "sections" prints the left column (headers and kinds, from the
+// catalogue), "captions" prints a CMake script that sets each fixed text,
+// escaped for markup, under its key in the captions table.
 
 #include "catalogue/family.h"
+#include "core/captions.h"
+#include "core/errors.h"
 #include "core/utf8.h"
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -28,6 +34,9 @@ std::string escaped(std::u16string_view text)
         case '"':
             out += "&quot;";
             break;
+        case '\'':
+            out += "&#39;";
+            break;
         default:
             out += c;
         }
@@ -35,9 +44,19 @@ std::string escaped(std::u16string_view text)
     return out;
 }
 
-} // namespace
+// A quoted CMake argument that reads back as `text`.
+std::string cmakeQuoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"' || c == '$' || c == '@')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
 
-int main()
+void printSections()
 {
     int k = 0;
     for (const tarvik::catalogue::Family* family : tarvik::catalogue::families) {
@@ -57,5 +76,29 @@ int main()
                         i++, escaped(kind).c_str());
         std::printf("</ul></div>\n");
     }
+}
+
+void printCaptions()
+{
+    const auto set = [](std::string_view key, std::u16string_view text) {
+        std::printf("set(%.*s %s)\n", static_cast<int>(key.size()), key.data(),
+                    cmakeQuoted(escaped(text)).c_str());
+    };
+    for (const tarvik::CaptionEntry& entry : tarvik::captionEntries())
+        set(entry.key, tarvik::caption(entry.which));
+    set("ErrorBoxTitle", tarvik::errorBoxTitle(tarvik::pageProgramName));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string_view what = argc > 1 ? argv[1] : "";
+    if (what == "sections")
+        printSections();
+    else if (what == "captions")
+        printCaptions();
+    else
+        return 2;
     return 0;
 }
