@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::array entries{
     CaptionEntry{Caption::WindowTitle, "WindowTitle"},
+    CaptionEntry{Caption::AppName, "AppName"},
     CaptionEntry{Caption::PageDescription, "PageDescription"},
     CaptionEntry{Caption::KindsColumnName, "KindsColumnName"},
     CaptionEntry{Caption::ModeGroup, "ModeGroup"},
@@ -35,6 +36,8 @@ std::u16string_view caption(Caption which)
     switch (which) {
     case Caption::WindowTitle:
         return u"Тарвик";
+    case Caption::AppName:
+        return u"Тарвик — масса металлопроката";
     case Caption::PageDescription:
         return u"Калькулятор массы металлопроката";
     case Caption::KindsColumnName:

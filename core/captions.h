@@ -13,6 +13,7 @@ namespace tarvik {
 
 enum class Caption {
     WindowTitle,
+    AppName, // the installed page's name
     PageDescription,
     KindsColumnName,
     ModeGroup,

@@ -43,4 +43,30 @@ TEST(SizeText, ShownTextSelectsOnlyAWholeItemAndTypedTextCompletesToTheFirstItem
     EXPECT_EQ(itemShowingText(window, DropDown::E1, u""), -1) << "an empty list";
 }
 
+TEST(SizeText, AnEditShowsTheCompletedItemInItsOwnLettersOnlyWhenTyped)
+{
+    FakeWindow window;
+    window.list(DropDown::Element).items = {u"10", u"40", u"4", u"30 Б1", u"30 Б2"};
+    const struct {
+        std::u16string text;
+        SizeTextChange change;
+        std::u16string shown;
+        int completedFrom, item;
+    } cases[] = {
+        {u"1", SizeTextChange::Typed, u"10", 1, 0},        {u"30 б", SizeTextChange::Typed, u"30 Б1", 4, 3},
+        {u"30 б2", SizeTextChange::Typed, u"30 Б2", 5, 4}, // the whole text completes to itself
+        {u"1", SizeTextChange::Deleted, u"1", -1, -1},     // a deletion never puts text back
+        {u"1", SizeTextChange::Whole, u"1", -1, -1},       // a pasted text means what it says
+        {u"4", SizeTextChange::Whole, u"4", -1, 2},        {u"7", SizeTextChange::Typed, u"7", -1, -1},
+        {u"", SizeTextChange::Typed, u"", -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(utf8(c.text) + " change " + std::to_string(static_cast<int>(c.change)));
+        const SizeTextEdit edit = editSizeText(window, DropDown::Element, c.text, c.change);
+        EXPECT_EQ(utf8(edit.shown), utf8(c.shown));
+        EXPECT_EQ(edit.completedFrom, c.completedFrom);
+        EXPECT_EQ(edit.item, c.item);
+    }
+}
+
 } // namespace

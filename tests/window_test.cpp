@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -515,6 +516,36 @@ private slots:
         QCOMPARE(sizes->itemIndex(), -1);
         QTest::keyClick(second, Qt::Key_5);
         QCOMPARE(sizes->itemIndex(), 11);
+    }
+
+    // The table the page's test reads too: both faces complete alike.
+    void typedTextCompletesAsInEveryFace()
+    {
+        QFile table(QStringLiteral(TARVIK_SOURCE_DIR "tests/completion_cases.tsv"));
+        QVERIFY(table.open(QIODevice::ReadOnly | QIODevice::Text));
+        auto* sizes = static_cast<DropDownList*>(find<QComboBox>("sComboBoxElement"));
+        int rows = 0;
+        for (const QString& line : QString::fromUtf8(table.readAll()).split(u'\n')) {
+            if (line.isEmpty() || line.startsWith(u'#'))
+                continue;
+            const QStringList f = line.split(u'\t');
+            QCOMPARE(f.size(), 6);
+            const int section = f[0].toInt();
+            if (find<KindsList>(qPrintable(QStringLiteral("sListBox%1").arg(section)))->isHidden())
+                clickHeader(section);
+            clickKind(section, f[1].toInt());
+            sizes->clearEditText();
+            QTest::mouseClick(sizes, Qt::LeftButton);
+            for (QChar ch : f[3])
+                QTest::sendKeyEvent(QTest::Click, sizes, static_cast<Qt::Key>(ch.toUpper().unicode()), QString(ch),
+                                    {});
+            if (f[2] == QStringLiteral("deleted"))
+                QTest::keyClick(sizes, Qt::Key_Backspace);
+            QCOMPARE(sizes->currentText(), f[4]);
+            QCOMPARE(sizes->itemIndex() < 0 ? QStringLiteral("-") : sizes->itemText(sizes->itemIndex()), f[5]);
+            ++rows;
+        }
+        QVERIFY(rows > 0);
     }
 
     // Presses Tab until the focus comes back and answers the names it met.

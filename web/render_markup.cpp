@@ -1,8 +1,8 @@
 // Writes what the page's markup takes from the core when the page is built,
 // so the page shows its texts before any script runs and holds no copy of
 // them: "sections" prints the left column (headers and kinds, from the
-// catalogue), "captions" prints a CMake script that sets each fixed text,
-// escaped for markup, under its key in the captions table.
+// catalogue), "captions" prints a CMake script that sets each fixed text
+// under its key in the captions table, escaped for markup and for JSON.
 
 #include "catalogue/family.h"
 #include "core/captions.h"
@@ -78,11 +78,31 @@ void printSections()
     }
 }
 
+// A JSON string's contents.
+std::string jsonEscaped(std::u16string_view text)
+{
+    std::string out;
+    for (char c : utf8(text)) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", c);
+            out += code;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void printCaptions()
 {
+    // Each text twice: for markup under its key, for JSON under key_json.
     const auto set = [](std::string_view key, std::u16string_view text) {
-        std::printf("set(%.*s %s)\n", static_cast<int>(key.size()), key.data(),
-                    cmakeQuoted(escaped(text)).c_str());
+        const int length = static_cast<int>(key.size());
+        std::printf("set(%.*s %s)\n", length, key.data(), cmakeQuoted(escaped(text)).c_str());
+        std::printf("set(%.*s_json %s)\n", length, key.data(), cmakeQuoted(jsonEscaped(text)).c_str());
     };
     for (const tarvik::CaptionEntry& entry : tarvik::captionEntries())
         set(entry.key, tarvik::caption(entry.which));

@@ -2,6 +2,7 @@
 // which the page takes from the core's rules.
 import {beforeEach, test} from 'node:test';
 import assert from 'node:assert/strict';
+import {readFileSync} from 'node:fs';
 import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
 
 const site = sharedBrowser();
@@ -103,4 +104,27 @@ test('arrow keys in a size list step through its items', async () => {
     await page.keyboard.press('ArrowUp');
     assert.equal(await page.inputValue('#sComboBoxElement'), '12');
     assert.equal(await calculate(page, 0, '1'), '1,130 кг');
+});
+
+// The table the desktop's widget test reads too: both faces complete alike.
+test('typed text completes as in every face', async () => {
+    const table = readFileSync(new URL('../../tests/completion_cases.tsv', import.meta.url), 'utf8');
+    const rows = table.split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split('\t'));
+    assert.ok(rows.length > 0);
+    for (const [section, kind, how, text, shown, size] of rows) {
+        const kindText = await page.textContent(`#sListBox${section}-${kind}`);
+        await chooseKind(page, Number(section), kindText);
+        await page.fill('#sComboBoxElement', '');
+        await page.click('#sComboBoxElement');
+        await page.keyboard.type(text);
+        if (how === 'deleted')
+            await page.keyboard.press('Backspace');
+        const label = `${how} "${text}"`;
+        assert.equal(await page.inputValue('#sComboBoxElement'), shown, label);
+        // The popup marks the selected size.
+        await page.click('#sComboBoxElement + .drop');
+        const selected = await page.locator('#sComboBoxElementList [aria-selected=true]').allTextContents();
+        await page.keyboard.press('Escape');
+        assert.deepEqual(selected, size === '-' ? [] : [size], label);
+    }
 });
