@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -25,6 +27,9 @@ void placeAbove(QLabel* label, const QWidget* control, int gap)
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent), boundLabel_(new QLabel(parent))
 {
+    // The wheel over a list the user has not chosen scrolls nothing away:
+    // only a focused list takes it, and it does not take the focus.
+    setFocusPolicy(Qt::StrongFocus);
     // Enter must never add the typed text as an item: that item would have
     // no unit mass.
     setInsertPolicy(QComboBox::NoInsert);
@@ -50,6 +55,32 @@ void DropDownList::setItemIndex(int index)
     setCurrentIndex(itemIndex_);
     if (itemIndex_ < 0)
         clearEditText();
+    showTextStart();
+}
+
+void DropDownList::showTextStart()
+{
+    // A long size ("С44-1000-0,55") in the closed box shows its beginning,
+    // where the profile's letter is, not its end.
+    if (lineEdit() && !hasFocus())
+        lineEdit()->setCursorPosition(0);
+}
+
+void DropDownList::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    showTextStart();
+    emit left();
+}
+
+void DropDownList::wheelEvent(QWheelEvent* event)
+{
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
 }
 
 void DropDownList::clearItems()

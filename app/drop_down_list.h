@@ -52,17 +52,22 @@ public:
 
 signals:
     void changed();
+    // The focus went to another control (not to the list's own popup).
+    void left();
 
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void whileEditing(SizeTextChange change, const std::function<void()>& edit);
     void onTextEdited();
     void onActivated();
     void applyEditRule(SizeTextChange change);
+    void showTextStart();
 
     int itemIndex_ = -1;
     // A key or an input method's text reports its edit while it is being

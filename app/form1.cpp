@@ -70,10 +70,15 @@ void TForm1::bindEvents()
                 if (checked)
                     calc_.sRadioGroupClick();
             }));
-    for (DropDown which : {DropDown::Element, DropDown::E1, DropDown::E2})
+    for (DropDown which : {DropDown::Element, DropDown::E1, DropDown::E2}) {
         controls_.list(which)->editRule = [this, which](std::u16string_view text, SizeTextChange change) {
             return editSizeText(window_, which, text, change);
         };
+        connect(controls_.list(which), &DropDownList::left, this,
+                guarded(this, [this, which] { calc_.sizeListExit(which); }));
+    }
+    connect(controls_.list(DropDown::Element), &DropDownList::changed, this,
+            guarded(this, [this] { calc_.sComboBoxElementChange(); }));
     connect(controls_.list(DropDown::E1), &DropDownList::changed, this,
             guarded(this, [this] { calc_.sComboBoxE1Change(); }));
     connect(controls_.list(DropDown::E2), &DropDownList::changed, this,
@@ -82,6 +87,7 @@ void TForm1::bindEvents()
             guarded(this, [this] { calc_.sButtonCalcClick(); }));
     NumericEdit* edit = controls_.sEditParam;
     edit->keyRule = guarded<char16_t>(this, [this](char16_t key) { return calc_.sEditParamKeyPress(key); });
+    edit->changeRule = guarded(this, [this] { calc_.sEditParamChange(); });
     edit->clickRule = guarded(this, [this] { calc_.sEditParamClick(); });
     edit->leaveRule = guarded(this, [this] { calc_.sEditParamExit(); });
 }
@@ -94,6 +100,7 @@ void TForm1::unbindEvents()
     // half destroyed. Detach every handler first.
     NumericEdit* edit = controls_.sEditParam;
     edit->keyRule = nullptr;
+    edit->changeRule = nullptr;
     edit->clickRule = nullptr;
     edit->leaveRule = nullptr;
     for (DropDownList* l : controls_.lists) {

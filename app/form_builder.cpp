@@ -2,6 +2,7 @@
 
 #include "catalogue/family.h"
 #include "core/captions.h"
+#include "core/entry_rules.h"
 #include "drop_down_list.h"
 #include "fonts.h"
 #include "kinds_list.h"
@@ -16,6 +17,7 @@
 #include <QListWidgetItem>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace tarvik {
 namespace {
@@ -138,6 +140,49 @@ void fillCalculationColumn(QWidget& window, FormControls& c)
     c.sEditParamBoundLabel->hide();
 }
 
+QLabel* notice(QWidget* parent, const char* name, Caption accessibleName, QRect geometry)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(qs(caption(accessibleName)));
+    label->setWordWrap(true);
+    label->setGeometry(geometry);
+    label->hide();
+    return label;
+}
+
+// The lines that tell the user something, in the column's free places: the
+// kind above the mode group, notices right of the lists and of the field.
+void addNotices(FormControls& c)
+{
+    QWidget* column = c.calculationColumn;
+    c.kindInUse = notice(column, "kindInUse", Caption::KindInUseName, {16, 2, 365, 20});
+    c.kindInUse->setWordWrap(false);
+    QFont bold = c.kindInUse->font();
+    bold.setBold(true);
+    c.kindInUse->setFont(bold);
+    c.missingInput = notice(column, "missingInput", Caption::MissingInputName, {176, 163, 215, 28});
+    c.inputHint = notice(column, "inputHint", Caption::InputHintName, {160, 192, 231, 40});
+    for (QLabel* l : {c.missingInput, c.inputHint})
+        l->setForegroundRole(QPalette::Link);
+    c.inputHintTimer = new QTimer(c.inputHint);
+    c.inputHintTimer->setSingleShot(true);
+    c.inputHintTimer->setInterval(inputHintMilliseconds);
+    QObject::connect(c.inputHintTimer, &QTimer::timeout, c.inputHint, &QWidget::hide);
+}
+
+// The order the eye follows: the mode, the sizes, the number, then
+// «Расчитать».
+void orderTabStops(FormControls& c)
+{
+    QWidget* previous = c.modeItems[1];
+    for (QWidget* next : std::initializer_list<QWidget*>{c.list(DropDown::Element), c.list(DropDown::E1),
+                                                         c.list(DropDown::E2), c.sEditParam, c.sButtonCalc}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 } // namespace
 
 QWidget* FormControls::widgetAt(int component) const
@@ -151,6 +196,8 @@ FormControls buildForm(QWidget& window)
     createComponents(window, c);
     fillSections(c);
     fillCalculationColumn(window, c);
+    addNotices(c);
+    orderTabStops(c);
 
     for (KindsList* kinds : c.kindsLists)
         kinds->hide();

@@ -15,6 +15,7 @@ class QLabel;
 class QObject;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class QWidget;
 
 namespace tarvik {
@@ -36,6 +37,11 @@ struct FormControls {
     QPushButton* sButtonCalc = nullptr;
     NumericEdit* sEditParam = nullptr;
     QLabel* sEditParamBoundLabel = nullptr;
+    // Added to the stored layout: they move none of its controls.
+    QLabel* kindInUse = nullptr;      // the name of the kind in use
+    QLabel* missingInput = nullptr;   // what «Расчитать» still needs
+    QLabel* inputHint = nullptr;      // why a typed key did not reach the field
+    QTimer* inputHintTimer = nullptr; // hides it again
 
     QWidget* widgetAt(int component) const;
     DropDownList* list(DropDown which) const { return lists[static_cast<std::size_t>(which)]; }

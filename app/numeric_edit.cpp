@@ -2,10 +2,13 @@
 
 #include "core/keyboard.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include <optional>
@@ -68,6 +71,34 @@ NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent)
 {
     // Input methods commit text without key events, past the key rules.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (changeRule)
+            changeRule();
+    });
+}
+
+void NumericEdit::pasteCleaned()
+{
+    const QString pasted = QGuiApplication::clipboard()->text();
+    if (pasted.isEmpty())
+        return;
+    insert(QString::fromStdU16String(pastedNumberText(pasted.toStdU16String())));
+    if (changeRule)
+        changeRule();
+}
+
+void NumericEdit::dropEvent(QDropEvent* event)
+{
+    if (!event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData cleaned;
+    cleaned.setText(QString::fromStdU16String(pastedNumberText(event->mimeData()->text().toStdU16String())));
+    QDropEvent drop(event->position(), event->possibleActions(), &cleaned, event->buttons(),
+                    event->modifiers(), event->type());
+    QLineEdit::dropEvent(&drop);
+    event->setAccepted(drop.isAccepted());
 }
 
 int NumericEdit::caret() const
@@ -88,15 +119,15 @@ void NumericEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const char16_t typed = text.size() == 1 ? text.front().unicode() : 0;
-    const char16_t reaches = typed != 0 && keyRule ? keyRule(typed) : 0;
-    if (reaches == 0) {
+    const KeyVerdict verdict = typed != 0 && keyRule ? keyRule(typed) : KeyVerdict{};
+    if (verdict.inserted.empty()) {
         event->accept();
         return;
     }
-    if (reaches == typed)
+    if (verdict.inserted.size() == 1 && verdict.inserted.front() == typed)
         QLineEdit::keyPressEvent(event);
     else
-        insert(QString(QChar(reaches)));
+        insert(QString::fromStdU16String(verdict.inserted));
 }
 
 void NumericEdit::mouseReleaseEvent(QMouseEvent* event)
@@ -125,8 +156,15 @@ void NumericEdit::contextMenuEvent(QContextMenuEvent* event)
     // standard menu lists (undo, redo, cut, copy, paste, select all) is
     // dropped by the key rules above, so the menu must not offer them; its
     // entries themselves still work.
-    for (QAction* action : menu->actions())
+    for (QAction* action : menu->actions()) {
         action->setText(action->text().section(u'\t', 0, 0));
+        // A spreadsheet cell pastes with its line break, a grouped number
+        // with its spaces.
+        if (action->objectName() == QStringLiteral("edit-paste")) {
+            action->disconnect();
+            connect(action, &QAction::triggered, this, &NumericEdit::pasteCleaned);
+        }
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace tarvik {
 
@@ -131,6 +132,53 @@ void QtWindow::setResultText(std::u16string_view text)
     result_.showText(text);
 }
 
+void QtWindow::setResultOutOfDate(bool outOfDate, std::u16string_view description)
+{
+    result_.setOutOfDate(outOfDate, description);
+}
+
+void QtWindow::setKindInUse(std::u16string_view text)
+{
+    c_.kindInUse->setText(qs(text));
+    c_.kindInUse->setVisible(!text.empty());
+}
+
+void QtWindow::showMissingInput(MissingInput which, std::u16string_view text)
+{
+    QLabel* notice = c_.missingInput;
+    for (DropDownList* l : c_.lists)
+        l->setAccessibleDescription({});
+    c_.modeItems[0]->setAccessibleDescription({});
+    if (which == MissingInput::None) {
+        notice->hide();
+        return;
+    }
+    notice->setText(qs(text));
+    QWidget* control = c_.modeItems[0];
+    switch (which) {
+    case MissingInput::Element:
+        control = c_.list(DropDown::Element);
+        break;
+    case MissingInput::E1:
+        control = c_.list(DropDown::E1);
+        break;
+    case MissingInput::E2:
+        control = c_.list(DropDown::E2);
+        break;
+    default:
+        break;
+    }
+    // Beside the mode group's items, or right below the size lists.
+    if (which == MissingInput::Mode)
+        notice->setGeometry(200, 50, 180, 36);
+    else
+        notice->setGeometry(176, 163, 215, 28);
+    notice->show();
+    // Read out with the control once it has the focus.
+    control->setAccessibleDescription(qs(text));
+    control->setFocus(Qt::OtherFocusReason);
+}
+
 std::u16string QtWindow::inputText() const
 {
     return c_.sEditParam->text().toStdU16String();
@@ -144,6 +192,20 @@ void QtWindow::setInputText(std::u16string_view text)
 int QtWindow::inputCaret() const
 {
     return c_.sEditParam->caret();
+}
+
+int QtWindow::inputSelectionEnd() const
+{
+    const NumericEdit* edit = c_.sEditParam;
+    return edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
+}
+
+void QtWindow::showInputHint(std::u16string_view reason)
+{
+    c_.inputHint->setText(qs(reason));
+    c_.sEditParam->setAccessibleDescription(qs(reason));
+    c_.inputHint->show();
+    c_.inputHintTimer->start();
 }
 
 void QtWindow::setInputCaption(std::u16string_view caption)

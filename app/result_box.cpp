@@ -1,6 +1,7 @@
 #include "result_box.h"
 
 #include "core/captions.h"
+#include "core/form_layout.h"
 #include "kinds_list.h"
 #include "qt_text.h"
 
@@ -14,11 +15,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QRadioButton>
 #include <QShortcut>
 
 namespace tarvik {
 namespace {
+
+constexpr const char* outOfDateProperty = "outOfDate";
+// The least gap between the result and the box's edges.
+constexpr int edgeGap = 8;
 
 FocusedControl focusedControl(const QWidget* focus)
 {
@@ -72,10 +78,28 @@ void ResultBox::showText(std::u16string_view text)
 {
     if (!label_->underMouse() && label_->textInteractionFlags() != Qt::NoTextInteraction)
         setSelectable(false);
+    setOutOfDate(false, {});
     label_->setText(qs(text));
-    // The label sizes itself to its text, growing to the right.
-    const QRect r = label_->geometry();
-    label_->setGeometry(r.x(), r.y(), std::max(1, label_->sizeHint().width()), r.height());
+    // The label sizes itself to its text, growing to the right from its
+    // place; a result too long for the rest of the box moves left, as far as
+    // the box's edge, so it is shown whole.
+    const int width = std::max(1, label_->sizeHint().width());
+    const int room = box_->width() - edgeGap;
+    const int left = std::max(edgeGap, std::min(form::components()[form::sLabelResult].left, room - width));
+    label_->setGeometry(left, label_->y(), width, label_->height());
+}
+
+void ResultBox::setOutOfDate(bool outOfDate, std::u16string_view description)
+{
+    if (label_->property(outOfDateProperty).toBool() == outOfDate)
+        return;
+    label_->setProperty(outOfDateProperty, outOfDate);
+    QPalette palette = label_->palette();
+    palette.setColor(
+        QPalette::WindowText,
+        box_->palette().color(outOfDate ? QPalette::Disabled : QPalette::Active, QPalette::WindowText));
+    label_->setPalette(palette);
+    label_->setAccessibleDescription(qs(description));
 }
 
 void ResultBox::copy(ResultCopy which) const

@@ -22,6 +22,8 @@ public:
     ResultBox(QWidget& window, QGroupBox* box, QLabel* label, const Calculator& calc);
 
     void showText(std::u16string_view text);
+    // Dims the shown result, which no longer belongs to the inputs beside it.
+    void setOutOfDate(bool outOfDate, std::u16string_view description);
     void copy(ResultCopy which) const;
 
 protected:

@@ -1,21 +1,40 @@
 #include "calculator.h"
 
+#include "captions.h"
+#include "catalogue/family.h"
 #include "errors.h"
 #include "number_text.h"
 
 namespace tarvik {
+
+bool Calculator::usesPickers() const
+{
+    return section_ > 0 && catalogue::families[static_cast<std::size_t>(section_ - 1)]->controls ==
+                               catalogue::SizeControls::TwoPickers;
+}
 
 void Calculator::sButtonCalcClick()
 {
     clearResult();
     const int mode = window_.modeItemIndex();
     const int size = window_.itemIndex(DropDown::Element);
-    if (mode != 0 && mode != 1)
+    for (DropDown list : {DropDown::Element, DropDown::E1, DropDown::E2})
+        showItemText(list);
+    // Nothing to compute says what is missing, rather than nothing at all.
+    if (mode != 0 && mode != 1) {
+        window_.showMissingInput(MissingInput::Mode, caption(Caption::ChooseMode));
         return;
+    }
     // Every selectable position has a unit mass; a position without one
     // would only ever give a wrong number, so it shows nothing instead.
-    if (size < 0 || static_cast<std::size_t>(size) >= state_.unitMasses.size())
+    if (size < 0 || static_cast<std::size_t>(size) >= state_.unitMasses.size()) {
+        const MissingInput list = !usesPickers()                        ? MissingInput::Element
+                                  : window_.itemIndex(DropDown::E1) < 0 ? MissingInput::E1
+                                                                        : MissingInput::E2;
+        window_.showMissingInput(list, caption(Caption::ChooseSize));
         return;
+    }
+    window_.showMissingInput(MissingInput::None, {});
 
     const Float80 x = strToFloat(window_.inputText(), separator_);
     const double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
@@ -26,12 +45,30 @@ void Calculator::sButtonCalcClick()
     showResult(formatFloat000(r, separator_), state_.activeUnitText);
 }
 
+void Calculator::sComboBoxElementChange()
+{
+    markResultOutOfDate();
+}
+
+void Calculator::sizeListExit(DropDown list)
+{
+    showItemText(list);
+}
+
+void Calculator::showItemText(DropDown list)
+{
+    const int index = window_.itemIndex(list);
+    if (index >= 0)
+        window_.setItemIndex(list, index);
+}
+
 void Calculator::showResult(std::u16string_view number, std::u16string_view unit)
 {
     resultText_ = number;
     resultNumberLength_ = number.size();
     resultText_ += u' ';
     resultText_ += unit;
+    resultOutOfDate_ = false;
     window_.setResultText(resultText_);
 }
 
@@ -39,7 +76,16 @@ void Calculator::clearResult()
 {
     resultText_.clear();
     resultNumberLength_ = 0;
+    resultOutOfDate_ = false;
     window_.setResultText(u"");
+}
+
+void Calculator::markResultOutOfDate()
+{
+    if (resultText_.empty() || resultOutOfDate_)
+        return;
+    resultOutOfDate_ = true;
+    window_.setResultOutOfDate(true, caption(Caption::ResultOutOfDate));
 }
 
 } // namespace tarvik

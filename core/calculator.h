@@ -4,6 +4,7 @@
 // operations. The Qt window forwards its events here; tests drive the same
 // calls through a recording fake.
 
+#include "entry_rules.h"
 #include "selection_state.h"
 #include "window.h"
 
@@ -24,9 +25,6 @@ char16_t decimalSeparatorOf(std::u16string_view localeDecimalPoint);
 class Calculator {
 public:
     static constexpr int wideOuterWidth = 644;
-    // More than this many characters after the separator stop further digits
-    // typed after it, so six digits can be typed there.
-    static constexpr int FractionDigitLimit = 5;
 
     // The separator comes from the user's locale (decimalSeparatorOf); the
     // calculator has no default of its own to fall back on.
@@ -70,26 +68,44 @@ public:
     void sButtonCalcClick();
 
     void FillFirstLevelPicker();
+    // A size picked or typed by the user.
+    void sComboBoxElementChange();
     void sComboBoxE1Change();
     void sComboBoxE2Change();
+    // The user left a drop-down list: it shows its item's own text.
+    void sizeListExit(DropDown list);
 
-    // Returns the character that reaches the field, or 0 to drop the key.
-    char16_t sEditParamKeyPress(char16_t key) const;
+    // What a typed key gives the field; a refused printable key is explained
+    // beside it.
+    KeyVerdict sEditParamKeyPress(char16_t key);
+    // The field's text changed by the user: typed, pasted or deleted.
+    void sEditParamChange();
     void sEditParamClick();
     void sEditParamExit();
 
+    // Whether the shown result was computed from the inputs now beside it.
+    bool resultOutOfDate() const { return resultOutOfDate_; }
+
 private:
+    // The mode handler's work, which every kind choice runs too.
+    void applyMode();
     void runSingleListForm(const catalogue::Family& family, int kind);
     void runTwoPickerForm(const catalogue::Family& family, int kind);
     void AddItems(DropDown list, std::span<const std::u16string_view> texts);
     void showResult(std::u16string_view number, std::u16string_view unit);
     void clearResult();
+    void markResultOutOfDate();
+    // The lists that show the size: the size list, or the two pickers.
+    bool usesPickers() const;
+    void showItemText(DropDown list);
 
     Window& window_;
     char16_t separator_;
     SelectionState state_;
     std::u16string resultText_;
     std::size_t resultNumberLength_ = 0;
+    bool resultOutOfDate_ = false;
+    int section_ = 0; // of the kind in use; 0 before the first choice
 };
 
 } // namespace tarvik

@@ -26,6 +26,12 @@ constexpr std::array entries{
     CaptionEntry{Caption::CopyResultWithUnit, "CopyResultWithUnit"},
     CaptionEntry{Caption::CopyShortcut, "CopyShortcut"},
     CaptionEntry{Caption::CalcButton, "CalcButton"},
+    CaptionEntry{Caption::ResultOutOfDate, "ResultOutOfDate"},
+    CaptionEntry{Caption::ChooseMode, "ChooseMode"},
+    CaptionEntry{Caption::ChooseSize, "ChooseSize"},
+    CaptionEntry{Caption::KindInUseName, "KindInUseName"},
+    CaptionEntry{Caption::MissingInputName, "MissingInputName"},
+    CaptionEntry{Caption::InputHintName, "InputHintName"},
     CaptionEntry{Caption::ErrorBoxButton, "ErrorBoxButton"},
 };
 
@@ -72,6 +78,18 @@ std::u16string_view caption(Caption which)
         return u"Ctrl+C";
     case Caption::CalcButton:
         return u"Расчитать";
+    case Caption::ResultOutOfDate:
+        return u"Результат получен для прежних данных; «Расчитать» пересчитает его";
+    case Caption::ChooseMode:
+        return u"Выберите, что рассчитать";
+    case Caption::ChooseSize:
+        return u"Выберите размер";
+    case Caption::KindInUseName:
+        return u"Вид проката";
+    case Caption::MissingInputName:
+        return u"Что нужно для расчёта";
+    case Caption::InputHintName:
+        return u"Подсказка к числу";
     case Caption::ErrorBoxButton:
         return u"OK";
     }

@@ -30,6 +30,12 @@ enum class Caption {
     CopyResultWithUnit,
     CopyShortcut,
     CalcButton,
+    ResultOutOfDate, // the dimmed result's description
+    ChooseMode,      // «Расчитать» without a mode
+    ChooseSize,      // «Расчитать» without a size
+    KindInUseName,
+    MissingInputName,
+    InputHintName,
     ErrorBoxButton,
 };
 

@@ -5,12 +5,26 @@
 
 namespace tarvik {
 
+namespace {
+
+constexpr std::u16string_view notAFloatEnd = u"' is not a valid floating point value";
+
+} // namespace
+
 CalcError notAFloat(std::u16string_view text)
 {
     std::u16string message = u"'";
     message += text;
-    message += u"' is not a valid floating point value";
+    message += notAFloatEnd;
     return CalcError(std::move(message));
+}
+
+QuotedSpan quotedInput(std::u16string_view boxText)
+{
+    const std::size_t end = boxText.rfind(notAFloatEnd);
+    if (boxText.empty() || boxText.front() != u'\'' || end == std::u16string_view::npos || end < 1)
+        return {};
+    return {1, end - 1};
 }
 
 CalcError floatingPointOverflow()

@@ -26,6 +26,15 @@ CalcError floatingPointOverflow();
 // character sorts after the full stop.
 std::u16string errorBoxText(std::u16string message);
 
+// Where an error box's text quotes what the user gave: a face draws that
+// part isolated from the sentence around it, so that a right-to-left
+// character in it cannot turn the sentence round. The text itself, what is
+// copied from the box, stays exact.
+struct QuotedSpan {
+    std::size_t start = 0, length = 0; // length 0: nothing quoted
+};
+QuotedSpan quotedInput(std::u16string_view boxText);
+
 // The error box's text for the exception being handled; call it only inside
 // a catch block. Every face's guard reports failures through it, so a
 // failure reads the same in each.

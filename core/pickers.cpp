@@ -40,6 +40,7 @@ void Calculator::FillFirstLevelPicker()
 
 void Calculator::sComboBoxE1Change()
 {
+    markResultOutOfDate();
     window_.setItemIndex(DropDown::Element, -1);
     window_.emptyPicker(DropDown::E2);
 
@@ -59,6 +60,7 @@ void Calculator::sComboBoxE1Change()
 
 void Calculator::sComboBoxE2Change()
 {
+    markResultOutOfDate();
     const std::u16string key =
         selectedText(window_, DropDown::E1) + levelSeparator + selectedText(window_, DropDown::E2);
     const int count = window_.itemCount(DropDown::Element);

@@ -59,13 +59,17 @@ void Calculator::sListBoxClick(int section)
             window_.clearKindsSelection(other);
     }
 
+    section_ = section;
     window_.setOuterWidth(wideOuterWidth);
+    window_.setKindInUse(kind >= 0 && static_cast<std::size_t>(kind) < family.kinds.size()
+                             ? family.kinds[static_cast<std::size_t>(kind)]
+                             : std::u16string_view());
     const TextSet& texts = textsOf(family);
     state_.massUnitText = texts.massUnit;
     state_.quantityUnitText = texts.quantityUnit;
     state_.quantityInputCaption = texts.quantityInputCaption;
     state_.massInputCaption = texts.massInputCaption;
-    sRadioGroupClick();
+    applyMode();
     window_.setModeItemText(0, texts.modeItem0);
     window_.setModeItemText(1, texts.modeItem1);
 
@@ -127,6 +131,12 @@ void Calculator::runTwoPickerForm(const Family& family, int kind)
 }
 
 void Calculator::sRadioGroupClick()
+{
+    applyMode();
+    markResultOutOfDate();
+}
+
+void Calculator::applyMode()
 {
     switch (window_.modeItemIndex()) {
     case 0:

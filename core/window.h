@@ -17,6 +17,15 @@ enum class DropDown {
     E2,      // sComboBoxE2: second-level size picker
 };
 
+// A control that «Расчитать» needs and that was left unset.
+enum class MissingInput {
+    None, // nothing missing: any earlier notice goes
+    Mode,
+    Element,
+    E1,
+    E2,
+};
+
 class Window {
 public:
     virtual ~Window() = default;
@@ -52,12 +61,27 @@ public:
     virtual void setModeItemText(int item, std::u16string_view text) = 0;
 
     virtual void setResultText(std::u16string_view text) = 0;
+    // The shown result no longer belongs to the inputs beside it (the size,
+    // the mode or the number changed since): shown dimmed, its text kept,
+    // `description` telling assistive technology why. Cleared by every new
+    // result text.
+    virtual void setResultOutOfDate(bool outOfDate, std::u16string_view description) = 0;
+    // The name of the kind in use, shown in the calculation column.
+    virtual void setKindInUse(std::u16string_view text) = 0;
+    // Says beside the missing control what to do, and moves the focus
+    // there; MissingInput::None takes the notice away.
+    virtual void showMissingInput(MissingInput which, std::u16string_view text) = 0;
 
     virtual std::u16string inputText() const = 0;
     virtual void setInputText(std::u16string_view text) = 0;
     // Characters (UTF-16 code units) before the caret, or before the start
     // of the selected text.
     virtual int inputCaret() const = 0;
+    // The end of the selected text; the caret when nothing is selected.
+    virtual int inputSelectionEnd() const = 0;
+    // Why a typed key did not reach the field, for a few seconds beside it
+    // and for screen readers.
+    virtual void showInputHint(std::u16string_view reason) = 0;
     virtual void setInputCaption(std::u16string_view caption) = 0;
     virtual void activateInputCaption() = 0;
 };

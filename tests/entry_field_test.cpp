@@ -1,6 +1,7 @@
 #include "core/calculator.h"
 #include "core/errors.h"
 #include "fake_window.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 using namespace tarvik;
 using tarvik::testing::FakeWindow;
+using tarvik::testing::utf8;
 
 namespace {
 
@@ -18,24 +20,31 @@ struct KeyCase {
     char16_t reaches; // 0: dropped
 };
 
+// Dropped printable keys say why; control keys drop silently.
+bool explained(char16_t key)
+{
+    return key >= 0x20 && key != 0x7F;
+}
+
 void checkKeys(char16_t separator, std::initializer_list<KeyCase> cases)
 {
     FakeWindow window;
     Calculator calc(window, separator);
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.text.begin(), c.text.end()) + " caret " + std::to_string(c.caret) +
-                     " key " + std::to_string(c.key));
+        SCOPED_TRACE(utf8(c.text) + " caret " + std::to_string(c.caret) + " key " + std::to_string(c.key));
         window.input = c.text;
         window.caret = c.caret;
-        EXPECT_EQ(calc.sEditParamKeyPress(c.key), c.reaches);
+        window.inputHint.clear();
+        const KeyVerdict verdict = calc.sEditParamKeyPress(c.key);
+        EXPECT_EQ(verdict.inserted, c.reaches ? std::u16string(1, c.reaches) : std::u16string());
+        EXPECT_EQ(window.inputHint, verdict.reason);
+        EXPECT_EQ(!verdict.reason.empty(), c.reaches == 0 && explained(c.key));
     }
 }
 
 TEST(KeyRules, UnderTheCommaSeparator)
 {
     checkKeys(u',', {
-                        {u"", 0, u',', 0},
-                        {u"", 0, u'.', 0},
                         {u"12", 0, u',', 0},    // caret at the start
                         {u"12", 2, u'.', u','}, // "." arrives as ","
                         {u"12", 1, u',', u','},
@@ -58,6 +67,75 @@ TEST(KeyRules, UnderTheCommaSeparator)
                         {u"12", 2, 0x1b, 0},
                         {u"12", 2, u'٣', 0}, // a non-ASCII digit
                     });
+}
+
+TEST(KeyRules, ASeparatorFirstGivesZeroAndTheSeparator)
+{
+    FakeWindow window;
+    for (char16_t separator : {u',', u'.'}) {
+        Calculator calc(window, separator);
+        const std::u16string zero{u'0', separator};
+        const struct {
+            std::u16string text;
+            int selectionStart, selectionEnd;
+            char16_t key;
+            std::u16string inserted;
+        } cases[] = {
+            {u"", 0, 0, u',', zero},     {u"", 0, 0, u'.', zero},
+            {u"12,5", 0, 4, u',', zero}, // the whole text selected
+            {u"12", 0, 1, u',', u""},    // a part of it is not
+            {u"1,5", 0, 3, u'7', u"7"},  // a digit over the whole text
+        };
+        for (const auto& c : cases) {
+            window.input = c.text;
+            window.caret = c.selectionStart;
+            window.selectionEnd = c.selectionEnd;
+            EXPECT_EQ(utf8(calc.sEditParamKeyPress(c.key).inserted), utf8(c.inserted)) << utf8(c.text);
+        }
+    }
+}
+
+TEST(KeyRules, ARefusedKeySaysWhyNamingTheSeparator)
+{
+    FakeWindow window;
+    const struct {
+        char16_t separator;
+        std::u16string text;
+        int caret;
+        char16_t key;
+        std::u16string reason;
+    } cases[] = {
+        {u',', u"1,5", 3, u',', u"В числе уже есть запятая"},
+        {u'.', u"1.5", 3, u',', u"В числе уже есть точка"},
+        {u',', u"15", 2, u'-', u"Только цифры и запятая"},
+        {u'.', u"15", 2, u' ', u"Только цифры и точка"},
+        {u',', u"0,123456", 8, u'7', u"Не больше шести знаков после запятой"},
+        {u'.', u"0.123456", 8, u'7', u"Не больше шести знаков после точки"},
+        {u',', u"15", 0, u',', u"Перед запятой нужна цифра"},
+        {u'٫', u"1٫5", 3, u'٫', u"В числе уже есть разделитель"},
+    };
+    for (const auto& c : cases) {
+        Calculator calc(window, c.separator);
+        window.input = c.text;
+        window.caret = c.caret;
+        window.selectionEnd = -1;
+        EXPECT_EQ(utf8(calc.sEditParamKeyPress(c.key).reason), utf8(c.reason)) << utf8(c.text);
+    }
+}
+
+TEST(PastedText, DropsTheWhiteSpaceASpreadsheetAndGroupedDigitsBringAlong)
+{
+    const struct {
+        std::u16string pasted, reaches;
+    } cases[] = {
+        {u"12,5\r\n", u"12,5"},    {u"\t 12,5 \n", u"12,5"},
+        {u"1 250,50", u"1250,50"}, {u"1\u00A0250\u00A0000,5", u"1250000,5"},
+        {u"1\u202F250", u"1250"},  {u"12 кг", u"12 кг"}, // not between digits: left to the conversion
+        {u"1, 5", u"1, 5"},        {u"\u00A0", u""},
+        {u"abc", u"abc"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utf8(pastedNumberText(c.pasted)), utf8(c.reaches)) << utf8(c.pasted);
 }
 
 TEST(KeyRules, UnderTheFullStopSeparatorBothKeysTypeIt)

@@ -98,7 +98,25 @@ public:
     void setResultText(std::u16string_view text) override
     {
         result = text;
+        resultOutOfDate = false;
         log.push_back(text.empty() ? "result cleared" : "result set");
+    }
+    void setResultOutOfDate(bool outOfDate, std::u16string_view description) override
+    {
+        resultOutOfDate = outOfDate;
+        resultDescription = description;
+        log.push_back(outOfDate ? "result out of date" : "result current");
+    }
+    void setKindInUse(std::u16string_view text) override
+    {
+        kindInUse = text;
+        log.push_back("kind in use");
+    }
+    void showMissingInput(MissingInput which, std::u16string_view text) override
+    {
+        missing = which;
+        missingText = text;
+        log.push_back("missing " + std::to_string(static_cast<int>(which)));
     }
     std::u16string inputText() const override { return input; }
     void setInputText(std::u16string_view text) override
@@ -108,6 +126,8 @@ public:
         log.push_back("input set");
     }
     int inputCaret() const override { return caret; }
+    int inputSelectionEnd() const override { return selectionEnd < 0 ? caret : selectionEnd; }
+    void showInputHint(std::u16string_view reason) override { inputHint = reason; }
     void setInputCaption(std::u16string_view caption) override
     {
         inputCaption = caption;
@@ -139,6 +159,13 @@ public:
     std::u16string result;
     std::u16string input = u"0";
     int caret = 0;
+    int selectionEnd = -1; // −1: nothing selected
+    std::u16string inputHint;
+    bool resultOutOfDate = false;
+    std::u16string resultDescription;
+    std::u16string kindInUse;
+    MissingInput missing = MissingInput::None;
+    std::u16string missingText;
     std::u16string inputCaption;
     bool inputCaptionActive = false;
     int outerWidth = 0;
