@@ -124,13 +124,23 @@ public:
         return guarded([&] { withSeparator().sButtonCalcClick(); });
     }
 
-    // The character that reaches the field, or 0 to drop the key.
-    int keyPress(int key)
+    // What reaches the field in place of its selection; "" drops the key.
+    std::u16string keyPress(int key)
     {
-        int reaches = 0;
-        const std::u16string error =
-            guarded([&] { reaches = withSeparator().sEditParamKeyPress(static_cast<char16_t>(key)); });
-        return error.empty() ? reaches : 0;
+        std::u16string inserted;
+        guarded([&] { inserted = withSeparator().sEditParamKeyPress(static_cast<char16_t>(key)).inserted; });
+        return inserted;
+    }
+
+    // The field's text changed by the user.
+    std::u16string editChange()
+    {
+        return guarded([&] { calc_.sEditParamChange(); });
+    }
+
+    std::u16string sizeListExit(int list)
+    {
+        return guarded([&] { calc_.sizeListExit(dropDown(list)); });
     }
 
     std::u16string editClick()
@@ -179,7 +189,9 @@ private:
 
     void changed(DropDown which)
     {
-        if (which == DropDown::E1)
+        if (which == DropDown::Element)
+            calc_.sComboBoxElementChange();
+        else if (which == DropDown::E1)
             calc_.sComboBoxE1Change();
         else if (which == DropDown::E2)
             calc_.sComboBoxE2Change();
@@ -197,8 +209,10 @@ private:
 EMSCRIPTEN_BINDINGS(tarvik)
 {
     using namespace tarvik;
+    using emscripten::val;
     using tarvik::web::WebCalculator;
     emscripten::constant("sectionCount", form::sectionCount);
+    emscripten::constant("inputHintMilliseconds", inputHintMilliseconds);
     emscripten::enum_<ListKey>("ListKey")
         .value("ArrowUp", ListKey::Up)
         .value("ArrowDown", ListKey::Down)
@@ -236,6 +250,17 @@ EMSCRIPTEN_BINDINGS(tarvik)
         .value("NumberField", FocusedControl::NumberField)
         .value("Other", FocusedControl::Other);
     emscripten::function("numberFieldIgnores", &numberFieldIgnores);
+    emscripten::function("pastedNumberText", emscripten::optional_override([](const std::u16string& pasted) {
+                             return pastedNumberText(pasted);
+                         }));
+    // [start, length] of the user's text quoted in an error box's text.
+    emscripten::function("quotedInput", emscripten::optional_override([](const std::u16string& text) {
+                             const QuotedSpan span = quotedInput(text);
+                             val pair = val::array();
+                             pair.call<void>("push", static_cast<int>(span.start));
+                             pair.call<void>("push", static_cast<int>(span.length));
+                             return pair;
+                         }));
 
     emscripten::class_<WebCalculator>("Calculator")
         .constructor<emscripten::val>()
@@ -249,6 +274,8 @@ EMSCRIPTEN_BINDINGS(tarvik)
         .function("textEdit", &WebCalculator::textEdit)
         .function("calcClick", &WebCalculator::calcClick)
         .function("keyPress", &WebCalculator::keyPress)
+        .function("editChange", &WebCalculator::editChange)
+        .function("sizeListExit", &WebCalculator::sizeListExit)
         .function("editClick", &WebCalculator::editClick)
         .function("editExit", &WebCalculator::editExit)
         .function("itemIndex", &WebCalculator::itemIndex)

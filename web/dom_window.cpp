@@ -146,6 +146,21 @@ void DomWindow::setResultText(std::u16string_view text)
     page_.call<void>("setResultText", owned(text));
 }
 
+void DomWindow::setResultOutOfDate(bool outOfDate, std::u16string_view description)
+{
+    page_.call<void>("setResultOutOfDate", outOfDate, owned(description));
+}
+
+void DomWindow::setKindInUse(std::u16string_view text)
+{
+    page_.call<void>("setKindInUse", owned(text));
+}
+
+void DomWindow::showMissingInput(MissingInput which, std::u16string_view text)
+{
+    page_.call<void>("showMissingInput", static_cast<int>(which), owned(text));
+}
+
 std::u16string DomWindow::inputText() const
 {
     return page_.call<std::u16string>("inputText");
@@ -159,6 +174,16 @@ void DomWindow::setInputText(std::u16string_view text)
 int DomWindow::inputCaret() const
 {
     return page_.call<int>("inputCaret");
+}
+
+int DomWindow::inputSelectionEnd() const
+{
+    return page_.call<int>("inputSelectionEnd");
+}
+
+void DomWindow::showInputHint(std::u16string_view reason)
+{
+    page_.call<void>("showInputHint", owned(reason));
 }
 
 void DomWindow::setInputCaption(std::u16string_view caption)

@@ -43,9 +43,14 @@ public:
     int modeItemIndex() const override;
     void setModeItemText(int item, std::u16string_view text) override;
     void setResultText(std::u16string_view text) override;
+    void setResultOutOfDate(bool outOfDate, std::u16string_view description) override;
+    void setKindInUse(std::u16string_view text) override;
+    void showMissingInput(MissingInput which, std::u16string_view text) override;
     std::u16string inputText() const override;
     void setInputText(std::u16string_view text) override;
     int inputCaret() const override;
+    int inputSelectionEnd() const override;
+    void showInputHint(std::u16string_view reason) override;
     void setInputCaption(std::u16string_view caption) override;
     void activateInputCaption() override;
 

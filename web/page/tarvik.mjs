@@ -21,6 +21,10 @@ const edit = $('sEditParam');
 const editLabel = $('sEditParamLabel');
 const result = $('sLabelResult');
 const errorBox = $('errorBox');
+const kindInUse = $('kindInUse');
+const missingInput = $('missingInput');
+const inputHint = $('inputHint');
+let inputHintTimer = 0;
 
 // The window operations, called by the core.
 const page = {
@@ -48,10 +52,44 @@ const page = {
     setCaption(list, caption) { combos[list].label.textContent = caption; },
     clearKindsSelection(section) { markKind(section, -1); },
     setModeItemText(item, text) { $('sRadioGroupText' + item).textContent = text; },
-    setResultText(text) { result.textContent = text; },
+    setResultText(text) {
+        result.textContent = text;
+        page.setResultOutOfDate(false, '');
+    },
+    setResultOutOfDate(outOfDate, description) {
+        result.classList.toggle('stale', outOfDate);
+        if (outOfDate)
+            result.setAttribute('aria-description', description);
+        else
+            result.removeAttribute('aria-description');
+    },
+    setKindInUse(text) {
+        kindInUse.textContent = text;
+        kindInUse.hidden = text === '';
+    },
+    showMissingInput(which, text) {
+        for (const control of document.querySelectorAll('[aria-describedby=missingInput]'))
+            control.removeAttribute('aria-describedby');
+        missingInput.hidden = which === 0;
+        missingInput.textContent = text;
+        const control = [null, $('sRadioGroupItem0'), ...combos.map((c) => c.input)][which];
+        if (!control)
+            return;
+        // Below the mode group, or below the size lists.
+        (which === 1 ? $('sRadioGroup') : $('sizesBox')).after(missingInput);
+        control.setAttribute('aria-describedby', 'missingInput');
+        control.focus();
+    },
     inputText() { return edit.value; },
     setInputText(text) { edit.value = text; },
     inputCaret() { return edit.selectionStart ?? edit.value.length; },
+    inputSelectionEnd() { return edit.selectionEnd ?? edit.value.length; },
+    showInputHint(reason) {
+        inputHint.textContent = reason;
+        inputHint.hidden = false;
+        clearTimeout(inputHintTimer);
+        inputHintTimer = setTimeout(() => { inputHint.hidden = true; }, core.inputHintMilliseconds);
+    },
     setInputCaption(caption) {
         editLabel.textContent = caption;
         edit.setAttribute('aria-label', caption);
@@ -66,7 +104,13 @@ const page = {
 function report(message) {
     if (!message)
         return;
-    $('errorText').textContent = message;
+    // The user's text quoted in the message is drawn isolated, so that a
+    // right-to-left character in it cannot turn the sentence round.
+    const [start, length] = core.quotedInput(message);
+    const quoted = document.createElement('bdi');
+    quoted.textContent = message.slice(start, start + length);
+    $('errorText').replaceChildren(
+        ...(start > 0 ? [message.slice(0, start), quoted, message.slice(start + length)] : [message]));
     if (!errorBox.open)
         errorBox.showModal();
 }
@@ -177,7 +221,10 @@ function bindCombo(c, list, calc) {
             closePopup(c);
         }
     });
-    c.input.addEventListener('blur', () => closePopup(c));
+    c.input.addEventListener('blur', () => {
+        closePopup(c);
+        report(calc.sizeListExit(list));
+    });
     c.drop.addEventListener('mousedown', (event) => {
         event.preventDefault();
         c.input.focus();
@@ -243,13 +290,31 @@ function bindEdit(calc) {
         if (event.inputType !== 'insertText' || event.data === null)
             return;
         // Each typed character passes the key rule against the text before
-        // it; the rule may drop it or turn "." into the separator.
+        // it; the rule may drop it, turn "." into the separator or put "0"
+        // before a separator typed first.
         event.preventDefault();
+        let changed = false;
         for (const ch of event.data) {
-            const reaches = calc.keyPress(ch.length === 1 ? ch.charCodeAt(0) : 0);
-            if (reaches !== 0)
-                edit.setRangeText(String.fromCharCode(reaches), edit.selectionStart, edit.selectionEnd, 'end');
+            const inserted = calc.keyPress(ch.length === 1 ? ch.charCodeAt(0) : 0);
+            if (inserted !== '') {
+                edit.setRangeText(inserted, edit.selectionStart, edit.selectionEnd, 'end');
+                changed = true;
+            }
         }
+        if (changed)
+            report(calc.editChange());
+    });
+    // Deletions and the context menu's cut reach the field as they are.
+    edit.addEventListener('input', () => report(calc.editChange()));
+    // A spreadsheet cell pastes with its line break, a grouped number with
+    // its spaces: the core cleans the text first.
+    edit.addEventListener('paste', (event) => {
+        const pasted = event.clipboardData?.getData('text/plain');
+        if (pasted === undefined)
+            return;
+        event.preventDefault();
+        edit.setRangeText(core.pastedNumberText(pasted), edit.selectionStart, edit.selectionEnd, 'end');
+        report(calc.editChange());
     });
     edit.addEventListener('click', () => report(calc.editClick()));
     edit.addEventListener('blur', () => {

@@ -28,7 +28,7 @@ test('typed characters pass the key rules', async () => {
         // typed keys, the field afterwards
         ['12.5', '12,5'],
         ['12,,5.', '12,5'],
-        [',5', '5'],
+        [',5', '0,5'],
         ['1,1234567', '1,123456'],
         ['a-+ 1e5', '15'],
     ];
