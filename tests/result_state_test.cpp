@@ -1,0 +1,148 @@
+// What the calculation column tells the user beside the numbers: whether the
+// shown result still belongs to the inputs, what «Расчитать» still needs,
+// and which kind is in use.
+#include "core/calculator.h"
+#include "fake_window.h"
+#include "utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace tarvik;
+using tarvik::testing::FakeWindow;
+using tarvik::testing::utf8;
+
+namespace {
+
+constexpr int rebar = 1, square = 3, round = 4, roundPipe = 9;
+
+struct ResultState : ::testing::Test {
+    FakeWindow window;
+    Calculator calc{window, u','};
+
+    void choose(int section, int kind)
+    {
+        window.kinds[static_cast<std::size_t>(section - 1)] = kind;
+        calc.sListBoxClick(section);
+    }
+    void computeRebar12()
+    {
+        choose(rebar, 0);
+        window.mode = 0;
+        calc.sRadioGroupClick();
+        window.setItemIndex(DropDown::Element, 3);
+        window.input = u"12,5";
+        calc.sButtonCalcClick();
+        ASSERT_EQ(utf8(window.result), "11,125 кг");
+        ASSERT_FALSE(window.resultOutOfDate);
+    }
+};
+
+TEST_F(ResultState, AnyChangeOfTheInputsMarksTheResultOutOfDateUntilTheNextCalculation)
+{
+    const struct {
+        const char* what;
+        std::function<void(FakeWindow&, Calculator&)> change;
+    } changes[] = {
+        {"size", [](FakeWindow& w,
+                    Calculator& c) { w.setItemIndex(DropDown::Element, 13), c.sComboBoxElementChange(); }},
+        {"mode", [](FakeWindow& w, Calculator& c) { w.mode = 1, c.sRadioGroupClick(); }},
+        {"number", [](FakeWindow& w, Calculator& c) { w.input = u"100", c.sEditParamChange(); }},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.what);
+        computeRebar12();
+        c.change(window, calc);
+        EXPECT_TRUE(window.resultOutOfDate);
+        EXPECT_TRUE(calc.resultOutOfDate());
+        EXPECT_FALSE(window.resultDescription.empty());
+        // The text stays, and so does what copying gives.
+        EXPECT_EQ(utf8(window.result), "11,125 кг");
+        EXPECT_EQ(utf8(calc.resultText()), "11,125 кг");
+        calc.sButtonCalcClick();
+        EXPECT_FALSE(window.resultOutOfDate);
+        EXPECT_FALSE(calc.resultOutOfDate());
+    }
+}
+
+TEST_F(ResultState, ThePickersAndAClearedZeroMarkItToo)
+{
+    choose(roundPipe, 0);
+    window.mode = 0;
+    calc.sRadioGroupClick();
+    window.setItemIndex(DropDown::E1, 0);
+    calc.sComboBoxE1Change();
+    window.setItemIndex(DropDown::E2, 0);
+    calc.sComboBoxE2Change();
+    window.input = u"0";
+    calc.sButtonCalcClick();
+    ASSERT_FALSE(window.result.empty());
+    calc.sEditParamClick(); // empties the zero: the result was for 0
+    EXPECT_TRUE(window.resultOutOfDate);
+
+    window.input = u"1";
+    calc.sButtonCalcClick();
+    ASSERT_FALSE(window.resultOutOfDate);
+    window.setItemIndex(DropDown::E1, 1);
+    calc.sComboBoxE1Change(); // the wall is emptied, the result stays, dimmed
+    EXPECT_TRUE(window.resultOutOfDate);
+    EXPECT_FALSE(window.result.empty());
+}
+
+TEST_F(ResultState, NothingShownIsNeverOutOfDate)
+{
+    choose(rebar, 0);
+    window.mode = 0;
+    calc.sRadioGroupClick();
+    calc.sEditParamChange();
+    EXPECT_FALSE(window.resultOutOfDate);
+    computeRebar12();
+    choose(rebar, 1); // a kind choice clears the result
+    EXPECT_TRUE(window.result.empty());
+    EXPECT_FALSE(calc.resultOutOfDate());
+}
+
+TEST_F(ResultState, CalculateSaysWhatIsMissing)
+{
+    choose(rebar, 0);
+    calc.sButtonCalcClick(); // no mode chosen at start
+    EXPECT_EQ(window.missing, MissingInput::Mode);
+    EXPECT_EQ(utf8(window.missingText), "Выберите, что рассчитать");
+    EXPECT_TRUE(window.result.empty());
+
+    window.mode = 0;
+    calc.sRadioGroupClick();
+    calc.sButtonCalcClick();
+    EXPECT_EQ(window.missing, MissingInput::Element);
+    EXPECT_EQ(utf8(window.missingText), "Выберите размер");
+
+    window.setItemIndex(DropDown::Element, 3);
+    calc.sButtonCalcClick();
+    EXPECT_EQ(window.missing, MissingInput::None);
+    EXPECT_FALSE(window.result.empty());
+
+    choose(roundPipe, 0);
+    calc.sButtonCalcClick();
+    EXPECT_EQ(window.missing, MissingInput::E1);
+    window.setItemIndex(DropDown::E1, 0);
+    calc.sComboBoxE1Change();
+    calc.sButtonCalcClick();
+    EXPECT_EQ(window.missing, MissingInput::E2);
+}
+
+TEST_F(ResultState, TheKindInUseIsNamedAndASizeShowsItsOwnText)
+{
+    choose(square, 0);
+    EXPECT_EQ(utf8(window.kindInUse), "Квадрат ГОСТ 2591");
+    choose(round, -1); // a section opened with no kind clicked
+    EXPECT_EQ(utf8(window.kindInUse), "");
+
+    choose(rebar, 0);
+    window.setItemIndex(DropDown::Element, 3);
+    window.list(DropDown::Element).shownText = u" 12"; // as typed
+    calc.sizeListExit(DropDown::Element);
+    EXPECT_EQ(utf8(window.list(DropDown::Element).shownText), "12");
+}
+
+} // namespace
