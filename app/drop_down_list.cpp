@@ -163,6 +163,7 @@ void DropDownList::onTextEdited()
 void DropDownList::onActivated()
 {
     applyEditRule(SizeTextChange::Whole);
+    showTextStart();
     emit changed();
 }
 

@@ -159,9 +159,10 @@ void NumericEdit::contextMenuEvent(QContextMenuEvent* event)
     for (QAction* action : menu->actions()) {
         action->setText(action->text().section(u'\t', 0, 0));
         // A spreadsheet cell pastes with its line break, a grouped number
-        // with its spaces.
-        if (action->objectName() == QStringLiteral("edit-paste")) {
-            action->disconnect();
+        // with its spaces: the paste entry puts the text in cleaned.
+        if (action->text() == QLineEdit::tr("&Paste")) {
+            action->setObjectName(QStringLiteral("edit-paste"));
+            action->disconnect(this);
             connect(action, &QAction::triggered, this, &NumericEdit::pasteCleaned);
         }
     }

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,7 +24,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
+#include <functional>
 
 using namespace tarvik;
 
@@ -537,12 +540,13 @@ private slots:
             sizes->clearEditText();
             QTest::mouseClick(sizes, Qt::LeftButton);
             for (QChar ch : f[3])
-                QTest::sendKeyEvent(QTest::Click, sizes, static_cast<Qt::Key>(ch.toUpper().unicode()), QString(ch),
-                                    {});
+                QTest::sendKeyEvent(QTest::Click, sizes, static_cast<Qt::Key>(ch.toUpper().unicode()),
+                                    QString(ch), {});
             if (f[2] == QStringLiteral("deleted"))
                 QTest::keyClick(sizes, Qt::Key_Backspace);
             QCOMPARE(sizes->currentText(), f[4]);
-            QCOMPARE(sizes->itemIndex() < 0 ? QStringLiteral("-") : sizes->itemText(sizes->itemIndex()), f[5]);
+            QCOMPARE(sizes->itemIndex() < 0 ? QStringLiteral("-") : sizes->itemText(sizes->itemIndex()),
+                     f[5]);
             ++rows;
         }
         QVERIFY(rows > 0);
@@ -740,6 +744,153 @@ private slots:
         clickKind(1, 0);
         QTest::keyClick(find<QWidget>("sListBox1"), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), QStringLiteral("12"));
+    }
+
+    // The result beside changed inputs is dimmed, keeps its text and says why.
+    void aResultBesideChangedInputsIsShownOutOfDate()
+    {
+        auto* label = find<QLabel>("sLabelResult");
+        const auto computeRebar12 = [&] {
+            clickHeader(1);
+            clickKind(1, 0);
+            clickMode(0);
+            pick("sComboBoxElement", 3);
+            find<QLineEdit>("sEditParam")->setText(QStringLiteral("12,5"));
+            QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+            QCOMPARE(result(), QStringLiteral("11,125 кг"));
+            QVERIFY(label->accessibleDescription().isEmpty());
+        };
+        const QColor current = label->palette().color(QPalette::WindowText);
+        const std::pair<const char*, std::function<void()>> changes[] = {
+            {"size", [&] { pick("sComboBoxElement", 13); }},
+            {"mode", [&] { clickMode(1); }},
+            {"number",
+             [&] {
+                 auto* edit = find<QLineEdit>("sEditParam");
+                 edit->setFocus(Qt::TabFocusReason);
+                 edit->end(false);
+                 QTest::keyClick(edit, Qt::Key_5);
+             }},
+        };
+        for (const auto& [what, change] : changes) {
+            computeRebar12();
+            change();
+            QVERIFY2(label->palette().color(QPalette::WindowText) != current, what);
+            QVERIFY2(!label->accessibleDescription().isEmpty(), what);
+            QCOMPARE(result(), QStringLiteral("11,125 кг"));
+            QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+            QCOMPARE(label->palette().color(QPalette::WindowText), current);
+        }
+    }
+
+    void aRefusedKeySaysWhyAndASeparatorFirstGivesZero()
+    {
+        clickHeader(1);
+        clickKind(1, 0);
+        auto* edit = find<QLineEdit>("sEditParam");
+        auto* hint = find<QLabel>("inputHint");
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral(",5"));
+        QCOMPARE(edit->text(), QStringLiteral("0,5"));
+        QVERIFY(hint->isHidden());
+        QTest::keyClicks(edit, QStringLiteral("-"));
+        QCOMPARE(edit->text(), QStringLiteral("0,5"));
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->text(), QStringLiteral("Только цифры и запятая"));
+        QCOMPARE(edit->accessibleDescription(), hint->text());
+        QTest::keyClick(edit, Qt::Key_Escape); // a control key stays silent
+        QCOMPARE(hint->text(), QStringLiteral("Только цифры и запятая"));
+    }
+
+    void calculateSaysWhatIsMissingAndTheKindInUseIsNamed()
+    {
+        clickHeader(3);
+        clickKind(3, 0);
+        QCOMPARE(find<QLabel>("kindInUse")->text(), QStringLiteral("Квадрат ГОСТ 2591"));
+        QVERIFY(find<QLabel>("kindInUse")->isVisible());
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* notice = find<QLabel>("missingInput");
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->text(), QStringLiteral("Выберите, что рассчитать"));
+        QCOMPARE(QApplication::focusWidget(), find<QWidget>("sRadioGroupItem0"));
+        clickMode(0);
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(notice->text(), QStringLiteral("Выберите размер"));
+        QCOMPARE(QApplication::focusWidget(), find<QWidget>("sComboBoxElement"));
+        pick("sComboBoxElement", 0);
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QVERIFY(notice->isHidden());
+        QVERIFY(!result().isEmpty());
+    }
+
+    void aPastedNumberArrivesCleaned()
+    {
+        clickHeader(1);
+        clickKind(1, 0);
+        auto* edit = find<QLineEdit>("sEditParam");
+        edit->clear();
+        QApplication::clipboard()->setText(QStringLiteral("\t1\u00A0250,50\r\n"));
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(edit, &menuEvent);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        QVERIFY(paste);
+        paste->trigger();
+        menu->close();
+        QCOMPARE(edit->text(), QStringLiteral("1250,50"));
+    }
+
+    void tabFollowsTheColumnDownToCalculate()
+    {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        clickHeader(1);
+        clickKind(1, 0);
+        const QStringList stops = tabStops(find<QWidget>("sButton1"));
+        QStringList column;
+        for (const QString& name : stops) {
+            if (name == QLatin1String("sRadioGroupItem0") || name == QLatin1String("sComboBoxElement") ||
+                name == QLatin1String("sEditParam") || name == QLatin1String("sButtonCalc"))
+                column << name;
+        }
+        QCOMPARE(column, QStringList({"sRadioGroupItem0", "sComboBoxElement", "sEditParam", "sButtonCalc"}));
+    }
+
+    void aSizeBoxTakesTheWheelOnlyWithTheFocusAndShowsTheStartOfItsText()
+    {
+        clickHeader(7);
+        clickKind(7, 1); // "Профнастил с пол. покрытием"
+        auto* sizes = find<QComboBox>("sComboBoxElement");
+        const int last = sizes->count() - 1;
+        pick("sComboBoxElement", last);
+        find<QPushButton>("sButtonCalc")->setFocus(Qt::TabFocusReason);
+        const QString before = sizes->currentText();
+        QWheelEvent wheel(QPointF(5, 5), sizes->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -240), Qt::NoButton,
+                          {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(sizes, &wheel);
+        QCOMPARE(sizes->currentText(), before);
+        QCOMPARE(sizes->lineEdit()->cursorPosition(), 0);
+    }
+
+    void theLongestResultFitsItsBox()
+    {
+        clickHeader(5);
+        clickKind(5, 0); // "Лист горячекатаный"
+        clickMode(1);
+        const int size = find<QComboBox>("sComboBoxElement")->findText(QStringLiteral("100"));
+        QVERIFY(size >= 0);
+        pick("sComboBoxElement", size);
+        find<QLineEdit>("sEditParam")->setText(QStringLiteral("78499999999999999999"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("100000000000000000,000 кв.м"));
+        auto* label = find<QLabel>("sLabelResult");
+        const QRect box = find<QWidget>("sGroupBox1")->rect();
+        QVERIFY(box.contains(label->geometry()));
+        QVERIFY(label->width() >= label->sizeHint().width());
     }
 };
 
