@@ -47,7 +47,7 @@ TForm1::TForm1(QWidget* parent)
     setFixedSize(form::clientWidth, form::clientHeight);
     showOpenSection(controls_, accordion_.openSection());
     bindEvents();
-    new FramePlacer(*this, {form::startLeft, form::startTop});
+    new FramePlacer(*this, {form::startLeft, form::startTop}, Calculator::wideOuterWidth);
 }
 
 TForm1::~TForm1()
@@ -138,7 +138,9 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::placeOnScreen()
 {
-    placeWindow(*this, {form::startLeft, form::startTop});
+    // The first kind choice widens the window: it starts where the wide
+    // window fits too, so the widening moves nothing under the pointer.
+    placeWideningWindow(*this, {form::startLeft, form::startTop}, Calculator::wideOuterWidth);
 }
 
 } // namespace tarvik

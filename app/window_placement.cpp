@@ -17,7 +17,10 @@ QMargins frameMargins(const QWidget& window)
             frame.bottom() - client.bottom()};
 }
 
-void placeWindow(QWidget& window, QPoint wanted)
+namespace {
+
+// `wideOuterWidth` 0: the window keeps its width.
+void place(QWidget& window, QPoint wanted, int wideOuterWidth)
 {
     const QScreen* screen = QGuiApplication::screenAt(wanted);
     if (!screen)
@@ -26,15 +29,33 @@ void placeWindow(QWidget& window, QPoint wanted)
         return;
     const QRect area = screen->availableGeometry();
     const QMargins m = frameMargins(window);
-    const placement::Point at = placement::placeFrame(
-        {area.left(), area.top(), area.width(), area.height()}, {m.left(), m.top(), m.right(), m.bottom()},
-        {window.width(), window.height()}, {wanted.x(), wanted.y()});
+    const placement::Rect available{area.left(), area.top(), area.width(), area.height()};
+    const placement::Margins frame{m.left(), m.top(), m.right(), m.bottom()};
+    const placement::Size client{window.width(), window.height()};
+    const placement::Size wide{wideOuterWidth - m.left() - m.right(), window.height()};
+    const placement::Point at =
+        wideOuterWidth > 0
+            ? placement::placeWideningFrame(available, frame, client, wide, {wanted.x(), wanted.y()})
+            : placement::placeFrame(available, frame, client, {wanted.x(), wanted.y()});
     // move() places a top-level window's frame, not its client area.
     if (window.frameGeometry().topLeft() != QPoint(at.x, at.y))
         window.move(at.x, at.y);
 }
 
-FramePlacer::FramePlacer(QWidget& window, QPoint wanted) : QObject(&window), window_(window), wanted_(wanted)
+} // namespace
+
+void placeWindow(QWidget& window, QPoint wanted)
+{
+    place(window, wanted, 0);
+}
+
+void placeWideningWindow(QWidget& window, QPoint wanted, int wideOuterWidth)
+{
+    place(window, wanted, wideOuterWidth);
+}
+
+FramePlacer::FramePlacer(QWidget& window, QPoint wanted, int wideOuterWidth)
+    : QObject(&window), window_(window), wanted_(wanted), wideOuterWidth_(wideOuterWidth)
 {
     window.installEventFilter(this);
 }
@@ -48,7 +69,11 @@ bool FramePlacer::eventFilter(QObject* watched, QEvent* event)
             placedWith_ = margins;
             // Later changes of the frame keep the window where the user
             // has put it, as far as it fits.
-            placeWindow(window_, framed_ ? window_.frameGeometry().topLeft() : wanted_);
+            if (framed_)
+                placeWindow(window_, window_.frameGeometry().topLeft());
+            else
+                place(window_, wanted_,
+                      window_.frameGeometry().width() < wideOuterWidth_ ? wideOuterWidth_ : 0);
             framed_ = true;
         }
     }

@@ -18,6 +18,10 @@ QMargins frameMargins(const QWidget& window);
 // does. The frame counts as far as the window system has reported it.
 void placeWindow(QWidget& window, QPoint wanted);
 
+// Places a window that will widen to `wideOuterWidth` (frame included) where
+// the wide frame fits too, so that widening it later moves nothing.
+void placeWideningWindow(QWidget& window, QPoint wanted, int wideOuterWidth);
+
 // Places a top-level window again whenever the window manager changes its
 // frame. A window manager frames a window only after it has been mapped,
 // and reports the frame's size later still, so a placement at show() time
@@ -25,8 +29,9 @@ void placeWindow(QWidget& window, QPoint wanted);
 // follows.
 class FramePlacer : public QObject {
 public:
-    // Owned by `window`; the first framed placement aims at `wanted`.
-    FramePlacer(QWidget& window, QPoint wanted);
+    // Owned by `window`; the first framed placement aims at `wanted`, for a
+    // window that will widen to `wideOuterWidth` if that is given.
+    FramePlacer(QWidget& window, QPoint wanted, int wideOuterWidth = 0);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +39,7 @@ protected:
 private:
     QWidget& window_;
     QPoint wanted_;
+    int wideOuterWidth_;
     QMargins placedWith_;
     bool framed_ = false;
 };

@@ -22,4 +22,13 @@ Point placeFrame(Rect available, Margins frame, Size client, Point wanted)
             fit(wanted.y, outerHeight, available.top, available.bottom())};
 }
 
+Point placeWideningFrame(Rect available, Margins frame, Size narrowClient, Size wideClient, Point wanted)
+{
+    const Size widest{std::max(narrowClient.width, wideClient.width),
+                      std::max(narrowClient.height, wideClient.height)};
+    const bool wideFits = frame.left + widest.width + frame.right <= available.width &&
+                          frame.top + widest.height + frame.bottom <= available.height;
+    return placeFrame(available, frame, wideFits ? widest : narrowClient, wanted);
+}
+
 } // namespace tarvik::placement

@@ -43,4 +43,10 @@ struct Margins {
 // window, stays on the screen.
 Point placeFrame(Rect available, Margins frame, Size client, Point wanted);
 
+// Where a window that starts narrow and widens later (its client growing to
+// `wideClient`, rightwards) starts: where the wide frame also fits, so that
+// widening moves nothing under the pointer; where no such place exists, as
+// the narrow window alone would be placed.
+Point placeWideningFrame(Rect available, Margins frame, Size narrowClient, Size wideClient, Point wanted);
+
 } // namespace tarvik::placement

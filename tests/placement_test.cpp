@@ -64,4 +64,30 @@ TEST(Placement, KeepsTheWholeFrameOnTheAvailableArea)
     }
 }
 
+TEST(Placement, ANarrowStartWindowStandsWhereWideningMovesNothing)
+{
+    const struct {
+        const char* name;
+        Rect available;
+        Point wanted;
+        Point expected;
+    } cases[] = {
+        {"a large screen keeps the stored position", {0, 0, 1920, 1040}, stored, stored},
+        {"1366x768 starts where the wide frame fits", {0, 0, 1366, 768}, stored, {1366 - 644, 315}},
+        {"1024x768 too", {0, 0, 1024, 768}, stored, {1024 - 644, 315}},
+        {"a window the user moved stays", {0, 0, 1366, 768}, {100, 40}, {100, 40}},
+        // No place holds the wide frame: as the narrow one alone.
+        {"a narrow screen places the narrow frame", {0, 0, 600, 1000}, stored, {600 - 234, 350}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Point start = placeWideningFrame(c.available, titleBar, narrow, wide, c.wanted);
+        EXPECT_EQ(start, c.expected);
+        // Where the wide frame fits, widening in place keeps it on the area,
+        // so the later placement leaves it where it is.
+        if (wide.width + 2 <= c.available.width)
+            EXPECT_EQ(placeFrame(c.available, titleBar, wide, start), start);
+    }
+}
+
 } // namespace

@@ -105,15 +105,20 @@ settled frame_at "$win" 644 979 350 || fail "widened window left its place: $(fr
 echo "1920x1080: the frame stays at 979, 350: $(frame_of "$win")"
 stop
 
-for size in 1024x768 800x600; do
+# Where the widened frame fits the screen, the narrow one starts where
+# widening moves nothing: a double-click on a kind lands both clicks on it.
+for size in 1366x768 1024x768 800x600; do
     w=${size%x*} h=${size#*x}
     start "$w" "$h"
     settled on_screen "$win" "$w" "$h" || fail "frame off the $size screen at start: $(frame_of "$win")"
-    echo "$size at start: $(frame_of "$win")"
+    set -- $(frame_of "$win")
+    echo "$size at start: $*"
     widen
     settled sh -c "[ \$(xwininfo -id $win | sed -n 's/.*Width: *//p') -gt 600 ]" ||
         fail "the first kind choice did not widen the window"
     settled on_screen "$win" "$w" "$h" || fail "frame off the $size screen once widened: $(frame_of "$win")"
-    echo "$size widened: $(frame_of "$win")"
+    settled frame_at "$win" $(($(frame_of "$win" | cut -d' ' -f3) - $1)) "$1" "$2" ||
+        fail "widening moved the window on $size: from $1 $2 to $(frame_of "$win")"
+    echo "$size widened in place: $(frame_of "$win")"
     stop
 done
