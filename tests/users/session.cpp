@@ -9,6 +9,7 @@
 #include "core/form_layout.h"
 #include "core/window.h"
 #include "tests/find_control.h"
+#include "tests/first_level.h"
 #include "tests/reference/reference.h"
 
 #include <QAbstractItemView>
@@ -793,22 +794,13 @@ struct Session::Impl {
         }
     }
 
-    // The first picker's items: the kind's own list, or the first levels of
-    // its sizes with consecutive repeats merged.
+    // The first picker's items; none while no kind's table is loaded.
     std::vector<QString> firstLevels() const
     {
         std::vector<QString> out;
-        if (m.table && !m.table->firstLevel.empty()) {
-            for (auto t : m.table->firstLevel)
+        if (m.table) {
+            for (auto t : testing::firstLevels(*m.table))
                 out.push_back(qs(t));
-            return out;
-        }
-        QString last;
-        for (const QString& size : m.sizes) {
-            const auto x = size.indexOf(u'x');
-            const QString first = x < 0 ? QString() : size.left(x);
-            if (first != last)
-                out.push_back(last = first);
         }
         return out;
     }
