@@ -34,6 +34,7 @@ public:
     const Accordion& accordion() const { return accordion_; }
     Window& window() { return window_; }
     const Window& window() const { return window_; }
+    const ComponentTree& components() const { return components_; }
 
 protected:
     void changeEvent(QEvent* event) override;

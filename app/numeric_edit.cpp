@@ -79,10 +79,10 @@ NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent)
 
 void NumericEdit::pasteCleaned()
 {
-    const QString pasted = QGuiApplication::clipboard()->text();
-    if (pasted.isEmpty())
+    const std::u16string cleaned = pastedNumberText(QGuiApplication::clipboard()->text().toStdU16String());
+    if (cleaned.empty())
         return;
-    insert(QString::fromStdU16String(pastedNumberText(pasted.toStdU16String())));
+    insert(QString::fromStdU16String(cleaned));
     if (changeRule)
         changeRule();
 }

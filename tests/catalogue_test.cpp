@@ -1,5 +1,6 @@
 #include "catalogue/family.h"
 #include "decimal_text.h"
+#include "first_level.h"
 #include "utf8.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 
 using namespace tarvik::catalogue;
 using tarvik::testing::decimalValue;
+using tarvik::testing::firstLevels;
 using tarvik::testing::utf8;
 
 namespace {
@@ -45,20 +47,6 @@ bool startsWithSection(Text size, Text section)
 {
     return size.size() > section.size() && size.substr(0, section.size()) == section &&
            size[section.size()] == latinX;
-}
-
-// The first picker's items: the kind's own list, or the leading dimension of each run of sizes.
-std::vector<Text> firstLevels(const KindTable& table)
-{
-    if (!table.firstLevel.empty())
-        return {table.firstLevel.begin(), table.firstLevel.end()};
-    std::vector<Text> out;
-    for (Text size : table.sizes) {
-        const Text first = size.substr(0, size.find(latinX));
-        if (out.empty() || out.back() != first)
-            out.push_back(first);
-    }
-    return out;
 }
 
 // The second picker's items for `first`: the rest of every size that begins with it and "x".

@@ -1,7 +1,8 @@
 #pragma once
 
-// A window without widgets: it keeps what the handlers set and logs every
-// operation, so tests can check both the end state and the order of effects.
+// A window without widgets: it keeps what the handlers set, as the controls
+// would show it. Tests check that state, not the order of the calls, which
+// no user sees; the calls are logged all the same.
 
 #include "core/window.h"
 

@@ -1,27 +1,42 @@
+#include "catalogue/family.h"
 #include "core/calculator.h"
 #include "core/errors.h"
 #include "fake_window.h"
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace tarvik;
+using tarvik::testing::FakeList;
 using tarvik::testing::FakeWindow;
 
 namespace {
 
-constexpr int rebar = 1, beams = 2, sheet = 5, strip = 6, profiled = 7, roundPipe = 9;
+constexpr int rebar = 1, beams = 2, squareBar = 3, roundBar = 4, sheet = 5, strip = 6, profiled = 7, mesh = 8,
+              roundPipe = 9, angles = 11, channels = 12;
+
+using Texts = std::vector<std::u16string>;
+
+Texts textsOf(std::span<const std::u16string_view> texts)
+{
+    return {texts.begin(), texts.end()};
+}
 
 struct Selection : ::testing::Test {
     FakeWindow window;
     Calculator calc{window, u','};
 
+    const FakeList& sizes() const { return window.list(DropDown::Element); }
+    const FakeList& first() const { return window.list(DropDown::E1); }
+    const FakeList& second() const { return window.list(DropDown::E2); }
+
     void choose(int section, int kind)
     {
         window.kinds[static_cast<std::size_t>(section - 1)] = kind;
-        window.log.clear();
         calc.sListBoxClick(section);
     }
     std::u16string calculate(int mode, int size, std::u16string input)
@@ -33,70 +48,112 @@ struct Selection : ::testing::Test {
         calc.sButtonCalcClick();
         return window.result;
     }
+    // Strip 6x25 reached through both pickers, its result shown: every list
+    // then holds items, a selection and a shown text for a kind choice to reset.
+    void reachStripSizeWithAResult()
+    {
+        choose(strip, 0);
+        window.setItemIndex(DropDown::E1, 2);
+        calc.sComboBoxE1Change();
+        window.setItemIndex(DropDown::E2, 1);
+        calc.sComboBoxE2Change();
+        EXPECT_EQ(sizes().shownText, u"6x25");
+        EXPECT_EQ(calculate(0, sizes().index, u"1"), u"1,180 кг");
+    }
 };
 
-TEST_F(Selection, SingleListFormRunsItsStepsInOrder)
+TEST_F(Selection, SingleListKindShowsItsSizesWithNoneChosen)
 {
-    window.mode = 0;
+    reachStripSizeWithAResult();
     choose(rebar, 0);
-    const std::vector<std::string> expected{
-        "width 644",         "input caption",   "input caption active", "mode item 0",
-        "mode item 1",       "Element caption", "result cleared",       "E1 hide",
-        "E2 hide",           "Element show",    "Element index -1",     "Element clear",
-        "Element append 14",
-    };
-    EXPECT_EQ(window.log, expected);
-    EXPECT_EQ(window.list(DropDown::Element).caption, u"Диаметр,мм");
-    EXPECT_EQ(window.list(DropDown::Element).index, -1);
+
+    EXPECT_EQ(window.outerWidth, 644);
+    EXPECT_FALSE(first().visible);
+    EXPECT_FALSE(second().visible);
+    EXPECT_TRUE(sizes().visible);
+    EXPECT_EQ(sizes().caption, u"Диаметр,мм");
+    EXPECT_EQ(sizes().items, textsOf(catalogue::rebar.tables[0].sizes));
+    EXPECT_EQ(sizes().index, -1);
+    EXPECT_EQ(sizes().shownText, u"");
     EXPECT_EQ(calc.state().unitMasses.size(), 14u);
+    EXPECT_EQ(window.result, u"");
     EXPECT_EQ(window.modeTexts[0], u"Массу по длине");
     EXPECT_EQ(window.modeTexts[1], u"Длину по массе");
+    EXPECT_EQ(window.inputCaption, u"Длина, м");
+    EXPECT_TRUE(window.inputCaptionActive);
 }
 
-TEST_F(Selection, TwoPickerFormResetsAllThreeLists)
+TEST_F(Selection, TwoPickerKindResetsBothPickersAndTheHiddenSizeList)
+{
+    reachStripSizeWithAResult();
+    choose(strip, 0);
+
+    EXPECT_TRUE(first().visible);
+    EXPECT_EQ(first().caption, u"Толщина, мм");
+    EXPECT_EQ(first().items, (Texts{u"4", u"5", u"6", u"8", u"10", u"12", u"20"}));
+    EXPECT_EQ(first().index, -1);
+    EXPECT_EQ(first().shownText, u"");
+
+    EXPECT_TRUE(second().visible);
+    EXPECT_FALSE(second().enabled);
+    EXPECT_EQ(second().caption, u"Ширина, мм");
+    EXPECT_TRUE(second().items.empty());
+    EXPECT_EQ(second().index, -1);
+    EXPECT_EQ(second().shownText, u"");
+
+    EXPECT_FALSE(sizes().visible);
+    EXPECT_EQ(sizes().items, textsOf(catalogue::flatStrip.tables[0].sizes));
+    EXPECT_EQ(sizes().index, -1);
+    EXPECT_EQ(sizes().shownText, u"");
+    EXPECT_EQ(window.result, u"");
+    EXPECT_EQ(calculate(0, -1, u"1"), u"");
+}
+
+TEST_F(Selection, TwoPickerFamilyWithoutAKindLeavesEveryListEmpty)
 {
     choose(rebar, 0);
     window.setItemIndex(DropDown::Element, 3);
     choose(strip, -1);
-    const std::vector<std::string> expected{
-        "width 644",  "mode item 0",  "mode item 1",   "result cleared",   "E1 show",     "E1 index -1",
-        "E1 clear",   "E1 caption",   "E2 show",       "E2 index -1",      "E2 clear",    "E2 disable",
-        "E2 caption", "Element hide", "Element clear", "Element index -1", "E1 append 0",
-    };
-    EXPECT_EQ(window.log, expected);
-    EXPECT_EQ(window.list(DropDown::E1).caption, u"Толщина, мм");
-    EXPECT_EQ(window.list(DropDown::E2).caption, u"Ширина, мм");
+    EXPECT_TRUE(first().items.empty());
+    EXPECT_TRUE(second().items.empty());
+    EXPECT_TRUE(sizes().items.empty());
+    EXPECT_EQ(first().caption, u"Толщина, мм");
+    EXPECT_EQ(second().caption, u"Ширина, мм");
     // The hidden size list keeps the caption of the last single-list family.
-    EXPECT_EQ(window.list(DropDown::Element).caption, u"Диаметр,мм");
+    EXPECT_EQ(sizes().caption, u"Диаметр,мм");
     EXPECT_EQ(calc.state().unitMasses.size(), 14u) << "no table: the old masses stay";
 }
 
-TEST_F(Selection, SizeCaptionStepDependsOnTheFamily)
+// A single-list family's caption shows with any click on its kinds list, a
+// kind loaded or not; a sheet kind brings a caption of its own, so a click
+// that loads none leaves the caption that was there.
+TEST_F(Selection, SizeCaptionIsTheFamilysOrTheSheetKinds)
 {
-    const auto captionPosition = [&] {
-        for (std::size_t i = 0; i < window.log.size(); ++i)
-            if (window.log[i] == "Element caption")
-                return static_cast<int>(i);
-        return -1;
+    const std::u16string earlier = u"caption left by an earlier choice";
+    const struct {
+        int section, kind;
+        std::u16string caption;
+    } cases[] = {
+        {rebar, -1, u"Диаметр,мм"},
+        {beams, -1, u"Номер балки"},
+        {squareBar, -1, u"Сторона, мм"},
+        {roundBar, -1, u"Диаметр, мм"},
+        {profiled, -1, u"Толщина, мм"},
+        {mesh, -1, u"Размер"},
+        {angles, -1, u"Размер"},
+        {channels, -1, u"Номер швеллера"},
+        {channels, 1, u"Номер швеллера"},
+        {sheet, 0, u"Толщина листа, мм"},
+        {sheet, 1, u"Размер"},
+        {sheet, -1, earlier},
     };
-    const auto position = [&](const char* entry) {
-        for (std::size_t i = 0; i < window.log.size(); ++i)
-            if (window.log[i] == entry)
-                return static_cast<int>(i);
-        return -1;
-    };
-    choose(beams, -1);
-    EXPECT_LT(captionPosition(), position("result cleared"));
-    EXPECT_EQ(window.list(DropDown::Element).caption, u"Номер балки");
-
-    choose(profiled, -1);
-    EXPECT_GT(captionPosition(), position("Element clear"));
-    EXPECT_EQ(window.list(DropDown::Element).caption, u"Толщина, мм");
-
-    // Sheet sets its caption only inside a kind's branch.
-    choose(sheet, -1);
-    EXPECT_EQ(captionPosition(), -1);
-    EXPECT_EQ(window.list(DropDown::Element).caption, u"Толщина, мм");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "section " << c.section << ", kind " << c.kind);
+        window.list(DropDown::Element).caption = earlier;
+        choose(c.section, c.kind);
+        EXPECT_EQ(sizes().caption, c.caption);
+        EXPECT_TRUE(sizes().visible);
+    }
 }
 
 TEST_F(Selection, KindWithoutATableStopsAfterEmptyingTheList)
@@ -130,6 +187,11 @@ TEST_F(Selection, ModeHandlerFollowsTheLastKindsTexts)
     EXPECT_EQ(calc.state().activeUnitText, u"кг");
     EXPECT_EQ(window.inputCaption, u"Площадь, кв.м");
     EXPECT_EQ(window.modeTexts[0], u"Массу по площади");
+
+    // A kind choice asks the mode again with the new family's texts.
+    choose(rebar, 0);
+    EXPECT_EQ(window.inputCaption, u"Длина, м");
+    EXPECT_EQ(window.modeTexts[0], u"Массу по длине");
 }
 
 TEST_F(Selection, NoModeLeavesTheCaptionHidden)
@@ -247,7 +309,6 @@ TEST_F(Selection, ResultNumberIsTheShownResultWithoutItsUnit)
 // when the section is opened again.
 TEST_F(Selection, AKindChoiceClearsEveryOtherKindsList)
 {
-    constexpr int squareBar = 3, roundBar = 4;
     choose(squareBar, 0);
     window.kinds.fill(0);
     choose(roundBar, 0);

@@ -28,7 +28,46 @@
 #include <QtTest>
 #include <functional>
 
+#include <algorithm>
+#include <string_view>
+
 using namespace tarvik;
+
+namespace {
+
+// The kind of control a user gets for each class of the stored description.
+bool builtAs(const QObject* control, form::ControlClass controlClass)
+{
+    switch (controlClass) {
+    case form::ControlClass::Panel:
+    case form::ControlClass::PlainPanel:
+        return control->isWidgetType();
+    case form::ControlClass::Button:
+        return qobject_cast<const QPushButton*>(control);
+    case form::ControlClass::KindsList:
+        return qobject_cast<const KindsList*>(control);
+    case form::ControlClass::RadioGroup:
+    case form::ControlClass::GroupBox:
+        return qobject_cast<const QGroupBox*>(control);
+    case form::ControlClass::DropDownList:
+        return qobject_cast<const DropDownList*>(control);
+    case form::ControlClass::Label:
+    case form::ControlClass::Image:
+        return qobject_cast<const QLabel*>(control);
+    case form::ControlClass::Edit:
+        return qobject_cast<const QLineEdit*>(control);
+    case form::ControlClass::SkinManager:
+        return !control->isWidgetType();
+    }
+    return false;
+}
+
+QString text(std::string_view latin1)
+{
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+}
+
+} // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -107,30 +146,6 @@ private slots:
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(form->minimumSize(), form->maximumSize());
 
-        const struct {
-            const char* name;
-            QRect geometry;
-        } controls[] = {
-            {"sPanel1", {0, 0, 232, 431}},       {"sPanel2", {7, 7, 218, 418}},
-            {"sPanel4", {232, 7, 399, 418}},     {"Panel1", {8, 8, 203, 25}},
-            {"Panel12", {8, 272, 203, 25}},      {"sButton7", {0, 0, 203, 25}},
-            {"sListBox1", {0, 25, 205, 116}},    {"sListBox9", {0, 25, 203, 74}},
-            {"sRadioGroup", {16, 24, 365, 81}},  {"sComboBoxElement", {48, 136, 121, 25}},
-            {"sComboBoxE1", {48, 136, 121, 25}}, {"sComboBoxE2", {224, 136, 121, 25}},
-            {"sGroupBox1", {24, 240, 357, 65}},  {"sButtonCalc", {248, 320, 97, 25}},
-            {"sEditParam", {48, 192, 105, 25}},  {"Image2", {16, 360, 369, 46}},
-        };
-        for (const auto& c : controls)
-            QCOMPARE(find<QWidget>(c.name)->geometry(), c.geometry);
-        // Every other control of the stored description too, skin applied.
-        for (const form::Component& c : form::components()) {
-            if (c.controlClass == form::ControlClass::SkinManager || c.name == "sLabelResult")
-                continue;
-            const QWidget* w = find<QWidget>(std::string(c.name).c_str());
-            QCOMPARE(w->geometry(), QRect(c.left, c.top, c.width, c.height));
-        }
-        QVERIFY(form->findChild<QObject*>(QStringLiteral("sSkinManager1")));
-
         QCOMPARE(find<QPushButton>("sButton1")->font().pixelSize(), 15);
         QVERIFY(find<QPushButton>("sButton1")->font().bold());
         QCOMPARE(find<QWidget>("sListBox3")->font().pixelSize(), 11);
@@ -165,6 +180,100 @@ private slots:
         QCOMPARE(rebar->count(), 8);
         QCOMPARE(rebar->viewport()->height(), 8 * 14);
         QCOMPARE(rebar->visualRect(rebar->model()->index(7, 0)).bottom(), 8 * 14 - 1);
+    }
+
+    // Rows of the stored description, written out here rather than read from
+    // it, so that a wrong row shows: in the description and in the control
+    // built from it.
+    void buildsEachControlFromItsRow()
+    {
+        using enum form::ControlClass;
+        const struct {
+            const char* name;
+            form::ControlClass controlClass;
+            const char* parent;
+            QRect geometry;
+        } rows[] = {
+            {"sPanel1", Panel, "Form1", {0, 0, 232, 431}},
+            {"sPanel2", Panel, "sPanel1", {7, 7, 218, 418}},
+            {"sPanel4", Panel, "sPanel1", {232, 7, 399, 418}},
+            {"Panel1", PlainPanel, "sPanel2", {8, 8, 203, 25}},
+            {"Panel12", PlainPanel, "sPanel2", {8, 272, 203, 25}},
+            {"sButton7", Button, "Panel7", {0, 0, 203, 25}},
+            {"sListBox1", KindsList, "Panel1", {0, 25, 205, 116}},
+            {"sListBox9", KindsList, "Panel9", {0, 25, 203, 74}},
+            {"sRadioGroup", RadioGroup, "sPanel4", {16, 24, 365, 81}},
+            {"sComboBoxElement", DropDownList, "sPanel4", {48, 136, 121, 25}},
+            {"sComboBoxE1", DropDownList, "sPanel4", {48, 136, 121, 25}},
+            {"sComboBoxE2", DropDownList, "sPanel4", {224, 136, 121, 25}},
+            {"sGroupBox1", GroupBox, "sPanel4", {24, 240, 357, 65}},
+            {"sLabelResult", Label, "sGroupBox1", {64, 24, 6, 24}},
+            {"sButtonCalc", Button, "sPanel4", {248, 320, 97, 25}},
+            {"sEditParam", Edit, "sPanel4", {48, 192, 105, 25}},
+            {"Image2", Image, "sPanel4", {16, 360, 369, 46}},
+            {"sSkinManager1", SkinManager, "Form1", {0, 0, 0, 0}},
+        };
+        const auto stored = form::components();
+        for (const auto& row : rows) {
+            const auto c = std::ranges::find(stored, std::string_view(row.name), &form::Component::name);
+            QVERIFY2(c != stored.end(), row.name);
+            QVERIFY2(c->controlClass == row.controlClass, row.name);
+            QCOMPARE(c->parent < 0 ? QStringLiteral("Form1")
+                                   : text(stored[static_cast<std::size_t>(c->parent)].name),
+                     QString::fromLatin1(row.parent));
+            QCOMPARE(QRect(c->left, c->top, c->width, c->height), row.geometry);
+
+            const QObject* control = find<QObject>(row.name);
+            QVERIFY2(builtAs(control, row.controlClass), row.name);
+            QCOMPARE(control->parent()->objectName(), QString::fromLatin1(row.parent));
+            if (const auto* widget = qobject_cast<const QWidget*>(control))
+                QCOMPARE(widget->geometry(), row.geometry);
+        }
+    }
+
+    // The accordion walks the components in creation order, and siblings
+    // created later stack above the earlier ones. Each is built from its row
+    // of the stored description, the skin applied.
+    void buildsItsComponentsInOrder()
+    {
+        const QStringList order = {
+            "sPanel1",       "sPanel4",    "Image2",       "sRadioGroup", "sComboBoxElement", "sComboBoxE1",
+            "sComboBoxE2",   "sGroupBox1", "sLabelResult", "sButtonCalc", "sEditParam",       "sPanel2",
+            "Panel1",        "sButton1",   "sListBox1",    "Panel2",      "sButton2",         "sListBox2",
+            "Panel3",        "sButton3",   "sListBox3",    "Panel4",      "sButton4",         "sListBox4",
+            "Panel5",        "sButton5",   "sListBox5",    "Panel6",      "sButton6",         "sListBox6",
+            "Panel7",        "sButton7",   "sListBox7",    "Panel8",      "sButton8",         "sListBox8",
+            "Panel9",        "sButton9",   "sListBox9",    "Panel10",     "sButton10",        "sListBox10",
+            "Panel11",       "sButton11",  "sListBox11",   "Panel12",     "sButton12",        "sListBox12",
+            "sSkinManager1",
+        };
+        const auto stored = form::components();
+        QCOMPARE(form->components().componentCount(), 49);
+        for (int i = 0; i < 49; ++i) {
+            const form::Component& row = stored[static_cast<std::size_t>(i)];
+            QCOMPARE(text(row.name), order[i]);
+            const QObject* control = find<QObject>(qPrintable(order[i]));
+            const QObject* parent = control->parent();
+            QCOMPARE(form->components().parentOf(i), parent == form.get() ? -1 : order.indexOf(parent->objectName()));
+            QCOMPARE(form->components().isWindowed(i), control->isWidgetType() && !qobject_cast<const QLabel*>(control));
+            // The result label takes the width of its text.
+            const auto* widget = qobject_cast<const QWidget*>(control);
+            if (widget && order[i] != QStringLiteral("sLabelResult"))
+                QCOMPARE(widget->geometry(), QRect(row.left, row.top, row.width, row.height));
+        }
+        QList<const QObject*> parents{form.get()};
+        for (const QString& name : order)
+            parents.append(find<QObject>(qPrintable(name)));
+        for (const QObject* parent : parents) {
+            qsizetype previous = -1;
+            for (const QObject* child : parent->children()) {
+                const qsizetype at = order.indexOf(child->objectName());
+                if (at < 0)
+                    continue;
+                QVERIFY2(at > previous, qPrintable(child->objectName() + QStringLiteral(" comes too early")));
+                previous = at;
+            }
+        }
     }
 
     void keepsTheWidenedWindowOnTheScreen()

@@ -313,7 +313,10 @@ function bindEdit(calc) {
         if (pasted === undefined)
             return;
         event.preventDefault();
-        edit.setRangeText(core.pastedNumberText(pasted), edit.selectionStart, edit.selectionEnd, 'end');
+        const cleaned = core.pastedNumberText(pasted);
+        if (cleaned === '')
+            return;
+        edit.setRangeText(cleaned, edit.selectionStart, edit.selectionEnd, 'end');
         report(calc.editChange());
     });
     edit.addEventListener('click', () => report(calc.editClick()));
