@@ -13,6 +13,8 @@ web_packages="cmake ninja-build emscripten librsvg2-bin"
 web_test_packages="chromium"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
+# scripts/test-summary reads ctest's JUnit files with Python's XML parser.
+summary_packages="python3"
 
 # The tests without the window on four platforms (scripts/test-platforms):
 # cross compilers for i386 and arm64 run under qemu-user, emscripten for
