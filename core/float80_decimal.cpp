@@ -78,6 +78,13 @@ Float80 scaleExactly(bool negative, std::uint64_t w, int q)
     return float80::roundQuotient(negative, q - wShift + fiveShift, a, b);
 }
 
+// floor(log10 |x|) for 2^log2 <= |x| < 2^(log2 + 1), or one off either way
+// (0.30103 stands for log10 2): the callers step from it to the right one.
+int decimalExponentEstimate(int log2)
+{
+    return log2 >= 0 ? log2 * 30103 / 100000 : -((-log2 * 30103 + 99999) / 100000);
+}
+
 // The 18 digits rounded to nearest, ties to even, given how the dropped
 // remainder compares with half a unit of the last digit; a carry out of the
 // top digit moves the exponent.
@@ -153,9 +160,7 @@ Decimal18 toDecimal18(Float80 x)
 {
     const int exponent = x.biasedExponent() == 0 ? 1 : x.biasedExponent();
     const int scale = exponent - quantumOffset; // |x| = significand × 2^scale
-    const int log2 = std::bit_width(x.significand()) - 1 + scale;
-    // floor(log10 |x|), or one less; corrected below.
-    int e10 = log2 >= 0 ? log2 * 30103 / 100000 : -((-log2 * 30103 + 99999) / 100000);
+    int e10 = decimalExponentEstimate(std::bit_width(x.significand()) - 1 + scale);
     for (;;) {
         // digits = |x| × 10^(17 - e10) = significand × 5^p × 2^(scale + p)
         const int p = 17 - e10;
@@ -234,8 +239,7 @@ Decimal18 toDecimal18(Float80 x)
         return exact::toDecimal18(x);
     const std::uint64_t sig = x.significand();
     const int scale = exponent - quantumOffset;
-    const int log2 = exponent - Float80::exponentBias;
-    int e10 = log2 >= 0 ? log2 * 30103 / 100000 : -((-log2 * 30103 + 99999) / 100000);
+    int e10 = decimalExponentEstimate(exponent - Float80::exponentBias);
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int p = 17 - e10;
         if (p < 0 || p > 21)

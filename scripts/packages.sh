@@ -1,8 +1,10 @@
 # Sourced by the other scripts: makes sure the Debian packages they need are
 # installed, installing them as root or printing the exact command otherwise.
 
-# qt6-translations-l10n: Qt's own texts (the input field's menu) in the user's language.
-build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n"
+# qt6-translations-l10n: Qt's own texts (the input field's menu) in the user's language;
+# librsvg2-bin: rsvg-convert draws the window's icon, which the build compiles in as pixels.
+build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n
+    librsvg2-bin"
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file
     xvfb xauth openbox x11-utils xdotool"
 # The web page: emscripten builds it, rsvg-convert draws its icons; the
@@ -11,6 +13,8 @@ web_packages="cmake ninja-build emscripten librsvg2-bin"
 web_test_packages="chromium"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
+# scripts/test-summary reads ctest's JUnit files with Python's XML parser.
+summary_packages="python3"
 
 # The tests without the window on four platforms (scripts/test-platforms):
 # cross compilers for i386 and arm64 run under qemu-user, emscripten for
