@@ -43,6 +43,20 @@ QString middleElided(const QString& text, qsizetype keep)
     return text.left(head) + QStringLiteral(" \u2026 ") + text.mid(tail);
 }
 
+// The message with the user's quoted text between Unicode isolates, so that
+// a right-to-left character in it cannot turn the rest of the sentence
+// round. Only what is drawn: the box's text() stays exact.
+QString isolatedQuote(const QString& message)
+{
+    const QuotedSpan span = quotedInput(message.toStdU16String());
+    if (span.start == 0)
+        return message;
+    const auto start = static_cast<qsizetype>(span.start);
+    const auto length = static_cast<qsizetype>(span.length);
+    return message.left(start) + QChar(0x2068) + message.mid(start, length) + QChar(0x2069) +
+           message.mid(start + length);
+}
+
 // Lets a long run without spaces wrap at the text's edge: a plain-text label
 // breaks lines only between words, and a pasted number of thousands of
 // digits is one word.
@@ -114,7 +128,7 @@ private:
     // The box's size with `keep` characters of the message shown.
     QSize sizeShowing(qsizetype keep, int textWidth)
     {
-        shown_->setText(breakableAnywhere(middleElided(text(), keep)));
+        shown_->setText(breakableAnywhere(middleElided(isolatedQuote(text()), keep)));
         shown_->setFixedWidth(std::max(1, textWidth));
         layout()->activate();
         const int width = layout()->totalMinimumSize().width();
@@ -141,7 +155,7 @@ private:
             const QSize size = sizeShowing(keep, textWidth);
             return size.width() <= room.width() && size.height() <= room.height();
         };
-        qsizetype keep = text().size();
+        qsizetype keep = isolatedQuote(text()).size();
         if (!fits(keep)) {
             // The most characters that still fit, found by halving.
             qsizetype low = 0, high = keep;

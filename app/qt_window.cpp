@@ -171,6 +171,8 @@ void QtWindow::showMissingInput(MissingInput which, std::u16string_view text)
     // Beside the mode group's items, or right below the size lists.
     if (which == MissingInput::Mode)
         notice->setGeometry(200, 50, 180, 36);
+    else if (which == MissingInput::Element)
+        notice->setGeometry(176, 136, 215, 25); // where the second picker stands in the other form
     else
         notice->setGeometry(176, 163, 215, 28);
     notice->show();

@@ -22,7 +22,7 @@ void Calculator::sButtonCalcClick()
         showItemText(list);
     // Nothing to compute says what is missing, rather than nothing at all.
     if (mode != 0 && mode != 1) {
-        window_.showMissingInput(MissingInput::Mode, caption(Caption::ChooseMode));
+        showMissing(MissingInput::Mode, caption(Caption::ChooseMode));
         return;
     }
     // Every selectable position has a unit mass; a position without one
@@ -31,10 +31,10 @@ void Calculator::sButtonCalcClick()
         const MissingInput list = !usesPickers()                        ? MissingInput::Element
                                   : window_.itemIndex(DropDown::E1) < 0 ? MissingInput::E1
                                                                         : MissingInput::E2;
-        window_.showMissingInput(list, caption(Caption::ChooseSize));
+        showMissing(list, caption(Caption::ChooseSize));
         return;
     }
-    window_.showMissingInput(MissingInput::None, {});
+    showMissing(MissingInput::None, {});
 
     const Float80 x = strToFloat(window_.inputText(), separator_);
     const double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
@@ -48,6 +48,16 @@ void Calculator::sButtonCalcClick()
 void Calculator::sComboBoxElementChange()
 {
     markResultOutOfDate();
+    showMissing(MissingInput::None, {});
+}
+
+void Calculator::showMissing(MissingInput which, std::u16string_view text)
+{
+    // A notice goes once the user has acted on it.
+    if (which == MissingInput::None && !missingShown_)
+        return;
+    missingShown_ = which != MissingInput::None;
+    window_.showMissingInput(which, text);
 }
 
 void Calculator::sizeListExit(DropDown list)

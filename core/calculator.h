@@ -95,6 +95,7 @@ private:
     void showResult(std::u16string_view number, std::u16string_view unit);
     void clearResult();
     void markResultOutOfDate();
+    void showMissing(MissingInput which, std::u16string_view text);
     // The lists that show the size: the size list, or the two pickers.
     bool usesPickers() const;
     void showItemText(DropDown list);
@@ -105,6 +106,7 @@ private:
     std::u16string resultText_;
     std::size_t resultNumberLength_ = 0;
     bool resultOutOfDate_ = false;
+    bool missingShown_ = false;
     int section_ = 0; // of the kind in use; 0 before the first choice
 };
 

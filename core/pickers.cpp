@@ -41,6 +41,7 @@ void Calculator::FillFirstLevelPicker()
 void Calculator::sComboBoxE1Change()
 {
     markResultOutOfDate();
+    showMissing(MissingInput::None, {});
     window_.setItemIndex(DropDown::Element, -1);
     window_.emptyPicker(DropDown::E2);
 
@@ -61,6 +62,7 @@ void Calculator::sComboBoxE1Change()
 void Calculator::sComboBoxE2Change()
 {
     markResultOutOfDate();
+    showMissing(MissingInput::None, {});
     const std::u16string key =
         selectedText(window_, DropDown::E1) + levelSeparator + selectedText(window_, DropDown::E2);
     const int count = window_.itemCount(DropDown::Element);

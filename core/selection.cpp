@@ -60,6 +60,7 @@ void Calculator::sListBoxClick(int section)
     }
 
     section_ = section;
+    showMissing(MissingInput::None, {});
     window_.setOuterWidth(wideOuterWidth);
     window_.setKindInUse(kind >= 0 && static_cast<std::size_t>(kind) < family.kinds.size()
                              ? family.kinds[static_cast<std::size_t>(kind)]
@@ -134,6 +135,7 @@ void Calculator::sRadioGroupClick()
 {
     applyMode();
     markResultOutOfDate();
+    showMissing(MissingInput::None, {});
 }
 
 void Calculator::applyMode()

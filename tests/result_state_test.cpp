@@ -112,10 +112,14 @@ TEST_F(ResultState, CalculateSaysWhatIsMissing)
     EXPECT_TRUE(window.result.empty());
 
     window.mode = 0;
-    calc.sRadioGroupClick();
+    calc.sRadioGroupClick(); // the mode chosen: its notice goes
+    EXPECT_EQ(window.missing, MissingInput::None);
     calc.sButtonCalcClick();
     EXPECT_EQ(window.missing, MissingInput::Element);
     EXPECT_EQ(utf8(window.missingText), "Выберите размер");
+    window.setItemIndex(DropDown::Element, 0);
+    calc.sComboBoxElementChange();
+    EXPECT_EQ(window.missing, MissingInput::None);
 
     window.setItemIndex(DropDown::Element, 3);
     calc.sButtonCalcClick();

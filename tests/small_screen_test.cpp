@@ -64,6 +64,7 @@ private slots:
         QTest::newRow("3000 characters without spaces") << repeated(QStringLiteral("12.5"), 3000) << false;
         QTest::newRow("300 characters without spaces") << repeated(QStringLiteral("12.5"), 300) << true;
         QTest::newRow("a short text") << QStringLiteral("12.5") << true;
+        QTest::newRow("a right-to-left override") << QStringLiteral("\u202E12.5") << true;
     }
     void errorBoxIsWholeAndReadable()
     {
@@ -102,7 +103,11 @@ private slots:
             QVERIFY(box->rect().contains(QRect(label->mapTo(box, QPoint(0, 0)), label->size())));
             // Nothing of the shown text is cut off by the label's edges.
             QVERIFY(label->heightForWidth(label->width()) <= label->height());
-            const QString shown = QString(label->text()).remove(QChar(0x200B));
+            // The quoted input is drawn between Unicode isolates.
+            const QString drawn = QString(label->text()).remove(QChar(0x200B));
+            const bool isolated = drawn.startsWith(QStringLiteral("'\u2068")) &&
+                                  drawn.contains(QStringLiteral("\u2069' is not"));
+            const QString shown = QString(drawn).remove(QChar(0x2068)).remove(QChar(0x2069));
             if (shownWhole) {
                 QCOMPARE(shown, message);
             } else if (shown != message) {
@@ -112,6 +117,7 @@ private slots:
                 QVERIFY(shown.size() > 200); // not a word or two
             }
             ok->click();
+            QVERIFY(isolated);
         });
         QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
         QVERIFY(seen);
