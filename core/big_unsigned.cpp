@@ -59,6 +59,74 @@ void BigUnsigned::multiplyAdd(std::uint32_t factor, std::uint32_t addend)
     trim();
 }
 
+void BigUnsigned::add(const BigUnsigned& other)
+{
+    if (limbs_.size() < other.limbs_.size())
+        limbs_.resize(other.limbs_.size(), 0);
+    std::uint64_t carry = 0;
+    for (std::size_t i = 0; i < limbs_.size(); ++i) {
+        const std::uint64_t t =
+            std::uint64_t{limbs_[i]} + (i < other.limbs_.size() ? other.limbs_[i] : 0) + carry;
+        limbs_[i] = static_cast<std::uint32_t>(t);
+        carry = t >> 32;
+        if (carry == 0 && i >= other.limbs_.size())
+            break;
+    }
+    if (carry != 0)
+        limbs_.push_back(static_cast<std::uint32_t>(carry));
+}
+
+void BigUnsigned::subtract(const BigUnsigned& other)
+{
+    if (!other.isZero())
+        subtractScaled(other, 1, 0);
+}
+
+std::uint32_t BigUnsigned::divideSmall(std::uint32_t divisor)
+{
+    std::uint64_t rest = 0;
+    for (std::size_t i = limbs_.size(); i-- > 0;) {
+        const std::uint64_t t = (rest << 32) | limbs_[i];
+        limbs_[i] = static_cast<std::uint32_t>(t / divisor);
+        rest = t % divisor;
+    }
+    trim();
+    return static_cast<std::uint32_t>(rest);
+}
+
+std::string BigUnsigned::decimalDigits() const
+{
+    BigUnsigned rest = *this;
+    std::string reversed;
+    do {
+        std::uint32_t chunk = rest.divideSmall(1'000'000'000);
+        for (int i = 0; i < 9 && (chunk != 0 || !rest.isZero()); ++i, chunk /= 10)
+            reversed += static_cast<char>('0' + chunk % 10);
+    } while (!rest.isZero());
+    if (reversed.empty())
+        reversed = "0";
+    return {reversed.rbegin(), reversed.rend()};
+}
+
+BigUnsigned operator*(const BigUnsigned& a, const BigUnsigned& b)
+{
+    BigUnsigned product;
+    if (a.isZero() || b.isZero())
+        return product;
+    product.limbs_.assign(a.limbs_.size() + b.limbs_.size(), 0);
+    for (std::size_t i = 0; i < a.limbs_.size(); ++i) {
+        std::uint64_t carry = 0;
+        for (std::size_t j = 0; j < b.limbs_.size(); ++j) {
+            const std::uint64_t t = std::uint64_t{a.limbs_[i]} * b.limbs_[j] + product.limbs_[i + j] + carry;
+            product.limbs_[i + j] = static_cast<std::uint32_t>(t);
+            carry = t >> 32;
+        }
+        product.limbs_[i + b.limbs_.size()] = static_cast<std::uint32_t>(carry);
+    }
+    product.trim();
+    return product;
+}
+
 void BigUnsigned::multiplyByPowerOfFive(int n)
 {
     constexpr std::uint32_t fiveTo13 = 1'220'703'125;

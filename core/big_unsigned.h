@@ -1,11 +1,13 @@
 #pragma once
 
 // Unsigned integers of any size for the exact paths of the decimal
-// conversions: little-endian 32-bit limbs (their products fit 64 bits), no
-// leading zero limb. Written for clarity; only rare inputs come here.
+// conversions and for exact sums of money and mass: little-endian 32-bit
+// limbs (their products fit 64 bits), no leading zero limb. Written for
+// clarity; the numbers that come here have a few limbs.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tarvik::float80 {
@@ -23,6 +25,15 @@ public:
     bool anyBitBelow(int below) const;
 
     void multiplyAdd(std::uint32_t factor, std::uint32_t addend);
+    void add(const BigUnsigned& other);
+    // *this -= other, which must not be greater.
+    void subtract(const BigUnsigned& other);
+    // floor(*this / divisor), returning the remainder; divisor > 0.
+    std::uint32_t divideSmall(std::uint32_t divisor);
+    // The value as the fewest ASCII decimal digits ("0" for zero).
+    std::string decimalDigits() const;
+    friend BigUnsigned operator*(const BigUnsigned& a, const BigUnsigned& b);
+    friend bool operator==(const BigUnsigned&, const BigUnsigned&) = default;
     void multiplyByPowerOfFive(int n);
     void shiftLeft(int bits);
     // *this -= other × factor × 2^(32 × limbShift), which must not be negative.

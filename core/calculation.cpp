@@ -2,8 +2,7 @@
 
 #include "captions.h"
 #include "catalogue/family.h"
-#include "errors.h"
-#include "number_text.h"
+#include "quantity.h"
 
 namespace tarvik {
 
@@ -36,13 +35,8 @@ void Calculator::sButtonCalcClick()
     }
     showMissing(MissingInput::None, {});
 
-    const Float80 x = strToFloat(window_.inputText(), separator_);
     const double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
-    const Float80 r = mode == 0 ? multiply(x, unitMass) : divide(x, unitMass);
-    if (!r.isFinite())
-        throw floatingPointOverflow();
-
-    showResult(formatFloat000(r, separator_), state_.activeUnitText);
+    showResult(calculatedText(window_.inputText(), separator_, unitMass, mode), state_.activeUnitText);
 }
 
 void Calculator::sComboBoxElementChange()

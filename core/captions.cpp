@@ -33,6 +33,57 @@ constexpr std::array entries{
     CaptionEntry{Caption::MissingInputName, "MissingInputName"},
     CaptionEntry{Caption::InputHintName, "InputHintName"},
     CaptionEntry{Caption::ErrorBoxButton, "ErrorBoxButton"},
+    CaptionEntry{Caption::EstimateNumberColumn, "EstimateNumberColumn"},
+    CaptionEntry{Caption::EstimateNameColumn, "EstimateNameColumn"},
+    CaptionEntry{Caption::EstimateSizeColumn, "EstimateSizeColumn"},
+    CaptionEntry{Caption::UnitMassLengthColumn, "UnitMassLengthColumn"},
+    CaptionEntry{Caption::UnitMassAreaColumn, "UnitMassAreaColumn"},
+    CaptionEntry{Caption::UnitMassMixedColumn, "UnitMassMixedColumn"},
+    CaptionEntry{Caption::PieceLengthColumn, "PieceLengthColumn"},
+    CaptionEntry{Caption::PieceAreaColumn, "PieceAreaColumn"},
+    CaptionEntry{Caption::PieceMixedColumn, "PieceMixedColumn"},
+    CaptionEntry{Caption::PiecesColumn, "PiecesColumn"},
+    CaptionEntry{Caption::QuantityLengthColumn, "QuantityLengthColumn"},
+    CaptionEntry{Caption::QuantityAreaColumn, "QuantityAreaColumn"},
+    CaptionEntry{Caption::QuantityMixedColumn, "QuantityMixedColumn"},
+    CaptionEntry{Caption::MassColumn, "MassColumn"},
+    CaptionEntry{Caption::PriceColumn, "PriceColumn"},
+    CaptionEntry{Caption::CostColumn, "CostColumn"},
+    CaptionEntry{Caption::TotalLines, "TotalLines"},
+    CaptionEntry{Caption::TotalTonnes, "TotalTonnes"},
+    CaptionEntry{Caption::UnpricedLines, "UnpricedLines"},
+    CaptionEntry{Caption::OutOfRangeLines, "OutOfRangeLines"},
+    CaptionEntry{Caption::VatIncluded, "VatIncluded"},
+    CaptionEntry{Caption::VatAdded, "VatAdded"},
+    CaptionEntry{Caption::TotalWithVat, "TotalWithVat"},
+    CaptionEntry{Caption::UnitMassChangedNote, "UnitMassChangedNote"},
+    CaptionEntry{Caption::NotInCatalogueNote, "NotInCatalogueNote"},
+    CaptionEntry{Caption::CostOutOfRange, "CostOutOfRange"},
+    CaptionEntry{Caption::NeedsPieceSize, "NeedsPieceSize"},
+    CaptionEntry{Caption::BadPieces, "BadPieces"},
+    CaptionEntry{Caption::TooManyPieces, "TooManyPieces"},
+    CaptionEntry{Caption::BadPieceSize, "BadPieceSize"},
+    CaptionEntry{Caption::BadPrice, "BadPrice"},
+    CaptionEntry{Caption::BadVatRate, "BadVatRate"},
+    CaptionEntry{Caption::NegativeAmount, "NegativeAmount"},
+    CaptionEntry{Caption::AddToEstimate, "AddToEstimate"},
+    CaptionEntry{Caption::EstimateTitle, "EstimateTitle"},
+    CaptionEntry{Caption::NewEstimate, "NewEstimate"},
+    CaptionEntry{Caption::OpenEstimate, "OpenEstimate"},
+    CaptionEntry{Caption::RenameEstimate, "RenameEstimate"},
+    CaptionEntry{Caption::DuplicateEstimate, "DuplicateEstimate"},
+    CaptionEntry{Caption::DeleteEstimate, "DeleteEstimate"},
+    CaptionEntry{Caption::DeleteLine, "DeleteLine"},
+    CaptionEntry{Caption::ClearEstimate, "ClearEstimate"},
+    CaptionEntry{Caption::UndoEstimate, "UndoEstimate"},
+    CaptionEntry{Caption::CopyTable, "CopyTable"},
+    CaptionEntry{Caption::SaveCsv, "SaveCsv"},
+    CaptionEntry{Caption::DownloadCsv, "DownloadCsv"},
+    CaptionEntry{Caption::PrintDialog, "PrintDialog"},
+    CaptionEntry{Caption::Print, "Print"},
+    CaptionEntry{Caption::SavePdf, "SavePdf"},
+    CaptionEntry{Caption::VatRate, "VatRate"},
+    CaptionEntry{Caption::PricesIncludeVat, "PricesIncludeVat"},
 };
 
 } // namespace
@@ -92,6 +143,108 @@ std::u16string_view caption(Caption which)
         return u"Подсказка к числу";
     case Caption::ErrorBoxButton:
         return u"OK";
+    case Caption::EstimateNumberColumn:
+        return u"№";
+    case Caption::EstimateNameColumn:
+        return u"Наименование";
+    case Caption::EstimateSizeColumn:
+        return u"Размер";
+    case Caption::UnitMassLengthColumn:
+        return u"Масса 1 м, кг";
+    case Caption::UnitMassAreaColumn:
+        return u"Масса 1 кв.м, кг";
+    case Caption::UnitMassMixedColumn:
+        return u"Масса 1 м / 1 кв.м, кг";
+    case Caption::PieceLengthColumn:
+        return u"Длина 1 шт, м";
+    case Caption::PieceAreaColumn:
+        return u"Площадь 1 шт, кв.м";
+    case Caption::PieceMixedColumn:
+        return u"Длина 1 шт, м / Площадь 1 шт, кв.м";
+    case Caption::PiecesColumn:
+        return u"Кол-во, шт";
+    case Caption::QuantityLengthColumn:
+        return u"Длина, м";
+    case Caption::QuantityAreaColumn:
+        return u"Площадь, кв.м";
+    case Caption::QuantityMixedColumn:
+        return u"Длина, м / Площадь, кв.м";
+    case Caption::MassColumn:
+        return u"Масса, кг";
+    case Caption::PriceColumn:
+        return u"Цена, руб/т";
+    case Caption::CostColumn:
+        return u"Стоимость, руб";
+    case Caption::TotalLines:
+        return u"Итого: {} поз.";
+    case Caption::TotalTonnes:
+        return u"Итого, т";
+    case Caption::UnpricedLines:
+        return u"без цены: {} поз.";
+    case Caption::OutOfRangeLines:
+        return u"масса вне диапазона: {} поз.";
+    case Caption::VatIncluded:
+        return u"в т.ч. НДС {} %";
+    case Caption::VatAdded:
+        return u"НДС {} %";
+    case Caption::TotalWithVat:
+        return u"Всего с НДС";
+    case Caption::UnitMassChangedNote:
+        return u"Масса 1 м или 1 кв.м в каталоге изменилась; правка пересчитает строку по каталогу";
+    case Caption::NotInCatalogueNote:
+        return u"Этого размера больше нет в каталоге; числа строки сохранены";
+    case Caption::CostOutOfRange:
+        return u"Масса не указана с точностью до грамма: стоимость не считается";
+    case Caption::NeedsPieceSize:
+        return u"Сначала укажите длину или площадь 1 шт";
+    case Caption::BadPieces:
+        return u"Число штук — целое от 1";
+    case Caption::TooManyPieces:
+        return u"Слишком много штук";
+    case Caption::BadPieceSize:
+        return u"Размер 1 шт — число больше нуля, не более трёх знаков после запятой";
+    case Caption::BadPrice:
+        return u"Цена — число не более чем с двумя знаками после запятой";
+    case Caption::BadVatRate:
+        return u"НДС — от 0 до 100 %, не более двух знаков после запятой";
+    case Caption::NegativeAmount:
+        return u"В смету не входят отрицательные количества";
+    case Caption::AddToEstimate:
+        return u"В смету";
+    case Caption::EstimateTitle:
+        return u"Смета";
+    case Caption::NewEstimate:
+        return u"Новая смета";
+    case Caption::OpenEstimate:
+        return u"Открыть…";
+    case Caption::RenameEstimate:
+        return u"Переименовать";
+    case Caption::DuplicateEstimate:
+        return u"Дублировать";
+    case Caption::DeleteEstimate:
+        return u"Удалить смету";
+    case Caption::DeleteLine:
+        return u"Удалить строку";
+    case Caption::ClearEstimate:
+        return u"Очистить смету";
+    case Caption::UndoEstimate:
+        return u"Отменить";
+    case Caption::CopyTable:
+        return u"Копировать таблицу";
+    case Caption::SaveCsv:
+        return u"Сохранить CSV…";
+    case Caption::DownloadCsv:
+        return u"Скачать CSV";
+    case Caption::PrintDialog:
+        return u"Печать…";
+    case Caption::Print:
+        return u"Печать";
+    case Caption::SavePdf:
+        return u"Сохранить PDF…";
+    case Caption::VatRate:
+        return u"НДС, %";
+    case Caption::PricesIncludeVat:
+        return u"Цены включают НДС";
     }
     return {};
 }

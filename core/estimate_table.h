@@ -1,0 +1,34 @@
+#pragma once
+
+// The estimate as a table of texts: the header, the lines, and the totals
+// rows, as every export writes it (CSV, copied text) and a face may show it.
+
+#include "captions.h"
+#include "estimate.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvik {
+
+// The columns in their order.
+enum class EstimateColumn { Number, Name, Size, UnitMass, PieceSize, Pieces, Quantity, Mass, Price, Cost };
+inline constexpr std::size_t estimateColumnCount = 10;
+
+// A column's caption for lines of one kind of quantity; a header over lines
+// of both kinds names both ("Длина, м / Площадь, кв.м").
+enum class QuantityMix { Length, Area, Both };
+std::u16string_view columnCaption(EstimateColumn column, QuantityMix mix);
+QuantityMix quantityMix(const Estimate& estimate);
+
+// A caption with its "{}" replaced.
+std::u16string captionWith(Caption which, std::u16string_view value);
+
+using TableRow = std::vector<std::u16string>; // estimateColumnCount texts, or none: a blank row
+
+// The header row, a row per line, a blank row, then the totals rows: the
+// label in the name column, each value in the column it totals. A number
+// with the estimate's separator, without grouping or unit.
+std::vector<TableRow> estimateTable(const Estimate& estimate);
+
+} // namespace tarvik

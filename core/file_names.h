@@ -1,0 +1,26 @@
+#pragma once
+
+// File names made from what a user calls an estimate: they stay inside the
+// folder they are meant for on every system the calculator runs on.
+
+#include <string>
+#include <string_view>
+
+namespace tarvik {
+
+inline constexpr std::size_t maxFileStemLength = 100; // UTF-16 units
+
+// No "/", "\\", NUL, control or direction-changing characters, none of the
+// characters Windows forbids, no "..", no leading or trailing dot or space,
+// no reserved Windows device name, at most maxFileStemLength units; a name
+// with nothing left reads «смета».
+std::u16string safeFileStem(std::u16string_view name);
+
+struct CalendarDate {
+    int year = 0, month = 0, day = 0;
+};
+
+// «смета_<name>_<YYYY-MM-DD>.csv».
+std::u16string csvFileName(std::u16string_view name, CalendarDate date);
+
+} // namespace tarvik
