@@ -2,7 +2,7 @@
 // runs: the size a user reaches and the result it gives.
 
 #include "core/calculator.h"
-#include "fake_window.h"
+#include "calculator_fixture.h"
 #include "utf8.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +17,7 @@ using tarvik::testing::utf8;
 
 namespace {
 
-struct Families : ::testing::Test {
-    FakeWindow window;
-    Calculator calc{window, u','};
-
-    void choose(int section, int kind)
-    {
-        window.kinds[static_cast<std::size_t>(section - 1)] = kind;
-        calc.sListBoxClick(section);
-    }
+struct Families : tarvik::testing::CalculatorFixture {
     int positionOf(DropDown list, const std::u16string& text)
     {
         const auto& items = window.list(list).items;

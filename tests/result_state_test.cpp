@@ -2,7 +2,7 @@
 // shown result still belongs to the inputs, what «Расчитать» still needs,
 // and which kind is in use.
 #include "core/calculator.h"
-#include "fake_window.h"
+#include "calculator_fixture.h"
 #include "utf8.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +17,7 @@ namespace {
 
 constexpr int rebar = 1, square = 3, round = 4, roundPipe = 9;
 
-struct ResultState : ::testing::Test {
-    FakeWindow window;
-    Calculator calc{window, u','};
-
-    void choose(int section, int kind)
-    {
-        window.kinds[static_cast<std::size_t>(section - 1)] = kind;
-        calc.sListBoxClick(section);
-    }
+struct ResultState : tarvik::testing::CalculatorFixture {
     void computeRebar12()
     {
         choose(rebar, 0);

@@ -22,6 +22,13 @@ const paste = (page, text) => page.evaluate((t) => {
     edit.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));
 }, text);
 
+// Rebar 12 mm, mass from length.
+async function rebar12(page) {
+    await chooseKind(page, 1, 'Арматура А3 А500с');
+    await pickItem(page, 'sComboBoxElement', '12');
+    await page.check('#sRadioGroupItem0');
+}
+
 const stale = (page) => page.evaluate(() => {
     const result = document.getElementById('sLabelResult');
     return {dimmed: result.classList.contains('stale'), description: result.getAttribute('aria-description')};
@@ -110,9 +117,7 @@ test('«Расчитать» that cannot compute says what is missing and goes t
 
 test('a pasted number is the number the user copied', async () => {
     const page = await freshPage();
-    await chooseKind(page, 1, 'Арматура А3 А500с');
-    await pickItem(page, 'sComboBoxElement', '12');
-    await page.check('#sRadioGroupItem0');
+    await rebar12(page);
     for (const [pasted, field] of [['12,5\r\n', '12,5'], [' 1 250,50 ', '1250,50'], ['1\u00A0250', '1250']]) {
         await page.fill('#sEditParam', '');
         await paste(page, pasted);
@@ -149,9 +154,7 @@ test('sizes typed as people write them select the size and show its own text on 
 
 test('the error box quotes the user\'s text exactly, isolated from the sentence', async () => {
     const page = await freshPage();
-    await chooseKind(page, 1, 'Арматура А3 А500с');
-    await pickItem(page, 'sComboBoxElement', '12');
-    await page.check('#sRadioGroupItem0');
+    await rebar12(page);
     const text = '\u202E12   5';
     await page.evaluate((t) => {
         const edit = document.getElementById('sEditParam');
