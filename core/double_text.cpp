@@ -4,7 +4,6 @@
 #include "errors.h"
 #include "number_text.h"
 
-#include <bit>
 #include <cstdint>
 
 namespace tarvik {
@@ -22,7 +21,7 @@ struct ExactDecimal {
 
 ExactDecimal exactDecimal(double value)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto bits = doubleBits(value);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
     const std::uint64_t significand = (bits & fractionMask) | (std::uint64_t{1} << 52);
     const int exponent = biased - 1075; // value = significand × 2^exponent
@@ -91,7 +90,7 @@ std::u16string doubleText(double value, char16_t separator)
                 roundUp(digits, integerLength);
             std::u16string text = textOf(digits, integerLength, separator);
             const std::optional<double> back = readDouble(text, separator);
-            if (back && std::bit_cast<std::uint64_t>(*back) == std::bit_cast<std::uint64_t>(value))
+            if (back && doubleBits(*back) == doubleBits(value))
                 return text;
         }
     }
@@ -121,7 +120,7 @@ std::optional<double> readDouble(std::u16string_view text, char16_t separator)
     if (exponent < -1022 || exponent > 1023)
         return std::nullopt;
     const std::uint64_t bits = (static_cast<std::uint64_t>(exponent + 1023) << 52) | (kept & fractionMask);
-    return std::bit_cast<double>(bits);
+    return doubleFromBits(bits);
 }
 
 } // namespace tarvik

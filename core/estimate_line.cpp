@@ -1,10 +1,10 @@
 #include "estimate_line.h"
 
 #include "catalogue_lookup.h"
+#include "double_text.h"
 #include "errors.h"
 #include "quantity.h"
 
-#include <bit>
 
 namespace tarvik {
 namespace {
@@ -103,7 +103,7 @@ CatalogueNote catalogueNote(const EstimateLine& line)
     if (!unitMass)
         return CatalogueNote::NotInCatalogue;
     // Bit for bit: the numbers were computed with exactly this double.
-    return std::bit_cast<std::uint64_t>(*unitMass) == std::bit_cast<std::uint64_t>(line.unitMass)
+    return doubleBits(*unitMass) == doubleBits(line.unitMass)
                ? CatalogueNote::None
                : CatalogueNote::UnitMassChanged;
 }
