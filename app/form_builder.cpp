@@ -132,6 +132,7 @@ void fillCalculationColumn(QWidget& window, FormControls& c)
     c.resultBox->setTitle(qs(caption(Caption::ResultBox)));
     c.sLabelResult->setAccessibleName(qs(caption(Caption::ResultName)));
     c.sButtonCalc->setText(qs(caption(Caption::CalcButton)));
+    c.sButtonCalc->setAccessibleName(qs(caption(Caption::CalcButtonName)));
 
     c.sEditParam->setText(qs(caption(Caption::NumberFieldAtStart)));
     c.sEditParamBoundLabel = new QLabel(c.sEditParam->parentWidget());

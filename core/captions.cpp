@@ -26,6 +26,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::CopyResultWithUnit, "CopyResultWithUnit"},
     CaptionEntry{Caption::CopyShortcut, "CopyShortcut"},
     CaptionEntry{Caption::CalcButton, "CalcButton"},
+    CaptionEntry{Caption::CalcButtonName, "CalcButtonName"},
     CaptionEntry{Caption::ResultOutOfDate, "ResultOutOfDate"},
     CaptionEntry{Caption::ChooseMode, "ChooseMode"},
     CaptionEntry{Caption::ChooseSize, "ChooseSize"},
@@ -129,6 +130,8 @@ std::u16string_view caption(Caption which)
         return u"Ctrl+C";
     case Caption::CalcButton:
         return u"Расчитать";
+    case Caption::CalcButtonName:
+        return u"Расчитать результат";
     case Caption::ResultOutOfDate:
         return u"Результат получен для прежних данных; «Расчитать» пересчитает его";
     case Caption::ChooseMode:
@@ -247,6 +250,14 @@ std::u16string_view caption(Caption which)
         return u"Цены включают НДС";
     }
     return {};
+}
+
+std::u16string sizeListButtonName(std::u16string_view listCaption)
+{
+    std::u16string name(caption(Caption::SizeListButton));
+    name += u": ";
+    name += listCaption;
+    return name;
 }
 
 std::span<const CaptionEntry> captionEntries()

@@ -7,6 +7,7 @@
 // table when the page is built.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tarvik {
@@ -30,6 +31,7 @@ enum class Caption {
     CopyResultWithUnit,
     CopyShortcut,
     CalcButton,
+    CalcButtonName,  // distinct from the mode group's name
     ResultOutOfDate, // the dimmed result's description
     ChooseMode,      // «Расчитать» without a mode
     ChooseSize,      // «Расчитать» without a size
@@ -104,5 +106,8 @@ struct CaptionEntry {
     std::string_view key;
 };
 std::span<const CaptionEntry> captionEntries();
+
+// The name of a size list's arrow button: its purpose and the list's caption.
+std::u16string sizeListButtonName(std::u16string_view listCaption);
 
 } // namespace tarvik

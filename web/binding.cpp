@@ -7,6 +7,7 @@
 
 #include "catalogue/family.h"
 #include "core/calculator.h"
+#include "core/captions.h"
 #include "core/errors.h"
 #include "core/form_layout.h"
 #include "core/keyboard.h"
@@ -250,6 +251,9 @@ EMSCRIPTEN_BINDINGS(tarvik)
         .value("NumberField", FocusedControl::NumberField)
         .value("Other", FocusedControl::Other);
     emscripten::function("numberFieldIgnores", &numberFieldIgnores);
+    emscripten::function("sizeListButtonName",
+                         emscripten::optional_override(
+                             [](const std::u16string& caption) { return sizeListButtonName(caption); }));
     emscripten::function("pastedNumberText", emscripten::optional_override([](const std::u16string& pasted) {
                              return pastedNumberText(pasted);
                          }));

@@ -12,6 +12,9 @@ file(COPY ${CORE_JS} ${core_dir}/${core_name}.wasm DESTINATION ${SITE})
 file(COPY ${PAGE}/style.css ${PAGE}/tarvik.mjs DESTINATION ${SITE})
 
 include(${CAPTIONS})
+# The page's own files only; web/serve.mjs sends the same policy as a header.
+file(READ ${PAGE}/csp.txt ContentSecurityPolicy)
+string(STRIP "${ContentSecurityPolicy}" ContentSecurityPolicy)
 # Fills a template's @Key@ marks from the captions; a mark with no caption
 # would leave the text silently blank.
 function(fill_captions template output)

@@ -107,6 +107,8 @@ void printCaptions()
     for (const tarvik::CaptionEntry& entry : tarvik::captionEntries())
         set(entry.key, tarvik::caption(entry.which));
     set("ErrorBoxTitle", tarvik::errorBoxTitle(tarvik::pageProgramName));
+    set("SizeListButtonAtStart",
+        tarvik::sizeListButtonName(tarvik::caption(tarvik::Caption::SizeListAtStart)));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Serves a folder over HTTP on 127.0.0.1: `node serve.mjs FOLDER [PORT]`.
 // Port 0 picks a free port; the address is printed once listening.
 import {createServer} from 'node:http';
+import {readFileSync} from 'node:fs';
 import {readFile} from 'node:fs/promises';
 import {extname, join, normalize} from 'node:path';
 
@@ -14,6 +15,9 @@ const types = {
     '.png': 'image/png',
 };
 
+// The policy the page also carries in its markup: its own files only.
+const policy = readFileSync(new URL('page/csp.txt', import.meta.url), 'utf8').trim();
+
 export function serve(folder, port = 0) {
     const server = createServer(async (request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
@@ -25,7 +29,8 @@ export function serve(folder, port = 0) {
         try {
             const body = await readFile(file);
             response.writeHead(200, {'Content-Type': types[extname(file)] ?? 'application/octet-stream',
-                                     'Cache-Control': 'no-cache'});
+                                     'Cache-Control': 'no-cache', 'Content-Security-Policy': policy,
+                                     'X-Content-Type-Options': 'nosniff'});
             response.end(body);
         } catch {
             response.writeHead(404, {'Content-Type': 'text/plain'}).end('Not found');

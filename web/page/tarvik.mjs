@@ -49,7 +49,10 @@ const page = {
         if (!enabled)
             closePopup(c);
     },
-    setCaption(list, caption) { combos[list].label.textContent = caption; },
+    setCaption(list, caption) {
+        combos[list].label.textContent = caption;
+        combos[list].drop.setAttribute('aria-label', core.sizeListButtonName(caption));
+    },
     clearKindsSelection(section) { markKind(section, -1); },
     setModeItemText(item, text) { $('sRadioGroupText' + item).textContent = text; },
     setResultText(text) {
@@ -225,8 +228,10 @@ function bindCombo(c, list, calc) {
         closePopup(c);
         report(calc.sizeListExit(list));
     });
-    c.drop.addEventListener('mousedown', (event) => {
-        event.preventDefault();
+    // The pointer's press keeps the focus in the field; the click, which
+    // assistive technology and voice control give too, opens the list.
+    c.drop.addEventListener('mousedown', (event) => event.preventDefault());
+    c.drop.addEventListener('click', () => {
         c.input.focus();
         c.popup.hidden ? openPopup(c, calc) : closePopup(c);
     });

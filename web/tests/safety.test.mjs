@@ -1,0 +1,93 @@
+// The page runs only its own code, every control works for assistive
+// technology, and the number field stays usable after the error box.
+import {test} from 'node:test';
+import assert from 'node:assert/strict';
+import {chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
+
+const site = sharedBrowser();
+
+test('the page and its server allow only the page\'s own code', async () => {
+    const response = await fetch(site.url);
+    const header = response.headers.get('content-security-policy');
+    assert.match(header, /script-src 'self' 'wasm-unsafe-eval'/);
+    assert.equal(response.headers.get('x-content-type-options'), 'nosniff');
+
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    const meta = await page.getAttribute('meta[http-equiv=Content-Security-Policy]', 'content');
+    assert.equal(meta, header, 'the markup carries the same policy');
+    // The page works under it: a calculation, with the service worker.
+    await chooseKind(page, 1, 'Арматура А3 А500с');
+    await pickItem(page, 'sComboBoxElement', '12');
+    await page.check('#sRadioGroupItem0');
+    await page.fill('#sEditParam', '1');
+    await page.click('#sButtonCalc');
+    assert.equal(await page.textContent('#sLabelResult'), '0,890 кг');
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // An inline script someone slips in is refused.
+    const refused = await page.evaluate(() => new Promise((resolve) => {
+        document.addEventListener('securitypolicyviolation', (e) => resolve(e.violatedDirective), {once: true});
+        const script = document.createElement('script');
+        script.textContent = 'window.injected = true';
+        document.body.append(script);
+    }));
+    assert.match(refused, /^script-src/);
+    assert.equal(await page.evaluate(() => window.injected), undefined);
+    await context.close();
+});
+
+test('every control activates by click and has its own name containing its text', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    await chooseKind(page, 9, 'Труба электросварная');
+    // A screen reader's or voice control's activation is a plain click.
+    await page.evaluate(() => document.querySelector('#sComboBoxE1 + .drop').click());
+    assert.ok(await page.isVisible('#sComboBoxE1List'));
+    await page.keyboard.press('Escape');
+
+    const names = await page.evaluate(() => {
+        const nameOf = (el) => el.getAttribute('aria-label') ?? el.textContent.trim();
+        return [...document.querySelectorAll('#sComboBoxE1 + .drop, #sComboBoxE2 + .drop, #sButtonCalc')]
+            .map((el) => ({name: nameOf(el), text: el.textContent.trim()}));
+    });
+    assert.deepEqual(names.map((n) => n.name),
+                     ['Список размеров: Диаметр трубы, мм', 'Список размеров: Толщина стенки, мм',
+                      'Расчитать результат']);
+    for (const {name, text} of names)
+        assert.ok(name.includes(text), `${name} holds ${text}`);
+    const group = await page.getByRole('group', {name: 'Расчитать', exact: true}).count();
+    assert.equal(group, 1, 'the mode group keeps its legend as its name');
+    await context.close();
+});
+
+test('after the error box closes by pointer or touch the field takes keys', async () => {
+    for (const touch of [false, true]) {
+        const context = await site.browser.newContext({locale: 'ru-RU', hasTouch: touch});
+        const page = await openPage(context, site.url);
+        const press = async (selector) => {
+            const box = await page.locator(selector).boundingBox();
+            const [x, y] = [box.x + 5, box.y + 5];
+            await (touch ? page.touchscreen.tap(x, y) : page.mouse.click(x, y));
+        };
+        await chooseKind(page, 1, 'Арматура А3 А500с');
+        await pickItem(page, 'sComboBoxElement', '12');
+        await page.check('#sRadioGroupItem0');
+        await page.evaluate(() => {
+            const edit = document.getElementById('sEditParam');
+            edit.value = '12.5';
+            edit.dispatchEvent(new InputEvent('input', {inputType: 'insertFromPaste', data: '12.5'}));
+        });
+        await page.click('#sButtonCalc');
+        await press('#errorOk');
+        await press('#sEditParam'); // the click rule judges the text again
+        assert.ok(await page.isVisible('#errorBox'));
+        await press('#errorOk');
+        assert.ok(await page.isHidden('#errorBox'));
+        await page.keyboard.press('End');
+        await page.keyboard.press('Backspace');
+        await page.keyboard.press('Backspace');
+        await page.keyboard.type(',7');
+        assert.equal(await page.inputValue('#sEditParam'), '12,7', touch ? 'tap' : 'pointer');
+        await context.close();
+    }
+});
