@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::array entries{
     CaptionEntry{Caption::WindowTitle, "WindowTitle"},
+    CaptionEntry{Caption::Loading, "Loading"},
+    CaptionEntry{Caption::LoadFailed, "LoadFailed"},
+    CaptionEntry{Caption::LoadRetry, "LoadRetry"},
     CaptionEntry{Caption::AppName, "AppName"},
     CaptionEntry{Caption::PageDescription, "PageDescription"},
     CaptionEntry{Caption::KindsColumnName, "KindsColumnName"},
@@ -94,6 +97,12 @@ std::u16string_view caption(Caption which)
     switch (which) {
     case Caption::WindowTitle:
         return u"Тарвик";
+    case Caption::Loading:
+        return u"Калькулятор загружается…";
+    case Caption::LoadFailed:
+        return u"Калькулятор не загрузился. Проверьте связь и попробуйте снова.";
+    case Caption::LoadRetry:
+        return u"Попробовать снова";
     case Caption::AppName:
         return u"Тарвик — масса металлопроката";
     case Caption::PageDescription:

@@ -14,6 +14,9 @@ namespace tarvik {
 
 enum class Caption {
     WindowTitle,
+    Loading,     // the page while its core loads
+    LoadFailed,  // the page whose core did not load
+    LoadRetry,
     AppName, // the installed page's name
     PageDescription,
     KindsColumnName,

@@ -4,7 +4,6 @@
 // its focus in the core's terms and does what the core answers; texts reach
 // the page only as text, its fixed ones written into the markup at build
 // time.
-import createTarvik from './tarvik-core.js';
 
 const $ = (id) => document.getElementById(id);
 const comboNames = ['sComboBoxElement', 'sComboBoxE1', 'sComboBoxE2'];
@@ -434,7 +433,26 @@ function bindResultMenu(calc) {
     addEventListener('scroll', () => close(false), {passive: true});
 }
 
-const core = await createTarvik();
+// The core loads with the page; until it has, the controls are out of use
+// (no click is taken and lost), and a page whose core cannot load says so
+// and offers to try again.
+let core = null;
+try {
+    const {default: createTarvik} = await import('./tarvik-core.js');
+    core = await createTarvik();
+} catch (error) {
+    const state = $('loadState');
+    state.classList.add('failed');
+    $('loadText').textContent = state.dataset.failed;
+    $('loadRetry').hidden = false;
+    $('loadRetry').addEventListener('click', () => location.reload());
+    throw error;
+}
+$('loadState').hidden = true;
+const form = $('Form1');
+form.inert = false;
+form.classList.remove('loading');
+form.removeAttribute('aria-busy');
 const calc = new core.Calculator(page);
 addEventListener('languagechange', () => calc.readSeparator());
 

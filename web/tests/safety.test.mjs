@@ -91,3 +91,32 @@ test('after the error box closes by pointer or touch the field takes keys', asyn
         await context.close();
     }
 });
+
+test('a page whose core cannot load says so; a slow one takes no click it would lose', async () => {
+    for (const refused of ['tarvik-core.wasm', 'tarvik-core.js']) {
+        const context = await site.browser.newContext({locale: 'ru-RU'});
+        await context.route(`**/${refused}`, (route) => route.abort());
+        const page = await context.newPage();
+        await page.goto(site.url);
+        await page.waitForSelector('#loadRetry:not([hidden])');
+        assert.match(await page.textContent('#loadText'), /не загрузился/, refused);
+        assert.ok(await page.$eval('#Form1', (f) => f.inert), `${refused}: the controls are out of use`);
+        await context.close();
+    }
+
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    await context.route('**/tarvik-core.wasm', async (route) => {
+        await new Promise((resolve) => setTimeout(resolve, 3000));
+        await route.continue();
+    });
+    const page = await context.newPage();
+    await page.goto(site.url);
+    await page.waitForSelector('#sButton1');
+    assert.match(await page.textContent('#loadText'), /загружается/);
+    assert.ok(await page.$eval('#Form1', (f) => f.inert), 'out of use while loading');
+    await page.waitForFunction(() => performance.getEntriesByName('tarvik-interactive').length > 0);
+    assert.ok(await page.isHidden('#loadState'));
+    await page.click('#sButton1');
+    assert.equal(await page.getAttribute('#sButton1', 'aria-expanded'), 'true');
+    await context.close();
+});
