@@ -139,7 +139,12 @@ function openPopup(c, calc) {
         return li;
     });
     c.popup.replaceChildren(...options);
+    c.popup.classList.remove('above');
     c.popup.hidden = false;
+    // Opens upwards where there is more room above the box than below it.
+    const box = c.input.getBoundingClientRect();
+    if (c.popup.getBoundingClientRect().bottom > innerHeight && box.top > innerHeight - box.bottom)
+        c.popup.classList.add('above');
     c.input.setAttribute('aria-expanded', 'true');
     showSelected(c, selected);
 }
@@ -181,6 +186,11 @@ function bindAccordion(calc) {
         const choose = (index) => {
             markKind(k, index);
             report(calc.kindClick(k, index));
+            // On a narrow screen the column stands below the accordion: bring
+            // the next step into view.
+            const column = $('sPanel4');
+            if (!column.hidden && column.getBoundingClientRect().top > innerHeight * 0.6)
+                column.scrollIntoView({block: 'start'});
         };
         list.addEventListener('click', (event) => {
             const option = event.target.closest('[role=option]');

@@ -120,3 +120,25 @@ test('a page whose core cannot load says so; a slow one takes no click it would 
     assert.equal(await page.getAttribute('#sButton1', 'aria-expanded'), 'true');
     await context.close();
 });
+
+test('a phone user finds the next step, and every target takes a finger', async () => {
+    const context = await site.browser.newContext(
+        {locale: 'ru-RU', viewport: {width: 360, height: 640}, hasTouch: true, isMobile: true});
+    const page = await openPage(context, site.url);
+    await page.tap('#sButton9');
+    await page.tap('#sListBox9-2'); // "Труба бесшовная Г/К"
+    const column = await page.$eval('#sPanel4', (c) => c.getBoundingClientRect().top);
+    assert.ok(column >= 0 && column < 640 * 0.6, `the column comes into view (top ${column})`);
+
+    await page.tap('#sComboBoxE1 + .drop');
+    const popup = await page.$eval('#sComboBoxE1List', (p) => p.getBoundingClientRect().toJSON());
+    assert.ok(popup.top >= 0 && popup.bottom <= 640, `the popup fits the screen: ${popup.top}-${popup.bottom}`);
+    const small = await page.evaluate(() => [...document.querySelectorAll(
+        'button:not([hidden]), [role=option], label.mode')]
+        .filter((el) => el.offsetParent !== null && !el.closest('#errorBox, #resultMenu'))
+        .map((el) => ({id: el.id || el.textContent.trim(), r: el.getBoundingClientRect()}))
+        .filter(({r}) => r.height < 44 || r.width < 44)
+        .map(({id, r}) => `${id} ${Math.round(r.width)}x${Math.round(r.height)}`));
+    assert.deepEqual(small, []);
+    await context.close();
+});
