@@ -39,6 +39,7 @@ struct FormControls {
     QLabel* sEditParamBoundLabel = nullptr;
     // Added to the stored layout: they move none of its controls.
     QLabel* kindInUse = nullptr;      // the name of the kind in use
+    QPushButton* estimateAdd = nullptr; // «В смету», once the estimate is built
     QLabel* missingInput = nullptr;   // what «Расчитать» still needs
     QLabel* inputHint = nullptr;      // why a typed key did not reach the field
     QTimer* inputHintTimer = nullptr; // hides it again

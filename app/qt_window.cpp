@@ -11,6 +11,7 @@
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -135,6 +136,12 @@ void QtWindow::setResultText(std::u16string_view text)
 void QtWindow::setResultOutOfDate(bool outOfDate, std::u16string_view description)
 {
     result_.setOutOfDate(outOfDate, description);
+}
+
+void QtWindow::setEstimateAddEnabled(bool enabled)
+{
+    if (c_.estimateAdd)
+        c_.estimateAdd->setEnabled(enabled);
 }
 
 void QtWindow::setKindInUse(std::u16string_view text)

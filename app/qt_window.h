@@ -36,6 +36,7 @@ public:
     void setModeItemText(int item, std::u16string_view text) override;
     void setResultText(std::u16string_view text) override;
     void setResultOutOfDate(bool outOfDate, std::u16string_view description) override;
+    void setEstimateAddEnabled(bool enabled) override;
     void setKindInUse(std::u16string_view text) override;
     void showMissingInput(MissingInput which, std::u16string_view text) override;
     std::u16string inputText() const override;

@@ -36,7 +36,40 @@ void Calculator::sButtonCalcClick()
     showMissing(MissingInput::None, {});
 
     const double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
-    showResult(calculatedText(window_.inputText(), separator_, unitMass, mode), state_.activeUnitText);
+    const std::u16string number = window_.inputText();
+    const std::u16string result = calculatedText(number, separator_, unitMass, mode);
+    const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(section_ - 1)];
+    Calculation done;
+    done.family = family.header;
+    if (kind_ >= 0 && static_cast<std::size_t>(kind_) < family.kinds.size())
+        done.kind = family.kinds[static_cast<std::size_t>(kind_)];
+    done.size = window_.itemText(DropDown::Element, size);
+    done.unitMass = unitMass;
+    done.mode = mode;
+    done.number = number;
+    done.result = result;
+    showResult(result, state_.activeUnitText);
+    last_ = std::move(done);
+    updateEstimateAdd();
+}
+
+bool Calculator::canAddToEstimate() const
+{
+    if (!last_ || resultOutOfDate_)
+        return false;
+    // Above zero: a digit other than 0 before any exponent.
+    for (char16_t c : last_->result) {
+        if (c == u'E' || c == u'e')
+            break;
+        if (c >= u'1' && c <= u'9')
+            return true;
+    }
+    return false;
+}
+
+void Calculator::updateEstimateAdd()
+{
+    window_.setEstimateAddEnabled(canAddToEstimate());
 }
 
 void Calculator::sComboBoxElementChange()
@@ -82,6 +115,10 @@ void Calculator::clearResult()
     resultNumberLength_ = 0;
     resultOutOfDate_ = false;
     window_.setResultText(u"");
+    if (last_) {
+        last_.reset();
+        updateEstimateAdd();
+    }
 }
 
 void Calculator::markResultOutOfDate()
@@ -90,6 +127,7 @@ void Calculator::markResultOutOfDate()
         return;
     resultOutOfDate_ = true;
     window_.setResultOutOfDate(true, caption(Caption::ResultOutOfDate));
+    updateEstimateAdd();
 }
 
 } // namespace tarvik

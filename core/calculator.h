@@ -5,9 +5,11 @@
 // calls through a recording fake.
 
 #include "entry_rules.h"
+#include "quantity.h"
 #include "selection_state.h"
 #include "window.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -86,6 +88,12 @@ public:
     // Whether the shown result was computed from the inputs now beside it.
     bool resultOutOfDate() const { return resultOutOfDate_; }
 
+    // What the shown result was computed from, taken when it was computed,
+    // never from the controls' present state; none while no result is shown.
+    const std::optional<Calculation>& lastCalculation() const { return last_; }
+    // «В смету» takes a result that is shown, up to date and above zero.
+    bool canAddToEstimate() const;
+
 private:
     // The mode handler's work, which every kind choice runs too.
     void applyMode();
@@ -94,6 +102,7 @@ private:
     void AddItems(DropDown list, std::span<const std::u16string_view> texts);
     void showResult(std::u16string_view number, std::u16string_view unit);
     void clearResult();
+    void updateEstimateAdd();
     void markResultOutOfDate();
     void showMissing(MissingInput which, std::u16string_view text);
     // The lists that show the size: the size list, or the two pickers.
@@ -108,6 +117,8 @@ private:
     bool resultOutOfDate_ = false;
     bool missingShown_ = false;
     int section_ = 0; // of the kind in use; 0 before the first choice
+    int kind_ = -1;
+    std::optional<Calculation> last_;
 };
 
 } // namespace tarvik

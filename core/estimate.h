@@ -5,6 +5,7 @@
 // leaves an edit, each reports an EditResult instead.
 
 #include "estimate_line.h"
+#include "quantity.h"
 
 #include <cstddef>
 #include <functional>
@@ -15,17 +16,6 @@
 #include <vector>
 
 namespace tarvik {
-
-// What «Расчитать» computed, as the estimate takes it.
-struct Calculation {
-    std::u16string family; // the family's header
-    std::u16string kind;
-    std::u16string size;
-    double unitMass = 0;
-    int mode = 0;          // 0: number is the quantity, result the mass; 1: the reverse
-    std::u16string number; // as typed
-    std::u16string result; // as shown
-};
 
 enum class LineCostState {
     Unpriced,

@@ -8,6 +8,17 @@
 
 namespace tarvik {
 
+// What «Расчитать» computed, as the estimate takes it.
+struct Calculation {
+    std::u16string family; // the family's header
+    std::u16string kind;
+    std::u16string size;
+    double unitMass = 0;
+    int mode = 0;          // 0: number is the quantity, result the mass; 1: the reverse
+    std::u16string number; // as typed
+    std::u16string result; // the number as shown, without its unit
+};
+
 // Mode 0: the mass of `number` metres (or square metres); mode 1: the
 // metres (or square metres) of `number` kilograms. The result as
 // formatFloat000 writes it. Throws CalcError as «Расчитать» reports it: the

@@ -60,6 +60,7 @@ void Calculator::sListBoxClick(int section)
     }
 
     section_ = section;
+    kind_ = kind;
     showMissing(MissingInput::None, {});
     window_.setOuterWidth(wideOuterWidth);
     window_.setKindInUse(kind >= 0 && static_cast<std::size_t>(kind) < family.kinds.size()

@@ -66,6 +66,8 @@ public:
     // `description` telling assistive technology why. Cleared by every new
     // result text.
     virtual void setResultOutOfDate(bool outOfDate, std::u16string_view description) = 0;
+    // Whether «В смету» can take the shown result.
+    virtual void setEstimateAddEnabled(bool enabled) = 0;
     // The name of the kind in use, shown in the calculation column.
     virtual void setKindInUse(std::u16string_view text) = 0;
     // Says beside the missing control what to do, and moves the focus

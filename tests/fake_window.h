@@ -108,6 +108,7 @@ public:
         resultDescription = description;
         log.push_back(outOfDate ? "result out of date" : "result current");
     }
+    void setEstimateAddEnabled(bool enabled) override { estimateAddEnabled = enabled; }
     void setKindInUse(std::u16string_view text) override
     {
         kindInUse = text;
@@ -169,6 +170,7 @@ public:
     std::u16string missingText;
     std::u16string inputCaption;
     bool inputCaptionActive = false;
+    bool estimateAddEnabled = false;
     int outerWidth = 0;
     std::vector<std::string> log;
 };

@@ -142,3 +142,45 @@ TEST_F(ResultState, TheKindInUseIsNamedAndASizeShowsItsOwnText)
 }
 
 } // namespace
+
+// «В смету» takes what «Расчитать» computed, not what the controls show now.
+TEST_F(ResultState, TheLastCalculationIsWhatWasComputedAndOnlyAFreshPositiveResultCanBeAdded)
+{
+    EXPECT_FALSE(calc.canAddToEstimate());
+    computeRebar12();
+    ASSERT_TRUE(calc.lastCalculation());
+    const Calculation& done = *calc.lastCalculation();
+    EXPECT_EQ(utf8(done.family), "Арматура");
+    EXPECT_EQ(utf8(done.kind), "Арматура А3 А500с");
+    EXPECT_EQ(utf8(done.size), utf8(window.itemText(DropDown::Element, 3)));
+    EXPECT_EQ(done.mode, 0);
+    EXPECT_EQ(utf8(done.number), "12,5");
+    EXPECT_EQ(utf8(done.result), "11,125");
+    EXPECT_TRUE(calc.canAddToEstimate());
+    EXPECT_TRUE(window.estimateAddEnabled);
+
+    // A later change of the controls leaves the calculation as it was, but
+    // an out-of-date result cannot be added.
+    window.setItemIndex(DropDown::Element, 13);
+    calc.sComboBoxElementChange();
+    EXPECT_EQ(utf8(calc.lastCalculation()->size), utf8(window.itemText(DropDown::Element, 3)));
+    EXPECT_FALSE(calc.canAddToEstimate());
+    EXPECT_FALSE(window.estimateAddEnabled);
+
+    // Zero, and a failed calculation, give nothing to add.
+    const struct {
+        const char* input;
+        bool addable;
+    } cases[] = {{"0", false}, {"0,000", false}, {"abc", false}, {"1", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        window.input = tarvik::fromUtf8(c.input);
+        try {
+            calc.sButtonCalcClick();
+        } catch (...) {
+        }
+        EXPECT_EQ(calc.canAddToEstimate(), c.addable);
+        EXPECT_EQ(window.estimateAddEnabled, c.addable);
+        EXPECT_EQ(calc.lastCalculation().has_value(), c.addable || std::string(c.input) != "abc");
+    }
+}

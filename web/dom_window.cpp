@@ -151,6 +151,11 @@ void DomWindow::setResultOutOfDate(bool outOfDate, std::u16string_view descripti
     page_.call<void>("setResultOutOfDate", outOfDate, owned(description));
 }
 
+void DomWindow::setEstimateAddEnabled(bool enabled)
+{
+    page_.call<void>("setEstimateAddEnabled", enabled);
+}
+
 void DomWindow::setKindInUse(std::u16string_view text)
 {
     page_.call<void>("setKindInUse", owned(text));

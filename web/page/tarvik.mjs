@@ -24,6 +24,7 @@ const kindInUse = $('kindInUse');
 const missingInput = $('missingInput');
 const inputHint = $('inputHint');
 let inputHintTimer = 0;
+let estimateAddEnabled = false; // read by the estimate section once it is on the page
 
 // The window operations, called by the core.
 const page = {
@@ -64,6 +65,9 @@ const page = {
             result.setAttribute('aria-description', description);
         else
             result.removeAttribute('aria-description');
+    },
+    setEstimateAddEnabled(enabled) {
+        estimateAddEnabled = enabled;
     },
     setKindInUse(text) {
         kindInUse.textContent = text;
