@@ -88,6 +88,21 @@ constexpr std::array entries{
     CaptionEntry{Caption::SavePdf, "SavePdf"},
     CaptionEntry{Caption::VatRate, "VatRate"},
     CaptionEntry{Caption::PricesIncludeVat, "PricesIncludeVat"},
+    CaptionEntry{Caption::EstimateWindowTitle, "EstimateWindowTitle"},
+    CaptionEntry{Caption::EstimateTableName, "EstimateTableName"},
+    CaptionEntry{Caption::EstimateTotalsName, "EstimateTotalsName"},
+    CaptionEntry{Caption::EstimateStatusName, "EstimateStatusName"},
+    CaptionEntry{Caption::EstimateListTitle, "EstimateListTitle"},
+    CaptionEntry{Caption::EstimateListName, "EstimateListName"},
+    CaptionEntry{Caption::RenamePrompt, "RenamePrompt"},
+    CaptionEntry{Caption::DeleteEstimateQuestion, "DeleteEstimateQuestion"},
+    CaptionEntry{Caption::TableCopied, "TableCopied"},
+    CaptionEntry{Caption::FileWritten, "FileWritten"},
+    CaptionEntry{Caption::FileNotWritten, "FileNotWritten"},
+    CaptionEntry{Caption::CsvFileFilter, "CsvFileFilter"},
+    CaptionEntry{Caption::PdfFileFilter, "PdfFileFilter"},
+    CaptionEntry{Caption::PrintedTitle, "PrintedTitle"},
+    CaptionEntry{Caption::PrintedDate, "PrintedDate"},
 };
 
 } // namespace
@@ -257,6 +272,36 @@ std::u16string_view caption(Caption which)
         return u"НДС, %";
     case Caption::PricesIncludeVat:
         return u"Цены включают НДС";
+    case Caption::EstimateWindowTitle:
+        return u"Смета — {}";
+    case Caption::EstimateTableName:
+        return u"Строки сметы";
+    case Caption::EstimateTotalsName:
+        return u"Итоги сметы";
+    case Caption::EstimateStatusName:
+        return u"Сообщения сметы";
+    case Caption::EstimateListTitle:
+        return u"Открыть смету";
+    case Caption::EstimateListName:
+        return u"Сметы";
+    case Caption::RenamePrompt:
+        return u"Название сметы";
+    case Caption::DeleteEstimateQuestion:
+        return u"Удалить смету «{}»?";
+    case Caption::TableCopied:
+        return u"Таблица скопирована";
+    case Caption::FileWritten:
+        return u"Записан файл {}";
+    case Caption::FileNotWritten:
+        return u"Файл не записан: {}";
+    case Caption::CsvFileFilter:
+        return u"Таблица CSV (*.csv)";
+    case Caption::PdfFileFilter:
+        return u"Документ PDF (*.pdf)";
+    case Caption::PrintedTitle:
+        return u"Смета «{}»";
+    case Caption::PrintedDate:
+        return u"Дата: {}";
     }
     return {};
 }

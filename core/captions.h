@@ -14,8 +14,8 @@ namespace tarvik {
 
 enum class Caption {
     WindowTitle,
-    Loading,     // the page while its core loads
-    LoadFailed,  // the page whose core did not load
+    Loading,    // the page while its core loads
+    LoadFailed, // the page whose core did not load
     LoadRetry,
     AppName, // the installed page's name
     PageDescription,
@@ -98,6 +98,23 @@ enum class Caption {
     SavePdf,
     VatRate,
     PricesIncludeVat,
+    // The desktop's estimate window and its printed document; "{}" stands
+    // for a name, a path or a date.
+    EstimateWindowTitle,
+    EstimateTableName,
+    EstimateTotalsName,
+    EstimateStatusName,
+    EstimateListTitle,
+    EstimateListName,
+    RenamePrompt,
+    DeleteEstimateQuestion,
+    TableCopied,
+    FileWritten,
+    FileNotWritten,
+    CsvFileFilter,
+    PdfFileFilter,
+    PrintedTitle,
+    PrintedDate,
 };
 
 std::u16string_view caption(Caption which);

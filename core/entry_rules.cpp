@@ -1,5 +1,7 @@
 #include "entry_rules.h"
 
+#include <algorithm>
+
 namespace tarvik {
 namespace {
 
@@ -85,6 +87,36 @@ KeyVerdict numberKeyVerdict(const FieldState& field, char16_t key, char16_t sepa
         return {std::u16string(1, key), {}};
     }
     return {{}, sentence(u"Только цифры и ", name.nominative)};
+}
+
+KeyVerdict cellKeyVerdict(const FieldState& field, char16_t key, char16_t separator, int fractionDigits)
+{
+    KeyVerdict verdict = numberKeyVerdict(field, key, separator);
+    if (verdict.inserted.empty() || key == backspace)
+        return verdict;
+    // Judged on the text the key would leave, so that typing over a
+    // selection and a separator typed in front of digits count alike.
+    const std::u16string_view text = field.text;
+    const auto clamp = [&](int at) {
+        return static_cast<std::size_t>(std::max(0, std::min(at, static_cast<int>(text.size()))));
+    };
+    const std::size_t start = clamp(std::min(field.selectionStart, field.selectionEnd));
+    const std::size_t end = clamp(std::max(field.selectionStart, field.selectionEnd));
+    std::u16string after(text.substr(0, start));
+    after += verdict.inserted;
+    after += text.substr(end);
+    const auto at = after.find(separator);
+    if (at == std::u16string::npos)
+        return verdict;
+    if (fractionDigits <= 0)
+        return {{}, u"Здесь только целое число"};
+    if (after.size() - at - 1 <= static_cast<std::size_t>(fractionDigits))
+        return verdict;
+    static constexpr std::u16string_view counts[] = {u"одного знака", u"двух знаков", u"трёх знаков",
+                                                     u"четырёх знаков", u"пяти знаков"};
+    const std::size_t n = static_cast<std::size_t>(std::min(fractionDigits, 5)) - 1;
+    return {{},
+            sentence(sentence(u"Не больше ", counts[n]), sentence(u" после ", nameOf(separator).genitive))};
 }
 
 std::u16string pastedNumberText(std::u16string_view pasted)

@@ -33,6 +33,11 @@ inline constexpr int inputHintMilliseconds = 4000;
 
 KeyVerdict numberKeyVerdict(const FieldState& field, char16_t key, char16_t separator);
 
+// The number field's rule for a cell that takes at most `fractionDigits`
+// digits after the separator (0: whole numbers only): a key that would
+// leave more there is refused, saying how many the cell takes.
+KeyVerdict cellKeyVerdict(const FieldState& field, char16_t key, char16_t separator, int fractionDigits);
+
 // A pasted text as it reaches the field: white space and line breaks at
 // either end dropped, and the group spaces between digits ("1 250,50"), so a
 // spreadsheet cell's "12,5" and its line break paste as "12,5". What still

@@ -28,7 +28,9 @@ std::u16string rateText(std::uint32_t hundredths, char16_t separator)
     return text;
 }
 
-TableRow lineRow(const Estimate& e, std::size_t i)
+} // namespace
+
+TableRow estimateLineRow(const Estimate& e, std::size_t i)
 {
     const EstimateLine& l = e.line(i);
     const LineCost cost = e.cost(i);
@@ -46,6 +48,8 @@ TableRow lineRow(const Estimate& e, std::size_t i)
         row[column(EstimateColumn::Cost)] = formatAmount(cost.kopecks, 2, e.separator());
     return row;
 }
+
+namespace {
 
 TableRow totalsRow(std::u16string label, EstimateColumn at = EstimateColumn::Name, std::u16string value = {})
 {
@@ -114,9 +118,16 @@ std::vector<TableRow> estimateTable(const Estimate& e)
         header.emplace_back(columnCaption(static_cast<EstimateColumn>(c), mix));
     rows.push_back(std::move(header));
     for (std::size_t i = 0; i < e.size(); ++i)
-        rows.push_back(lineRow(e, i));
+        rows.push_back(estimateLineRow(e, i));
     rows.emplace_back();
+    for (TableRow& total : estimateTotalsRows(e))
+        rows.push_back(std::move(total));
+    return rows;
+}
 
+std::vector<TableRow> estimateTotalsRows(const Estimate& e)
+{
+    std::vector<TableRow> rows;
     const EstimateTotals& t = e.totals();
     const char16_t sep = e.separator();
     // A total that leaves a line out would be a wrong number: none is shown.

@@ -31,4 +31,10 @@ using TableRow = std::vector<std::u16string>; // estimateColumnCount texts, or n
 // with the estimate's separator, without grouping or unit.
 std::vector<TableRow> estimateTable(const Estimate& estimate);
 
+// Parts of that table, for a face that shows the lines and the totals apart
+// and must not rebuild every row for one edit: line `row` (from 0) and the
+// totals rows.
+TableRow estimateLineRow(const Estimate& estimate, std::size_t row);
+std::vector<TableRow> estimateTotalsRows(const Estimate& estimate);
+
 } // namespace tarvik

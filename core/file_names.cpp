@@ -101,4 +101,10 @@ std::u16string csvFileName(std::u16string_view name, CalendarDate date)
     return out;
 }
 
+std::u16string calendarDateText(CalendarDate date)
+{
+    return twoDigits(date.day) + u'.' + twoDigits(date.month) + u'.' + twoDigits(date.year / 100) +
+           twoDigits(date.year % 100);
+}
+
 } // namespace tarvik

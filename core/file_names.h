@@ -20,6 +20,9 @@ struct CalendarDate {
     int year = 0, month = 0, day = 0;
 };
 
+// "10.12.2025", as a printed document is dated.
+std::u16string calendarDateText(CalendarDate date);
+
 // «смета_<name>_<YYYY-MM-DD>.csv».
 std::u16string csvFileName(std::u16string_view name, CalendarDate date);
 
