@@ -103,6 +103,10 @@ constexpr std::array entries{
     CaptionEntry{Caption::PdfFileFilter, "PdfFileFilter"},
     CaptionEntry{Caption::PrintedTitle, "PrintedTitle"},
     CaptionEntry{Caption::PrintedDate, "PrintedDate"},
+    CaptionEntry{Caption::EstimateCellName, "EstimateCellName"},
+    CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
+    CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
+    CaptionEntry{Caption::CancelButton, "CancelButton"},
 };
 
 } // namespace
@@ -302,6 +306,14 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}»";
     case Caption::PrintedDate:
         return u"Дата: {}";
+    case Caption::EstimateCellName:
+        return u"{}, строка {}";
+    case Caption::DeleteLineName:
+        return u"Удалить строку {}";
+    case Caption::EstimateRemoved:
+        return u"Смета «{}» удалена";
+    case Caption::CancelButton:
+        return u"Отмена";
     }
     return {};
 }

@@ -115,6 +115,12 @@ enum class Caption {
     PdfFileFilter,
     PrintedTitle,
     PrintedDate,
+    // The page's estimate section; "{}" stands for a caption, a line's
+    // number or a name, in that order.
+    EstimateCellName,
+    DeleteLineName,
+    EstimateRemoved,
+    CancelButton,
 };
 
 std::u16string_view caption(Caption which);

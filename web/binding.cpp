@@ -4,6 +4,7 @@
 // focus in the core's terms and does what the core answers.
 
 #include "dom_window.h"
+#include "web_estimate.h"
 
 #include "catalogue/family.h"
 #include "core/calculator.h"
@@ -118,6 +119,18 @@ public:
             window_.itemChosen(which, edit.item);
             changed(which);
         });
+    }
+
+    // The separator the estimate's texts are written with, read now if it
+    // was not yet.
+    int separator() { return withSeparator().decimalSeparator(); }
+
+    // «В смету»: the calculation behind the shown result, as the core
+    // computed it, whatever the controls show now; "" or why it was refused.
+    std::u16string addToEstimate(WebEstimate& estimate) const
+    {
+        const std::optional<Calculation>& last = calc_.lastCalculation();
+        return calc_.canAddToEstimate() && last ? estimate.add(*last) : std::u16string();
     }
 
     std::u16string calcClick()
@@ -277,6 +290,8 @@ EMSCRIPTEN_BINDINGS(tarvik)
         .function("itemPick", &WebCalculator::itemPick)
         .function("textEdit", &WebCalculator::textEdit)
         .function("calcClick", &WebCalculator::calcClick)
+        .function("separator", &WebCalculator::separator)
+        .function("addToEstimate", &WebCalculator::addToEstimate)
         .function("keyPress", &WebCalculator::keyPress)
         .function("editChange", &WebCalculator::editChange)
         .function("sizeListExit", &WebCalculator::sizeListExit)

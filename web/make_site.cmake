@@ -11,7 +11,7 @@ get_filename_component(core_name ${CORE_JS} NAME_WE)
 file(COPY ${core_dir}/${core_name}.wasm ${PAGE}/style.css DESTINATION ${SITE})
 # The scripts go out minified: a third of the page's bytes were names and
 # spaces no browser needs.
-foreach(script ${CORE_JS} ${PAGE}/tarvik.mjs)
+foreach(script ${CORE_JS} ${PAGE}/tarvik.mjs ${PAGE}/estimate.mjs)
     get_filename_component(name ${script} NAME)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${NODE_MODULES} ${NODE} ${TERSER} ${script}
                             --module --compress --mangle --output ${SITE}/${name}
@@ -44,7 +44,7 @@ file(WRITE ${SITE}/index.html "${html}")
 fill_captions(${PAGE}/manifest.webmanifest.in manifest)
 file(WRITE ${SITE}/manifest.webmanifest "${manifest}")
 
-set(cached index.html style.css tarvik.mjs ${core_name}.js ${core_name}.wasm manifest.webmanifest
+set(cached index.html style.css tarvik.mjs estimate.mjs ${core_name}.js ${core_name}.wasm manifest.webmanifest
     favicon.png icon-192.png icon-512.png)
 set(digests "")
 foreach(f IN LISTS cached)

@@ -9,6 +9,9 @@
 // the module asks for it before anything else (the preloaded response).
 const compiledCore = WebAssembly.compileStreaming(fetch('./tarvik-core.wasm', {credentials: 'same-origin'}));
 compiledCore.catch(() => {}); // reported where the core is awaited
+// The estimate's face loads beside the core and binds once the core has.
+const estimateModule = import('./estimate.mjs');
+estimateModule.catch(() => {});
 
 const $ = (id) => document.getElementById(id);
 const comboNames = ['sComboBoxElement', 'sComboBoxE1', 'sComboBoxE2'];
@@ -29,7 +32,8 @@ const kindInUse = $('kindInUse');
 const missingInput = $('missingInput');
 const inputHint = $('inputHint');
 let inputHintTimer = 0;
-let estimateAddEnabled = false; // read by the estimate section once it is on the page
+let estimateAddEnabled = false;
+let estimate = null; // the estimate section's face, once bound
 
 // The window operations, called by the core.
 const page = {
@@ -73,6 +77,7 @@ const page = {
     },
     setEstimateAddEnabled(enabled) {
         estimateAddEnabled = enabled;
+        estimate?.setAddEnabled(enabled);
     },
     setKindInUse(text) {
         kindInUse.textContent = text;
@@ -490,6 +495,8 @@ for (const [i, item] of ['sRadioGroupItem0', 'sRadioGroupItem1'].entries())
 $('sButtonCalc').addEventListener('click', () => report(calc.calcClick()));
 bindEdit(calc);
 bindCopy(calc);
+estimate = (await estimateModule).bindEstimate(core, calc);
+estimate.setAddEnabled(estimateAddEnabled);
 $('errorOk').addEventListener('click', () => errorBox.close());
 performance.mark('tarvik-interactive');
 // The browser's number format costs tens of milliseconds on first use (its

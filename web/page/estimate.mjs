@@ -1,0 +1,427 @@
+// The page's face of the estimate («Смета»): a section beside the calculator
+// where the width allows, below it on a phone. The core keeps the lines and
+// every number and rule; this module shows rows and forwards what the user
+// does. Every text reaches the page as text (textContent, value), never as
+// markup, and no number is computed here.
+
+const $ = (id) => document.getElementById(id);
+// A caption's "{}" marks, filled in order.
+const fill = (template, ...values) => values.reduce((text, value) => text.replace('{}', value), template);
+const today = () => {
+    const d = new Date();
+    return [d.getFullYear(), d.getMonth() + 1, d.getDate()];
+};
+// Rows rendered beyond the box's edges, so that a scroll by the wheel finds
+// them there already.
+const overscan = 8;
+
+export function bindEstimate(core, calc) {
+    const section = $('estimate');
+    const words = section.dataset; // the captions the module composes from
+    const box = $('estimateBox');
+    const head = $('estimateHead');
+    const body = $('estimateRows');
+    const totals = $('estimateTotals');
+    const status = $('estimateStatus');
+    const addButton = $('estimateAdd');
+    const undoButton = $('estimateUndo');
+    const vatRate = $('vatRate');
+    const vatIncluded = $('vatIncluded');
+    const nameColumn = 1, massColumn = 7, costColumn = 9;
+    let est = null;
+    let header = [];
+    let rowHeight = 0;
+    let printing = false;
+    let frame = 0;
+    let selectedId = '';
+    let hintTimer = 0;
+    // Edits the estimate refused, by "id column": the cell keeps the text
+    // and says why until it is corrected or abandoned (Escape).
+    const refused = new Map();
+
+    // The estimate starts once the calculator's separator is known: the
+    // lines it adds are written with it.
+    const estimate = () => (est ??= new core.Estimate(calc.separator()));
+
+    function say(text) {
+        status.textContent = text;
+    }
+
+    // ---- The table: the header, a window of rows between two spacers, and
+    // the totals under it.
+
+    function render() {
+        header = estimate().header();
+        head.replaceChildren(...header.map((caption) => {
+            const th = document.createElement('th');
+            th.scope = 'col';
+            th.textContent = caption;
+            return th;
+        }), document.createElement('td'));
+        $('estimateTitle').textContent = est.printedTitle();
+        vatRate.value = est.vatRate();
+        vatRate.removeAttribute('aria-invalid');
+        showVat('');
+        vatIncluded.checked = est.pricesIncludeVat();
+        renderRows();
+        renderTotals();
+    }
+
+    function spacer(rows) {
+        const tr = document.createElement('tr');
+        tr.className = 'spacer';
+        tr.setAttribute('aria-hidden', 'true');
+        tr.style.height = `${rows * rowHeight}px`;
+        return tr;
+    }
+
+    // Only the rows in view are in the document (ten thousand lines would
+    // take seconds to lay out); printing takes them all.
+    function renderRows() {
+        const n = est.size();
+        let first = 0, last = n;
+        if (!printing && rowHeight > 0) {
+            const top = box.scrollTop - head.offsetHeight;
+            first = Math.max(0, Math.floor(top / rowHeight) - overscan);
+            last = Math.min(n, first + Math.ceil(box.clientHeight / rowHeight) + 2 * overscan);
+        } else if (!printing) {
+            last = Math.min(n, 1);
+        }
+        const rows = [];
+        for (let i = first; i < last; ++i)
+            rows.push(lineRow(i));
+        body.replaceChildren(spacer(first), ...rows, spacer(n - last));
+        if (rows.length > 0 && rowHeight === 0) {
+            rowHeight = rows[0].getBoundingClientRect().height;
+            if (rowHeight > 0)
+                renderRows();
+        }
+    }
+
+    function lineRow(i) {
+        const tr = document.createElement('tr');
+        tr.tabIndex = -1;
+        for (let c = 0; c < header.length; ++c) {
+            const td = tr.insertCell();
+            const decimals = core.cellDecimals(c);
+            if (decimals < 0)
+                continue;
+            const input = document.createElement('input');
+            input.inputMode = decimals === 0 ? 'numeric' : 'decimal';
+            input.autocomplete = 'off';
+            input.spellcheck = false;
+            input.column = c;
+            input.decimals = decimals;
+            td.append(input);
+        }
+        const remove = document.createElement('button');
+        remove.type = 'button';
+        remove.className = 'delete';
+        remove.textContent = words.deleteText;
+        tr.insertCell().append(remove);
+        fillRow(tr, i);
+        return tr;
+    }
+
+    // Writes line i's texts into its row, in place: the focus stays in the
+    // cell it is in.
+    function fillRow(tr, i) {
+        const id = est.id(i);
+        tr.id = `line-${id}`;
+        tr.line = id;
+        tr.classList.toggle('selected', id === selectedId);
+        for (const [c, text] of est.row(i).entries()) {
+            const td = tr.cells[c];
+            const input = td.querySelector('input');
+            if (!input) {
+                td.textContent = text;
+                continue;
+            }
+            input.setAttribute('aria-label', fill(words.cellName, header[c], i + 1));
+            input.shown = text;
+            const refusal = refused.get(`${id} ${c}`);
+            input.value = refusal ? refusal.text : text;
+            showRefusal(input, refusal?.reason ?? '');
+        }
+        const notes = est.notes(i);
+        if (notes) {
+            const note = document.createElement('span');
+            note.className = 'note';
+            note.textContent = notes;
+            tr.cells[nameColumn].append(note);
+            tr.cells[nameColumn].title = notes;
+        }
+        tr.querySelector('.delete').setAttribute('aria-label', fill(words.deleteName, i + 1));
+    }
+
+    function renderTotals() {
+        totals.replaceChildren(...[['', header[massColumn], header[costColumn]], ...est.totals()].map((cells) => {
+            const p = document.createElement('p');
+            for (const text of cells)
+                p.append(Object.assign(document.createElement('span'), {textContent: text}));
+            return p;
+        }));
+    }
+
+    // After a change that moves rows: drawn in the next frame, then saved.
+    function changed() {
+        cancelAnimationFrame(frame);
+        frame = requestAnimationFrame(() => {
+            frame = 0;
+            render();
+        });
+    }
+
+    // Brings line i into the box's view, selected, with the focus on it.
+    function reveal(i) {
+        selectedId = est.id(i);
+        render();
+        const top = head.offsetHeight + i * rowHeight;
+        if (top < box.scrollTop + head.offsetHeight || top + rowHeight > box.scrollTop + box.clientHeight)
+            box.scrollTop = top - box.clientHeight / 2;
+        renderRows();
+        $(`line-${selectedId}`)?.focus();
+    }
+
+    box.addEventListener('scroll', () => {
+        if (!frame)
+            frame = requestAnimationFrame(() => {
+                frame = 0;
+                renderRows();
+            });
+    }, {passive: true});
+
+    function show() {
+        estimate();
+        if (section.hidden) {
+            section.hidden = false;
+            render();
+        }
+        section.scrollIntoView({block: 'nearest'});
+    }
+
+    // ---- Cells: the number field's key rule with each cell's decimals, a
+    // change committed by Enter or by leaving the cell, a refusal shown in
+    // the cell itself.
+
+    function hintOf(input) {
+        let hint = input.nextElementSibling;
+        if (!hint) {
+            hint = document.createElement('span');
+            hint.className = 'cellHint';
+            hint.id = `${input.closest('tr').id}-${input.column}`;
+            input.after(hint);
+        }
+        return hint;
+    }
+
+    function showRefusal(input, reason) {
+        if (!reason) {
+            input.removeAttribute('aria-invalid');
+            input.removeAttribute('aria-describedby');
+            input.nextElementSibling?.remove();
+            return;
+        }
+        const hint = hintOf(input);
+        hint.textContent = reason;
+        input.setAttribute('aria-invalid', 'true');
+        input.setAttribute('aria-describedby', hint.id);
+    }
+
+    // A refused key's reason, for a moment, where an edit's refusal would
+    // stand.
+    function showKeyHint(input, reason) {
+        const hint = hintOf(input);
+        hint.textContent = reason;
+        hint.setAttribute('role', 'status');
+        clearTimeout(hintTimer);
+        hintTimer = setTimeout(() => {
+            if (!input.hasAttribute('aria-invalid'))
+                hint.remove();
+        }, core.inputHintMilliseconds);
+    }
+
+    function commit(input) {
+        const id = input.closest('tr').line;
+        const key = `${id} ${input.column}`;
+        if (input.value === (refused.get(key)?.text ?? input.shown))
+            return;
+        const reason = est.edit(id, input.column, input.value);
+        if (reason) {
+            refused.set(key, {text: input.value, reason});
+            showRefusal(input, reason);
+            return;
+        }
+        refused.delete(key);
+        undoButton.hidden = true;
+        // One line and the totals change; the rows stay where they are.
+        fillRow(input.closest('tr'), est.rowOf(id));
+        renderTotals();
+    }
+
+    body.addEventListener('beforeinput', (event) => {
+        const input = event.target;
+        if (event.inputType !== 'insertText' || event.data === null)
+            return;
+        event.preventDefault();
+        for (const ch of event.data) {
+            const [inserted, reason] = est.cellKey(input.decimals, input.value, input.selectionStart,
+                                                   input.selectionEnd, ch.length === 1 ? ch.charCodeAt(0) : 0);
+            if (inserted)
+                input.setRangeText(inserted, input.selectionStart, input.selectionEnd, 'end');
+            else if (reason)
+                showKeyHint(input, reason);
+        }
+    });
+    body.addEventListener('paste', (event) => {
+        const pasted = event.clipboardData?.getData('text/plain');
+        if (pasted === undefined || event.target.localName !== 'input')
+            return;
+        event.preventDefault();
+        const input = event.target;
+        input.setRangeText(core.pastedNumberText(pasted), input.selectionStart, input.selectionEnd, 'end');
+    });
+    body.addEventListener('keydown', (event) => {
+        const input = event.target;
+        if (input.localName !== 'input')
+            return;
+        if (event.key === 'Enter') {
+            event.preventDefault();
+            commit(input);
+        } else if (event.key === 'Escape') {
+            refused.delete(`${input.closest('tr').line} ${input.column}`);
+            input.value = input.shown;
+            showRefusal(input, '');
+        }
+    });
+    body.addEventListener('focusout', (event) => {
+        if (event.target.localName === 'input')
+            commit(event.target);
+    });
+    body.addEventListener('focusin', (event) => {
+        const tr = event.target.closest('tr');
+        if (!tr?.line || tr.line === selectedId)
+            return;
+        $(`line-${selectedId}`)?.classList.remove('selected');
+        selectedId = tr.line;
+        tr.classList.add('selected');
+    });
+
+    // ---- Deleting, clearing and bringing back.
+
+    function removed() {
+        undoButton.hidden = false;
+        changed();
+    }
+
+    function undo() {
+        if (!est.undo())
+            return;
+        undoButton.hidden = true;
+        changed();
+    }
+
+    body.addEventListener('click', (event) => {
+        const remove = event.target.closest('.delete');
+        if (!remove)
+            return;
+        const next = remove.closest('tr').nextElementSibling;
+        est.remove(remove.closest('tr').line);
+        removed();
+        // The focus goes on to the line that took its place, or the table.
+        requestAnimationFrame(() => ($(next?.id)?.querySelector('.delete') ?? undoButton).focus());
+    });
+    $('estimateClear').addEventListener('click', () => {
+        est.clear();
+        removed();
+    });
+    undoButton.addEventListener('click', undo);
+    section.addEventListener('keydown', (event) => {
+        // In a cell Ctrl+Z undoes its typing, as in any text field.
+        if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'z' && !event.shiftKey &&
+            event.target.localName !== 'input') {
+            event.preventDefault();
+            undo();
+        }
+    });
+
+    // ---- VAT.
+
+    vatRate.addEventListener('beforeinput', (event) => {
+        if (event.inputType !== 'insertText' || event.data === null)
+            return;
+        event.preventDefault();
+        for (const ch of event.data) {
+            const [inserted, reason] = est.cellKey(core.vatRateDecimals, vatRate.value, vatRate.selectionStart,
+                                                   vatRate.selectionEnd, ch.charCodeAt(0));
+            vatRate.setRangeText(inserted, vatRate.selectionStart, vatRate.selectionEnd, 'end');
+            if (reason)
+                showVat(reason);
+        }
+    });
+    function showVat(reason) {
+        $('vatError').textContent = reason;
+        $('vatError').hidden = reason === '';
+    }
+    vatRate.addEventListener('change', () => {
+        const reason = est.setVatRate(vatRate.value);
+        vatRate.toggleAttribute('aria-invalid', reason !== '');
+        showVat(reason);
+        if (!reason)
+            renderTotals();
+    });
+    vatIncluded.addEventListener('change', () => {
+        est.setPricesIncludeVat(vatIncluded.checked);
+        renderTotals();
+    });
+
+    // ---- Export: the clipboard, a CSV file and paper.
+
+    $('estimateCopy').addEventListener('click', () => {
+        navigator.clipboard?.writeText(est.tabText()).then(() => say(words.copied), () => {});
+    });
+    $('estimateCsv').addEventListener('click', () => {
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(new Blob([est.csv()], {type: 'text/csv'}));
+        link.download = est.csvName(...today());
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    });
+    // Paper takes every row; the screen goes back to its window of them.
+    const printMedia = matchMedia('print');
+    const setPrinting = (on) => {
+        if (!est || printing === on)
+            return;
+        printing = on;
+        $('estimateDate').textContent = est.printedDate(...today());
+        renderRows();
+    };
+    addEventListener('beforeprint', () => setPrinting(true));
+    addEventListener('afterprint', () => setPrinting(false));
+    printMedia.addEventListener('change', () => setPrinting(printMedia.matches));
+    $('estimatePrint').addEventListener('click', () => {
+        setPrinting(true);
+        print();
+    });
+
+    // ---- The two buttons beside «Расчитать».
+
+    addButton.addEventListener('click', () => {
+        const reason = calc.addToEstimate(estimate());
+        section.hidden = false;
+        if (reason) {
+            say(reason);
+            return;
+        }
+        undoButton.hidden = true;
+        reveal(est.size() - 1);
+    });
+    $('estimateShow').addEventListener('click', () => {
+        show();
+        $('estimateTitle').focus();
+    });
+
+    return {
+        setAddEnabled(enabled) { addButton.disabled = !enabled; },
+    };
+}
