@@ -14,8 +14,8 @@ namespace tarvik {
 
 enum class Caption {
     WindowTitle,
-    Loading,     // the page while its core loads
-    LoadFailed,  // the page whose core did not load
+    Loading,    // the page while its core loads
+    LoadFailed, // the page whose core did not load
     LoadRetry,
     AppName, // the installed page's name
     PageDescription,
@@ -98,6 +98,13 @@ enum class Caption {
     SavePdf,
     VatRate,
     PricesIncludeVat,
+    // What the library of estimates tells the user.
+    EstimateNotSaved,
+    EstimateNotRead,
+    EstimateKeptAside,
+    EstimateTooNew,
+    NewEstimateName,
+    DuplicateName,
 };
 
 std::u16string_view caption(Caption which);

@@ -25,6 +25,7 @@ struct EstimateEntry {
 
 enum class LibraryEvent {
     NotSaved,  // the storage refused a write; the estimate is kept in memory
+    NotRead,   // the storage could not give an entry's bytes
     KeptAside, // an entry did not read and was moved aside
     TooNew,    // an entry of a newer version was left as it was
 };
@@ -85,23 +86,39 @@ public:
 
 private:
     enum class Load { Opened, Missing, Unreadable, TooNew, Failed };
+    struct Loaded {
+        Load result = Load::Missing;
+        std::optional<Estimate> estimate;
+        std::string bytes;
+    };
     struct Removed {
         std::u16string key;
         std::string bytes;
         bool wasOpen = false;
+        std::u16string replacement; // the estimate started because none was left
+    };
+    struct Stored {
+        bool merged = false;
+        bool writable = false; // false: the entry is of a newer version or did not come
     };
 
     Estimate makeEstimate();
     std::uint64_t stamp();
     void noteStamps(const Estimate& e);
-    Load load(std::u16string_view key, std::optional<Estimate>& into);
+    Loaded load(std::u16string_view key);
+    Stored mergeStored();
+    std::vector<std::u16string> storedKeys() const;
     bool taken(std::u16string_view key) const;
-    std::u16string freeName(std::u16string base) const;
+    std::u16string freeKey(std::u16string_view name) const;
+    std::u16string freeName(std::u16string_view base) const;
     std::u16string newName() const;
     void switchTo(std::u16string key, Estimate e, std::string bytes);
+    // The open estimate now stored under `key`, as `bytes`.
+    void rekey(std::u16string key, std::string bytes);
     void startNew();
-    void openAnother();
-    bool write(std::u16string_view key);
+    // False when none opened and a new one was started.
+    bool openAnother();
+    std::optional<std::string> write(std::u16string_view key);
     void tell(LibraryEvent event, std::u16string text);
 
     EstimateStorage& storage_;
