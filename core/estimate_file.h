@@ -31,7 +31,7 @@ inline constexpr int estimateFileVersion = 1;
 // Beyond these a file is refused rather than read: a hostile file costs at
 // most this much memory and time.
 inline constexpr std::size_t maxEstimateFileBytes = std::size_t{64} << 20;
-inline constexpr std::size_t maxEstimateLines = 200'000;
+inline constexpr std::size_t maxEstimateLines = 100'000;
 inline constexpr std::size_t maxEstimateTextUnits = 1000; // UTF-16 units of a name, kind or size
 inline constexpr std::size_t maxEstimateNumberText = 40;  // characters of a number's text
 

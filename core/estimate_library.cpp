@@ -91,14 +91,15 @@ EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, S
     }
     // A setting edited by hand to name something outside the estimates is
     // not followed.
-    if (!last.empty() && safeFileStem(last) == last) {
-        Loaded loaded = load(last);
-        if (loaded.result == Load::Opened) {
-            switchTo(std::move(last), std::move(*loaded.estimate), std::move(loaded.bytes));
-            return;
-        }
+    if (last.empty() || safeFileStem(last) != last) {
+        openAnother();
+        return;
     }
-    openAnother();
+    Loaded loaded = load(last);
+    if (loaded.result == Load::Opened)
+        switchTo(std::move(last), std::move(*loaded.estimate), std::move(loaded.bytes));
+    else
+        openAnother(last);
 }
 
 Estimate EstimateLibrary::makeEstimate()
@@ -262,10 +263,12 @@ void EstimateLibrary::startNew()
         stored_ = std::move(*bytes);
 }
 
-bool EstimateLibrary::openAnother()
+bool EstimateLibrary::openAnother(std::u16string_view tried)
 {
     key_.clear();
     for (const EstimateEntry& entry : entries()) {
+        if (entry.key == tried)
+            continue;
         Loaded loaded = load(entry.key);
         if (loaded.result == Load::Opened) {
             switchTo(entry.key, std::move(*loaded.estimate), std::move(loaded.bytes));

@@ -116,8 +116,9 @@ private:
     // The open estimate now stored under `key`, as `bytes`.
     void rekey(std::u16string key, std::string bytes);
     void startNew();
-    // False when none opened and a new one was started.
-    bool openAnother();
+    // Opens the first by name that reads, but `tried`; false when none did
+    // and a new one was started.
+    bool openAnother(std::u16string_view tried = {});
     std::optional<std::string> write(std::u16string_view key);
     void tell(LibraryEvent event, std::u16string text);
 
