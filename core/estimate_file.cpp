@@ -400,15 +400,26 @@ Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate
     e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
                       count(stringField(c, h, u"settingsEdited")));
 
-    c.seek(h.find(u"lines")->offset);
+    // Counted before any is read: a file of too many lines costs no more
+    // than a glance.
+    const std::size_t linesAt = h.find(u"lines")->offset;
+    c.seek(linesAt);
     if (c.peek() != '[')
         refuse(EstimateFileFault::WrongFormat);
+    c.expect('[');
+    if (!c.take(']')) {
+        std::size_t lines = 0;
+        do {
+            if (++lines > maxEstimateLines)
+                refuse(EstimateFileFault::TooLarge);
+            c.skipValue();
+        } while (c.take(','));
+    }
+    c.seek(linesAt);
     c.expect('[');
     UnitMassTexts unitMasses;
     if (!c.take(']')) {
         do {
-            if (e.size() == maxEstimateLines)
-                refuse(EstimateFileFault::TooLarge);
             EstimateLine line = readLine(c, unitMasses);
             // Two lines of one id would be one line after a merge: not ours.
             if (e.rowOf(line.id))

@@ -290,20 +290,20 @@ TEST(EstimateFile, NoPrefixOfAFileReadsAsAnotherEstimate)
     }
 }
 
-// A line repeated with ids 1..count.
+// A file of `count` lines, ids 1..count.
 std::string fileOfLines(std::size_t count)
 {
-    std::string bytes = R"({"format": "tarvik-estimate", "version": "1", "name": "n", "vatRate": "2200",
-"pricesIncludeVat": "1", "settingsEdited": "1", "deleted": {}, "lines": [)";
+    std::string lines;
     for (std::size_t i = 1; i <= count; ++i) {
-        bytes += i == 1 ? "\n" : ",\n";
-        bytes +=
-            R"({"id": ")" + std::to_string(i) +
-            R"(", "family": "Арматура", "kind": "Арматура А1", "size": "12", "unitMassBits": "4606191626881995899",
-"area": "0", "requested": "1", "pieceSize": "", "pieces": "", "quantity": "1.000", "mass": "0.890", "price": "1.00",
-"edited": "1"})";
+        lines += i == 1 ? "\n" : ",\n";
+        lines += R"({"id": ")" + std::to_string(i) +
+                 R"(", "family": "Арматура", "kind": "Арматура А1", "size": "12",
+"unitMassBits": "4606191626881995899", "area": "0", "requested": "1", "pieceSize": "", "pieces": "",
+"quantity": "1.000", "mass": "0.890", "price": "1.00", "edited": "1"})";
     }
-    return bytes + "]}";
+    return R"({"format": "tarvik-estimate", "version": "1", "name": "n", "vatRate": "2200",
+"pricesIncludeVat": "1", "settingsEdited": "1", "deleted": {}, "lines": [)" +
+           lines + "]}";
 }
 
 TEST(EstimateFile, ReadsUpToItsLimitOfLinesAndRefusesMore)
@@ -313,9 +313,7 @@ TEST(EstimateFile, ReadsUpToItsLimitOfLinesAndRefusesMore)
     EXPECT_EQ(atLimit.estimate->size(), maxEstimateLines);
     EXPECT_EQ(atLimit.estimate->totals().grams, Amount(890 * maxEstimateLines));
 
-    const EstimateFileRead beyond = readBack(fileOfLines(maxEstimateLines + 1), u',');
-    EXPECT_EQ(beyond.fault, EstimateFileFault::TooLarge);
-
+    EXPECT_EQ(readBack(fileOfLines(maxEstimateLines + 1), u',').fault, EstimateFileFault::TooLarge);
     EXPECT_EQ(readBack(std::string(maxEstimateFileBytes + 1, ' '), u',').fault, EstimateFileFault::TooLarge);
 }
 
