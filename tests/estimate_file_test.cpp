@@ -177,7 +177,8 @@ std::string smallFile()
     Estimate e = makeEstimate();
     const std::uint64_t id = e.add(rebar12(u"25")).id;
     e.editPrice(id, u"100");
-    e.remove(e.add(sheet4(u"1")).id);
+    e.add(sheet4(u"1"));
+    e.remove(e.add(weldedMesh(u"1")).id);
     e.rename(u"Дом");
     return estimateFileBytes(e);
 }
@@ -262,7 +263,8 @@ TEST(EstimateFile, RefusesEveryDamagedOrHostileFileAsAWhole)
          F::BadValue},
         {"decimal unit mass disagreeing", replaced(good, R"("unitMass": "0.89")", R"("unitMass": "0.9")"),
          F::BadValue},
-        {"a line also deleted", replaced(good, R"("258": ")", R"("257": ")"), F::BadValue},
+        {"a line also deleted", replaced(good, R"("259": ")", R"("257": ")"), F::BadValue},
+        {"two lines of one id", replaced(good, R"("id": "258")", R"("id": "257")"), F::BadValue},
         {"a name too long", replaced(good, "Дом", std::string(3000, 'a')), F::TooLarge},
         {"name not a string", replaced(good, R"("name": "Дом")", R"("name": ["Дом"])"), F::WrongFormat},
     };
