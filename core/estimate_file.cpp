@@ -509,12 +509,16 @@ std::string estimateFileBytes(const Estimate& e)
         appendText(out, "size", l.size);
         out += ", ";
         const std::uint64_t bits = doubleBits(l.unitMass);
+        // For people reading the file, where the text is short, as every
+        // catalogue mass is; the bits are what is read.
         if (isPositiveNormal(l.unitMass)) {
             auto [it, fresh] = unitMassTexts.try_emplace(bits);
             if (fresh)
                 it->second = doubleText(l.unitMass, fileSeparator);
-            appendText(out, "unitMass", it->second);
-            out += ", ";
+            if (it->second.size() <= maxEstimateNumberText) {
+                appendText(out, "unitMass", it->second);
+                out += ", ";
+            }
         }
         appendCountField(out, "unitMassBits", bits);
         out += ", ";

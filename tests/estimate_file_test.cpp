@@ -38,6 +38,10 @@ Estimate fullEstimate(char16_t separator)
     gone.id = 0x901;
     gone.size = u"4,123";
     e.restore(gone);
+    EstimateLine tiny = e.line(2);
+    tiny.id = 0x902;
+    tiny.unitMass = 1e-300; // its decimal text is longer than a number's in the file
+    e.restore(tiny);
 
     if (separator == u',')
         return e;
@@ -89,7 +93,7 @@ TEST(EstimateFile, KeepsEveryFieldUnderEitherSeparator)
 {
     for (char16_t written : {u',', u'.'}) {
         const Estimate original = fullEstimate(written);
-        ASSERT_EQ(original.size(), 5u);
+        ASSERT_EQ(original.size(), 6u);
         const std::string bytes = estimateFileBytes(original);
         for (char16_t reading : {u',', u'.'}) {
             SCOPED_TRACE(std::string("written with ") + char(written) + ", read with " + char(reading));
