@@ -5,6 +5,11 @@
 // the page only as text, its fixed ones written into the markup at build
 // time.
 
+// The core's code compiles while its glue script loads and runs, not after:
+// the module asks for it before anything else (the preloaded response).
+const compiledCore = WebAssembly.compileStreaming(fetch('./tarvik-core.wasm', {credentials: 'same-origin'}));
+compiledCore.catch(() => {}); // reported where the core is awaited
+
 const $ = (id) => document.getElementById(id);
 const comboNames = ['sComboBoxElement', 'sComboBoxE1', 'sComboBoxE2'];
 const combos = comboNames.map((name) => ({
@@ -452,8 +457,15 @@ function bindResultMenu(calc) {
 // and offers to try again.
 let core = null;
 try {
-    const {default: createTarvik} = await import('./tarvik-core.js');
-    core = await createTarvik();
+    const [{default: createTarvik}, compiled] = await Promise.all([import('./tarvik-core.js'), compiledCore]);
+    core = await new Promise((resolve, reject) => {
+        createTarvik({
+            instantiateWasm(imports, receive) {
+                WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), reject);
+                return {};
+            },
+        }).then(resolve, reject);
+    });
 } catch (error) {
     const state = $('loadState');
     state.classList.add('failed');
