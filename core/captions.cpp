@@ -107,6 +107,12 @@ constexpr std::array entries{
     CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
     CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
     CaptionEntry{Caption::CancelButton, "CancelButton"},
+    CaptionEntry{Caption::EstimateNotSaved, "EstimateNotSaved"},
+    CaptionEntry{Caption::EstimateNotRead, "EstimateNotRead"},
+    CaptionEntry{Caption::EstimateKeptAside, "EstimateKeptAside"},
+    CaptionEntry{Caption::EstimateTooNew, "EstimateTooNew"},
+    CaptionEntry{Caption::NewEstimateName, "NewEstimateName"},
+    CaptionEntry{Caption::DuplicateName, "DuplicateName"},
 };
 
 } // namespace
@@ -314,6 +320,18 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}» удалена";
     case Caption::CancelButton:
         return u"Отмена";
+    case Caption::EstimateNotSaved:
+        return u"Смета не сохранена: {}";
+    case Caption::EstimateNotRead:
+        return u"Смета «{}» не прочитана: {}";
+    case Caption::EstimateKeptAside:
+        return u"Смета «{}» не читается; её файл сохранён как «{}» и не будет перезаписан";
+    case Caption::EstimateTooNew:
+        return u"Смета «{}» записана более новой версией программы; она не открыта и не изменена";
+    case Caption::NewEstimateName:
+        return u"Смета {}";
+    case Caption::DuplicateName:
+        return u"{} — копия";
     }
     return {};
 }

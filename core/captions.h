@@ -121,6 +121,13 @@ enum class Caption {
     DeleteLineName,
     EstimateRemoved,
     CancelButton,
+    // What the library of estimates tells the user.
+    EstimateNotSaved,
+    EstimateNotRead,
+    EstimateKeptAside,
+    EstimateTooNew,
+    NewEstimateName,
+    DuplicateName,
 };
 
 std::u16string_view caption(Caption which);
