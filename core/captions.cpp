@@ -107,6 +107,9 @@ constexpr std::array entries{
     CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
     CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
     CaptionEntry{Caption::CancelButton, "CancelButton"},
+    CaptionEntry{Caption::BrowserStorageFull, "BrowserStorageFull"},
+    CaptionEntry{Caption::BrowserStorageRefused, "BrowserStorageRefused"},
+    CaptionEntry{Caption::UnreadableEntryName, "UnreadableEntryName"},
     CaptionEntry{Caption::EstimateNotSaved, "EstimateNotSaved"},
     CaptionEntry{Caption::EstimateNotRead, "EstimateNotRead"},
     CaptionEntry{Caption::EstimateKeptAside, "EstimateKeptAside"},
@@ -320,6 +323,12 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}» удалена";
     case Caption::CancelButton:
         return u"Отмена";
+    case Caption::BrowserStorageFull:
+        return u"хранилище браузера заполнено";
+    case Caption::BrowserStorageRefused:
+        return u"браузер не даёт хранить данные";
+    case Caption::UnreadableEntryName:
+        return u"{} (не читается)";
     case Caption::EstimateNotSaved:
         return u"Смета не сохранена: {}";
     case Caption::EstimateNotRead:

@@ -121,6 +121,9 @@ enum class Caption {
     DeleteLineName,
     EstimateRemoved,
     CancelButton,
+    BrowserStorageFull,
+    BrowserStorageRefused,
+    UnreadableEntryName,
     // What the library of estimates tells the user.
     EstimateNotSaved,
     EstimateNotRead,

@@ -15,6 +15,24 @@ const today = () => {
 // them there already.
 const overscan = 8;
 
+// The browser's storage as the core's estimate storage reads and writes it;
+// what the browser throws (a refused quota, storage turned off) is answered
+// as a plain value: 0 stored, 1 over the quota, 2 refused.
+const attempt = (action, otherwise) => {
+    try {
+        return action();
+    } catch (error) {
+        return otherwise(error);
+    }
+};
+const store = {
+    keys: () => attempt(() => Object.keys(localStorage), () => []),
+    get: (key) => attempt(() => localStorage.getItem(key), () => null),
+    set: (key, value) => attempt(() => (localStorage.setItem(key, value), 0),
+                                 (error) => (error?.name === 'QuotaExceededError' ? 1 : 2)),
+    remove: (key) => attempt(() => localStorage.removeItem(key), () => {}),
+};
+
 export function bindEstimate(core, calc) {
     const section = $('estimate');
     const words = section.dataset; // the captions the module composes from
@@ -29,6 +47,7 @@ export function bindEstimate(core, calc) {
     const vatIncluded = $('vatIncluded');
     const nameColumn = 1, massColumn = 7, costColumn = 9;
     let est = null;
+    let undoes = null; // what «Отменить» brings back: lines, or an estimate
     let header = [];
     let rowHeight = 0;
     let printing = false;
@@ -39,12 +58,39 @@ export function bindEstimate(core, calc) {
     // and says why until it is corrected or abandoned (Escape).
     const refused = new Map();
 
-    // The estimate starts once the calculator's separator is known: the
+    // The estimates open once the calculator's separator is known: the
     // lines it adds are written with it.
-    const estimate = () => (est ??= new core.Estimate(calc.separator()));
+    const estimate = () => (est ??= new core.Estimate(calc.separator(), store));
 
     function say(text) {
         status.textContent = text;
+    }
+
+    // What the library has to tell (a refused write, an entry kept aside).
+    function tell() {
+        const messages = est.messages();
+        if (messages.length > 0)
+            say(messages.join(' '));
+    }
+
+    // Saved after the change has been drawn; a save that brought in another
+    // tab's changes draws again.
+    let saving = false;
+    function save() {
+        if (saving)
+            return;
+        saving = true;
+        requestAnimationFrame(() => setTimeout(() => {
+            saving = false;
+            if (est.save())
+                changed();
+            tell();
+        }));
+    }
+
+    function offerUndo(what) {
+        undoes = what;
+        undoButton.hidden = what === null;
     }
 
     // ---- The table: the header, a window of rows between two spacers, and
@@ -58,7 +104,13 @@ export function bindEstimate(core, calc) {
             th.textContent = caption;
             return th;
         }), document.createElement('td'));
-        $('estimateTitle').textContent = est.printedTitle();
+        $('estimateTitle').textContent = est.title();
+        const list = $('estimateList');
+        list.replaceChildren(...est.entries().map(([key, name]) => {
+            const option = new Option('', key, false, key === est.key());
+            option.textContent = name;
+            return option;
+        }));
         vatRate.value = est.vatRate();
         vatRate.removeAttribute('aria-invalid');
         showVat('');
@@ -195,9 +247,10 @@ export function bindEstimate(core, calc) {
         estimate();
         if (section.hidden) {
             section.hidden = false;
+            est.setShown(true);
             render();
+            tell();
         }
-        section.scrollIntoView({block: 'nearest'});
     }
 
     // ---- Cells: the number field's key rule with each cell's decimals, a
@@ -253,10 +306,11 @@ export function bindEstimate(core, calc) {
             return;
         }
         refused.delete(key);
-        undoButton.hidden = true;
+        offerUndo(null);
         // One line and the totals change; the rows stay where they are.
         fillRow(input.closest('tr'), est.rowOf(id));
         renderTotals();
+        save();
     }
 
     body.addEventListener('beforeinput', (event) => {
@@ -310,15 +364,18 @@ export function bindEstimate(core, calc) {
     // ---- Deleting, clearing and bringing back.
 
     function removed() {
-        undoButton.hidden = false;
+        offerUndo('lines');
         changed();
+        save();
     }
 
     function undo() {
-        if (!est.undo())
+        if (undoes === 'estimate' ? !est.undoRemove() : !est.undo())
             return;
-        undoButton.hidden = true;
+        offerUndo(null);
+        say('');
         changed();
+        save();
     }
 
     body.addEventListener('click', (event) => {
@@ -367,12 +424,78 @@ export function bindEstimate(core, calc) {
         const reason = est.setVatRate(vatRate.value);
         vatRate.toggleAttribute('aria-invalid', reason !== '');
         showVat(reason);
-        if (!reason)
+        if (!reason) {
             renderTotals();
+            save();
+        }
     });
     vatIncluded.addEventListener('change', () => {
         est.setPricesIncludeVat(vatIncluded.checked);
         renderTotals();
+        save();
+    });
+
+    // ---- The estimates kept: a new one, another opened, renamed,
+    // duplicated, deleted (and brought back by «Отменить»).
+
+    // After the library switched or renamed the open estimate.
+    function switched() {
+        refused.clear();
+        selectedId = '';
+        box.scrollTop = 0;
+        offerUndo(null);
+        say('');
+        render();
+        tell();
+    }
+    $('estimateNew').addEventListener('click', () => {
+        est.create();
+        switched();
+    });
+    $('estimateList').addEventListener('change', (event) => {
+        est.open(event.target.value);
+        switched();
+    });
+    $('estimateDuplicate').addEventListener('click', () => {
+        est.duplicate();
+        switched();
+    });
+    $('estimateDelete').addEventListener('click', () => {
+        const name = est.name();
+        est.removeEstimate(est.key());
+        switched();
+        offerUndo('estimate');
+        say(fill(words.removed, name));
+    });
+    const renameBox = $('renameBox');
+    const renameName = $('renameName');
+    $('estimateRename').addEventListener('click', () => {
+        renameName.value = est.name();
+        renameBox.showModal();
+        renameName.select();
+    });
+    const rename = () => {
+        renameBox.close();
+        est.rename(renameName.value);
+        switched();
+    };
+    $('renameOk').addEventListener('click', rename);
+    renameName.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter') {
+            event.preventDefault();
+            rename();
+        }
+    });
+    $('renameCancel').addEventListener('click', () => renameBox.close());
+
+    // Another tab of the page stored an estimate: its lines merge into the
+    // open one, and the list follows.
+    addEventListener('storage', (event) => {
+        if (!est || (event.key !== null && !event.key.startsWith('tarvik.')))
+            return;
+        est.refresh();
+        changed();
+        tell();
     });
 
     // ---- Export: the clipboard, a CSV file and paper.
@@ -407,21 +530,28 @@ export function bindEstimate(core, calc) {
     // ---- The two buttons beside «Расчитать».
 
     addButton.addEventListener('click', () => {
-        const reason = calc.addToEstimate(estimate());
-        section.hidden = false;
+        show();
+        const reason = calc.addToEstimate(est);
         if (reason) {
             say(reason);
             return;
         }
-        undoButton.hidden = true;
+        offerUndo(null);
         reveal(est.size() - 1);
+        save();
     });
     $('estimateShow').addEventListener('click', () => {
         show();
         $('estimateTitle').focus();
+        section.scrollIntoView({block: 'nearest'});
     });
 
     return {
         setAddEnabled(enabled) { addButton.disabled = !enabled; },
+        // The section comes back open when it was open at the last visit.
+        restore() {
+            if (core.estimateShownLast(store))
+                show();
+        },
     };
 }

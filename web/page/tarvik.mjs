@@ -501,7 +501,10 @@ $('errorOk').addEventListener('click', () => errorBox.close());
 performance.mark('tarvik-interactive');
 // The browser's number format costs tens of milliseconds on first use (its
 // locale data loads): the core reads it now if the page is idle first.
-(self.requestIdleCallback ?? setTimeout)(() => calc.readSeparator());
+(self.requestIdleCallback ?? setTimeout)(() => {
+    calc.readSeparator();
+    estimate.restore();
+});
 
 if ('serviceWorker' in navigator)
     navigator.serviceWorker.register('sw.js');
