@@ -128,7 +128,9 @@ export function bindEstimate(core, calc) {
     }
 
     // Only the rows in view are in the document (ten thousand lines would
-    // take seconds to lay out); printing takes them all.
+    // take seconds to lay out); printing takes them all. The row that holds
+    // the focus stays the same element while it is in view, so that what is
+    // being typed there is neither lost nor committed by a scroll.
     function renderRows() {
         const n = est.size();
         let first = 0, last = n;
@@ -139,12 +141,33 @@ export function bindEstimate(core, calc) {
         } else if (!printing) {
             last = Math.min(n, 1);
         }
-        const rows = [];
-        for (let i = first; i < last; ++i)
-            rows.push(lineRow(i));
-        body.replaceChildren(spacer(first), ...rows, spacer(n - last));
-        if (rows.length > 0 && rowHeight === 0) {
-            rowHeight = rows[0].getBoundingClientRect().height;
+        const active = document.activeElement;
+        let focused = body.contains(active) ? active.closest('tr') : null;
+        const before = [spacer(first)], after = [];
+        for (let i = first; i < last; ++i) {
+            if (focused && est.id(i) === focused.line) {
+                fillRow(focused, i, true);
+                before.push(focused);
+                focused = null; // found: the rows after it go after it
+                continue;
+            }
+            (focused ? before : after).push(lineRow(i));
+        }
+        after.push(spacer(n - last));
+        const kept = body.contains(active) && before.includes(active.closest('tr')) ? active.closest('tr') : null;
+        if (kept) {
+            for (const tr of [...body.children])
+                if (tr !== kept)
+                    tr.remove();
+            kept.before(...before.slice(0, -1));
+            kept.after(...after);
+        } else {
+            if (active?.localName === 'input' && body.contains(active))
+                commit(active);
+            body.replaceChildren(...before, ...after);
+        }
+        if (n > 0 && rowHeight === 0) {
+            rowHeight = body.children[1].getBoundingClientRect().height;
             if (rowHeight > 0)
                 renderRows();
         }
@@ -176,8 +199,8 @@ export function bindEstimate(core, calc) {
     }
 
     // Writes line i's texts into its row, in place: the focus stays in the
-    // cell it is in.
-    function fillRow(tr, i) {
+    // cell it is in, and `typing` keeps what is being typed there.
+    function fillRow(tr, i, typing = false) {
         const id = est.id(i);
         tr.id = `line-${id}`;
         tr.line = id;
@@ -190,9 +213,10 @@ export function bindEstimate(core, calc) {
                 continue;
             }
             input.setAttribute('aria-label', fill(words.cellName, header[c], i + 1));
-            input.shown = text;
             const refusal = refused.get(`${id} ${c}`);
-            input.value = refusal ? refusal.text : text;
+            if (!(typing && input === document.activeElement))
+                input.value = refusal ? refusal.text : text;
+            input.shown = text;
             showRefusal(input, refusal?.reason ?? '');
         }
         const notes = est.notes(i);
@@ -349,7 +373,7 @@ export function bindEstimate(core, calc) {
         }
     });
     body.addEventListener('focusout', (event) => {
-        if (event.target.localName === 'input')
+        if (event.target.localName === 'input' && event.target.isConnected)
             commit(event.target);
     });
     body.addEventListener('focusin', (event) => {
