@@ -105,6 +105,7 @@ export function bindEstimate(core, calc) {
             return th;
         }), document.createElement('td'));
         $('estimateTitle').textContent = est.title();
+        $('estimateDate').textContent = est.printedDate(...today());
         const list = $('estimateList');
         list.replaceChildren(...est.entries().map(([key, name]) => {
             const option = new Option('', key, false, key === est.key());
@@ -444,15 +445,27 @@ export function bindEstimate(core, calc) {
         $('vatError').textContent = reason;
         $('vatError').hidden = reason === '';
     }
-    vatRate.addEventListener('change', () => {
+    // Committed as a cell is: by Enter or by leaving the field (the key
+    // rule's insertions raise no change event).
+    const commitVat = () => {
+        if (vatRate.value === est.vatRate())
+            return;
         const reason = est.setVatRate(vatRate.value);
-        vatRate.toggleAttribute('aria-invalid', reason !== '');
         showVat(reason);
-        if (!reason) {
-            renderTotals();
-            save();
+        if (reason) {
+            vatRate.setAttribute('aria-invalid', 'true');
+            return;
         }
+        vatRate.removeAttribute('aria-invalid');
+        vatRate.value = est.vatRate();
+        renderTotals();
+        save();
+    };
+    vatRate.addEventListener('keydown', (event) => {
+        if (event.key === 'Enter')
+            commitVat();
     });
+    vatRate.addEventListener('blur', commitVat);
     vatIncluded.addEventListener('change', () => {
         est.setPricesIncludeVat(vatIncluded.checked);
         renderTotals();
@@ -540,8 +553,7 @@ export function bindEstimate(core, calc) {
         if (!est || printing === on)
             return;
         printing = on;
-        $('estimateDate').textContent = est.printedDate(...today());
-        renderRows();
+        render();
     };
     addEventListener('beforeprint', () => setPrinting(true));
     addEventListener('afterprint', () => setPrinting(false));
