@@ -395,10 +395,14 @@ export function bindEstimate(core, calc) {
     }
 
     function undo() {
-        if (undoes === 'estimate' ? !est.undoRemove() : !est.undo())
+        if (undoes === 'estimate') {
+            if (est.undoRemove())
+                switched();
+            return;
+        }
+        if (!est.undo())
             return;
         offerUndo(null);
-        say('');
         changed();
         save();
     }

@@ -1,0 +1,139 @@
+// The estimates in the browser's storage: kept over a reload, merged line by
+// line between two tabs, a refused quota reported with the estimate kept,
+// named estimates made, opened and deleted, and a 10,000-line estimate
+// drawn a window of rows at a time.
+import {test} from 'node:test';
+import assert from 'node:assert/strict';
+import {openPage, sharedBrowser} from './browser.mjs';
+import {addLine, channel, rebar, rowCount, sheet, tableRows, totalsRows, typeInCell,
+        waitForRows} from './estimate_page.mjs';
+
+const site = sharedBrowser();
+
+const names = async (page) => (await tableRows(page)).map((row) => row[1]);
+// The section comes back by itself once the page is idle.
+const waitForEstimate = (page) => page.waitForSelector('#estimate:not([hidden])');
+
+test('a reload opens the last estimate as it was left', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    await addLine(page, rebar, 0, '100');
+    await typeInCell(page, 'Цена, руб/т', 1, '50000');
+    await page.waitForFunction(() => Object.values(localStorage).some((v) => v.includes('"50000.00"')));
+    await page.reload();
+    await waitForEstimate(page);
+    assert.deepEqual(await tableRows(page),
+                     [['1', 'Арматура А3 А500с', '12', '0,89', '', '', '100,000', '89,000', '50000,00', '4450,00']]);
+    await context.close();
+});
+
+test('two tabs on one estimate merge by line', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const a = await openPage(context, site.url);
+    await addLine(a, rebar, 0, '100');
+    const b = await openPage(context, site.url);
+    await waitForEstimate(b);
+    assert.deepEqual(await names(b), ['Арматура А3 А500с']);
+
+    // Each tab changes the estimate; each sees the other's change.
+    await addLine(a, channel, 0, '2');
+    await typeInCell(b, 'Цена, руб/т', 1, '1000');
+    await a.waitForFunction(() => document.querySelectorAll('#estimateRows tr:not(.spacer)').length === 2 &&
+                                  document.querySelector('#estimateRows input[aria-label^="Цена"]').value !== '');
+    await b.waitForFunction(() => document.querySelectorAll('#estimateRows tr:not(.spacer)').length === 2);
+    for (const page of [a, b])
+        assert.deepEqual((await tableRows(page)).map((row) => [row[1], row[8]]),
+                         [['Арматура А3 А500с', '1000,00'], ['Швеллер горячекатаный', '']]);
+
+    // A deletion in one tab holds in the other.
+    await b.getByRole('button', {name: 'Удалить строку 2', exact: true}).click();
+    await waitForRows(a, 1);
+    assert.deepEqual(await names(a), ['Арматура А3 А500с']);
+    await context.close();
+});
+
+test('a refused quota is reported and the estimate stays in the page', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    await context.addInitScript(() => {
+        Storage.prototype.setItem = () => {
+            throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+        };
+    });
+    const page = await openPage(context, site.url);
+    await addLine(page, rebar, 0, '100');
+    await page.waitForSelector('#estimateStatus:has-text("не сохранена")');
+    assert.match(await page.textContent('#estimateStatus'), /хранилище браузера заполнено/);
+    await typeInCell(page, 'Цена, руб/т', 1, '100');
+    assert.deepEqual((await tableRows(page))[0].slice(7), ['89,000', '100,00', '8,90']);
+    await context.close();
+});
+
+test('estimates are made, duplicated, opened and deleted by name; a deletion can be undone', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    const list = () => page.evaluate(() => [...document.getElementById('estimateList').options].map(
+        (o) => (o.selected ? '*' : '') + o.textContent));
+    const click = (name) => page.getByRole('button', {name, exact: true}).click();
+    await addLine(page, rebar, 0, '100');
+    await click('Дублировать');
+    assert.deepEqual(await list(), ['Смета 1', '*Смета 1 — копия']);
+    assert.deepEqual(await names(page), ['Арматура А3 А500с']);
+    await click('Новая смета');
+    assert.equal(await rowCount(page), 0);
+    await addLine(page, sheet, 0, '1');
+    assert.equal((await list()).length, 3);
+
+    await page.selectOption('#estimateList', {label: 'Смета 1'});
+    assert.deepEqual(await names(page), ['Арматура А3 А500с']);
+    await click('Удалить смету');
+    assert.match(await page.textContent('#estimateStatus'), /Смета «Смета 1» удалена/);
+    assert.ok(!(await list()).some((name) => name.endsWith('Смета 1')));
+    await click('Отменить');
+    assert.ok((await list()).includes('*Смета 1'));
+    assert.deepEqual(await names(page), ['Арматура А3 А500с']);
+    await context.close();
+});
+
+test('10,000 lines: a window of rows on screen, every row on paper, an edit shown at once', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU', viewport: {width: 1366, height: 768}});
+    const page = await openPage(context, site.url);
+    await addLine(page, rebar, 0, '1');
+    // The stored estimate grown to 10,000 copies of its line, each with an id
+    // of its own, then opened as a user would open it: by reloading.
+    await page.waitForFunction(() => Object.keys(localStorage).some((k) => k.startsWith('tarvik.estimate.')));
+    await page.evaluate(() => {
+        const key = Object.keys(localStorage).find((k) => k.startsWith('tarvik.estimate.'));
+        const file = JSON.parse(localStorage.getItem(key));
+        const line = file.lines[0];
+        file.lines = Array.from({length: 10000}, (_, i) => ({...line, id: String(1000 + i)}));
+        localStorage.setItem(key, JSON.stringify(file));
+    });
+    await page.reload();
+    await waitForEstimate(page);
+    assert.equal((await totalsRows(page))[1][0], 'Итого: 10000 поз.');
+    const rendered = await rowCount(page);
+    assert.ok(rendered > 5 && rendered < 100, `${rendered} rows in the document`);
+
+    // The last line, scrolled to.
+    await page.evaluate(() => {
+        const box = document.getElementById('estimateBox');
+        box.scrollTop = box.scrollHeight;
+    });
+    await page.waitForFunction(() => [...document.querySelectorAll('#estimateRows td:first-child')].some(
+        (td) => td.textContent === '10000'));
+
+    // An edit commits, and its totals are drawn, before the next frame.
+    await typeInCell(page, 'Цена, руб/т', 10000, '1000', null);
+    const sameFrame = await page.evaluate(() => new Promise((resolve) => {
+        requestAnimationFrame(() => {
+            const input = document.activeElement;
+            input.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));
+            resolve(document.querySelector('#estimateTotals p:nth-child(2)').textContent);
+        });
+    }));
+    assert.equal(sameFrame, 'Итого: 10000 поз.8900,0000,89');
+
+    await page.emulateMedia({media: 'print'});
+    await page.waitForFunction(() => document.querySelectorAll('#estimateRows tr:not(.spacer)').length === 10000);
+    await context.close();
+});
