@@ -17,8 +17,9 @@ std::u16string countText(std::size_t n)
     return formatAmount(Amount(n), 0, u'.');
 }
 
-// "22", "12,5": the rate in hundredths as people write a percentage.
-std::u16string rateText(std::uint32_t hundredths, char16_t separator)
+} // namespace
+
+std::u16string vatRateText(std::uint32_t hundredths, char16_t separator)
 {
     std::u16string text = formatAmount(Amount(hundredths), 2, separator);
     while (text.back() == u'0')
@@ -27,8 +28,6 @@ std::u16string rateText(std::uint32_t hundredths, char16_t separator)
         text.pop_back();
     return text;
 }
-
-} // namespace
 
 TableRow estimateLineRow(const Estimate& e, std::size_t i)
 {
@@ -147,7 +146,7 @@ std::vector<TableRow> estimateTotalsRows(const Estimate& e)
         rows.push_back(totalsRow(captionWith(Caption::UnpricedLines, countText(t.unpriced))));
     if (!complete)
         return rows;
-    const std::u16string rate = rateText(e.vatRate(), sep);
+    const std::u16string rate = vatRateText(e.vatRate(), sep);
     if (e.pricesIncludeVat()) {
         rows.push_back(totalsRow(captionWith(Caption::VatIncluded, rate), EstimateColumn::Cost,
                                  formatAmount(vatIncluded(t.kopecks, e.vatRate()), 2, sep)));

@@ -21,6 +21,9 @@ enum class QuantityMix { Length, Area, Both };
 std::u16string_view columnCaption(EstimateColumn column, QuantityMix mix);
 QuantityMix quantityMix(const Estimate& estimate);
 
+// "22", "12,5": a VAT rate in hundredths of a percent as people write it.
+std::u16string vatRateText(std::uint32_t hundredths, char16_t separator);
+
 // A caption with its "{}" replaced.
 std::u16string captionWith(Caption which, std::u16string_view value);
 
