@@ -30,6 +30,8 @@ public:
     ~EstimateKeeper() override;
 
     Estimate& estimate();
+    // The open estimate's key in the storage.
+    const std::u16string& key() const;
     FileStorage& storage() { return storage_; }
 
     // Saves once the events queued before this call have run.

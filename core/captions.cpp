@@ -103,6 +103,11 @@ constexpr std::array entries{
     CaptionEntry{Caption::PdfFileFilter, "PdfFileFilter"},
     CaptionEntry{Caption::PrintedTitle, "PrintedTitle"},
     CaptionEntry{Caption::PrintedDate, "PrintedDate"},
+    CaptionEntry{Caption::EstimateNotSaved, "EstimateNotSaved"},
+    CaptionEntry{Caption::EstimateKeptAside, "EstimateKeptAside"},
+    CaptionEntry{Caption::EstimateTooNew, "EstimateTooNew"},
+    CaptionEntry{Caption::NewEstimateName, "NewEstimateName"},
+    CaptionEntry{Caption::DuplicateName, "DuplicateName"},
 };
 
 } // namespace
@@ -302,6 +307,16 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}»";
     case Caption::PrintedDate:
         return u"Дата: {}";
+    case Caption::EstimateNotSaved:
+        return u"Смета не сохранена: {}";
+    case Caption::EstimateKeptAside:
+        return u"Файл сметы не читается; он сохранён как {}, смета начата заново";
+    case Caption::EstimateTooNew:
+        return u"Файл сметы {} записан более новой версией программы; он не открыт и не изменён";
+    case Caption::NewEstimateName:
+        return u"Смета {}";
+    case Caption::DuplicateName:
+        return u"{} — копия";
     }
     return {};
 }

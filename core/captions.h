@@ -115,6 +115,11 @@ enum class Caption {
     PdfFileFilter,
     PrintedTitle,
     PrintedDate,
+    EstimateNotSaved,
+    EstimateKeptAside,
+    EstimateTooNew,
+    NewEstimateName,
+    DuplicateName,
 };
 
 std::u16string_view caption(Caption which);
