@@ -60,14 +60,13 @@ public:
             *bytes, separator, [] { return QRandomGenerator::global()->generate64(); },
             [this] { return stamp(); });
         if (read.error == EstimateFileError::NewerVersion) {
-            emit owner.message(qs(captionWith(Caption::EstimateTooNew, u16view(storage().filePath(k)))),
-                               true);
+            owner.tell(qs(captionWith(Caption::EstimateTooNew, u16view(storage().filePath(k)))), true);
             return std::nullopt;
         }
         if (read.error == EstimateFileError::Unreadable) {
             // Never written over: moved out of the way under a name that says so.
             const std::u16string aside = storage().keepAside(k);
-            emit owner.message(qs(captionWith(Caption::EstimateKeptAside, aside)), true);
+            owner.tell(qs(captionWith(Caption::EstimateKeptAside, aside)), true);
             return std::nullopt;
         }
         // Stamps go on from the newest in the file, whatever the clock says.
@@ -111,8 +110,7 @@ public:
         try {
             storage().setSetting(lastSetting, QString::fromStdU16String(key).toStdString());
         } catch (const StorageError& error) {
-            emit owner.message(qs(captionWith(Caption::EstimateNotSaved, u16view(fromStorageError(error)))),
-                               true);
+            owner.tell(qs(captionWith(Caption::EstimateNotSaved, u16view(fromStorageError(error)))), true);
         }
     }
 
@@ -131,8 +129,7 @@ public:
             storage().write(key, estimateFileBytes(estimate));
             return true;
         } catch (const StorageError& error) {
-            emit owner.message(qs(captionWith(Caption::EstimateNotSaved, u16view(fromStorageError(error)))),
-                               true);
+            owner.tell(qs(captionWith(Caption::EstimateNotSaved, u16view(fromStorageError(error)))), true);
             return false;
         }
     }
@@ -164,6 +161,20 @@ EstimateKeeper::EstimateKeeper(QString folder, char16_t separator, QObject* pare
 }
 
 EstimateKeeper::~EstimateKeeper() = default;
+
+void EstimateKeeper::tell(const QString& text, bool error)
+{
+    if (starting_)
+        startMessages_.push_back({text, error});
+    else
+        emit message(text, error);
+}
+
+std::vector<std::pair<QString, bool>> EstimateKeeper::takeStartMessages()
+{
+    starting_ = false;
+    return std::exchange(startMessages_, {});
+}
 
 Estimate& EstimateKeeper::estimate()
 {
@@ -290,7 +301,7 @@ void EstimateKeeper::setWindowOpen(bool open)
     try {
         storage_.setSetting(windowSetting, open ? "open" : "closed");
     } catch (const StorageError& e) {
-        emit message(qs(captionWith(Caption::EstimateNotSaved, u16view(fromStorageError(e)))), true);
+        tell(qs(captionWith(Caption::EstimateNotSaved, u16view(fromStorageError(e)))), true);
     }
 }
 

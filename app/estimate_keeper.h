@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvik {
@@ -51,6 +52,10 @@ public:
     static bool windowWasOpen(const QString& folder);
     void setWindowOpen(bool open);
 
+    // What the opening said before anyone listened: a file kept aside, a
+    // newer file left alone. Later messages come through `message`.
+    std::vector<std::pair<QString, bool>> takeStartMessages();
+
 signals:
     // Another estimate is open, or the open one took in changes from another
     // process: everything shown of it is shown again.
@@ -60,9 +65,13 @@ signals:
 
 private:
     class Impl;
+    void tell(const QString& text, bool error);
+
     FileStorage storage_;
     std::unique_ptr<Impl> impl_;
     bool savePending_ = false;
+    bool starting_ = true;
+    std::vector<std::pair<QString, bool>> startMessages_;
 };
 
 } // namespace tarvik

@@ -98,6 +98,8 @@ EstimateWindow::EstimateWindow(EstimateKeeper& keeper, QWidget* parent)
     buildControls();
     bindEvents();
     showEstimate();
+    for (const auto& [text, error] : keeper_.takeStartMessages())
+        say(text, error);
 }
 
 EstimateWindow::~EstimateWindow() = default;

@@ -42,6 +42,7 @@ public:
     // start.
     void closeWithProgram();
 
+    EstimateKeeper& keeper() { return keeper_; }
     EstimateModel& model() { return *model_; }
     QTableView& table() { return *table_; }
     const TotalsPanel& totals() const { return *totals_; }
