@@ -2,7 +2,6 @@
 
 #include "core/captions.h"
 #include "core/estimate_table.h"
-#include "fonts.h"
 #include "qt_text.h"
 
 #include <QBuffer>
@@ -50,7 +49,8 @@ std::unique_ptr<QTextDocument> estimateDocument(const Estimate& estimate, Calend
     const std::size_t lineRows = estimate.size() + 1;
 
     QTextTableFormat format;
-    format.setBorder(0.5);
+    format.setBorder(1);
+    format.setBorderBrush(QColor(0x80, 0x80, 0x80));
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderCollapse(true);
     format.setCellPadding(2);
