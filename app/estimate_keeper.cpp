@@ -144,6 +144,12 @@ public:
 EstimateKeeper::EstimateKeeper(QString folder, char16_t separator, QObject* parent)
     : QObject(parent), storage_(std::move(folder)), impl_(std::make_unique<Impl>(*this, separator))
 {
+    openAtStart();
+    starting_ = false;
+}
+
+void EstimateKeeper::openAtStart()
+{
     std::vector<std::u16string> candidates;
     if (const std::optional<std::string> last = storage_.setting(lastSetting))
         candidates.push_back(QString::fromStdString(*last).toStdU16String());
@@ -172,7 +178,6 @@ void EstimateKeeper::tell(const QString& text, bool error)
 
 std::vector<std::pair<QString, bool>> EstimateKeeper::takeStartMessages()
 {
-    starting_ = false;
     return std::exchange(startMessages_, {});
 }
 

@@ -65,6 +65,7 @@ signals:
 
 private:
     class Impl;
+    void openAtStart();
     void tell(const QString& text, bool error);
 
     FileStorage storage_;
