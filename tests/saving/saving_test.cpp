@@ -4,6 +4,7 @@
 // the last good file stays as it was.
 
 #include "app/estimate_json.h"
+#include "app/file_storage.h"
 #include "tests/saving/digest.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,47 @@ std::optional<std::uint64_t> storedDigest(const QString& folder)
     if (!read.estimate)
         return std::nullopt;
     return tarvik::testing::estimateDigest(*read.estimate);
+}
+
+TEST(FileStorage, KeepsEachEstimateInItsOwnFileInsideTheFolder)
+{
+    QTemporaryDir folder;
+    FileStorage storage(folder.path());
+    EXPECT_TRUE(storage.keys().empty());
+    EXPECT_FALSE(storage.read(u"Дача").has_value());
+    storage.write(u"Дача", "one");
+    storage.write(u"Баня", "two");
+    storage.write(u"Дача", "three");
+    EXPECT_EQ(storage.read(u"Дача"), "three");
+    std::vector<std::u16string> keys = storage.keys();
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(keys, (std::vector<std::u16string>{u"Баня", u"Дача"}));
+
+    // A key that could name a file elsewhere is refused, not cleaned into
+    // some other key.
+    const std::u16string_view unsafe[] = {u"../x", u"a/b", u"..",
+                                          u"",     u"con", std::u16string_view(u"a\0b", 3)};
+    for (std::u16string_view key : unsafe)
+        EXPECT_THROW(storage.write(key, "x"), StorageError);
+
+    // Kept aside under a new name each time; never listed, never written over.
+    const std::u16string first = storage.keepAside(u"Дача");
+    storage.write(u"Дача", "four");
+    const std::u16string second = storage.keepAside(u"Дача");
+    EXPECT_NE(first, second);
+    EXPECT_EQ(storage.keys(), std::vector<std::u16string>{u"Баня"});
+    QFile kept(QString::fromStdU16String(first));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("three"));
+
+    storage.remove(u"Баня");
+    EXPECT_TRUE(storage.keys().empty());
+
+    EXPECT_FALSE(storage.setting("last").has_value());
+    storage.setSetting("last", "Дача");
+    storage.setSetting("window", "open");
+    EXPECT_EQ(FileStorage(folder.path()).setting("last"), "Дача");
+    EXPECT_EQ(storage.setting("window"), "open");
 }
 
 TEST(Saving, AKilledProcessLeavesTheStateBeforeOrAfterItsLastEdit)
