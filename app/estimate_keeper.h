@@ -1,46 +1,38 @@
 #pragma once
 
-// The estimates the program keeps, for the estimate window: the open one,
-// the named others, and saving after each committed change. Saving waits
-// for the events already queued, so the change is on screen before the
-// disk is touched.
+// The estimates the program keeps, for the estimate window: the core's
+// library of named estimates over files in the data folder. Saving waits
+// for the events already queued, so a change is on screen before the disk
+// is touched; what the library has to tell the user comes as `message`.
 
-#include "core/estimate.h"
+#include "core/estimate_library.h"
 #include "file_storage.h"
 
 #include <QObject>
 #include <QString>
 
-#include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
 namespace tarvik {
-
-struct EstimateEntry {
-    std::u16string key;
-    std::u16string name;
-};
 
 class EstimateKeeper : public QObject {
     Q_OBJECT
 public:
     // The estimates kept in `folder`; the last open one is opened.
     EstimateKeeper(QString folder, char16_t separator, QObject* parent = nullptr);
-    ~EstimateKeeper() override;
 
-    Estimate& estimate();
+    Estimate& estimate() { return library_.estimate(); }
     // The open estimate's key in the storage.
-    const std::u16string& key() const;
+    const std::u16string& key() const { return library_.key(); }
     FileStorage& storage() { return storage_; }
 
     // Saves once the events queued before this call have run.
     void saveSoon();
-    // Saves now; a failure is reported through `message`.
+    // Saves now if a save is waiting.
     void saveNow();
 
-    std::vector<EstimateEntry> entries() const;
+    std::vector<EstimateEntry> entries() const { return library_.entries(); }
     void create();
     void open(const std::u16string& key);
     void rename(const std::u16string& name);
@@ -57,21 +49,19 @@ public:
     std::vector<std::pair<QString, bool>> takeStartMessages();
 
 signals:
-    // Another estimate is open, or the open one took in changes from another
-    // process: everything shown of it is shown again.
+    // Another estimate is open, or the open one took in changes another
+    // process saved: everything shown of it is shown again.
     void switched();
     // Something the user is told: a write refused, a file kept aside.
     void message(const QString& text, bool error);
 
 private:
-    class Impl;
-    void openAtStart();
-    void tell(const QString& text, bool error);
+    // Hands on what the library has to say, then announces a switch.
+    void after(bool switched);
 
     FileStorage storage_;
-    std::unique_ptr<Impl> impl_;
+    EstimateLibrary library_;
     bool savePending_ = false;
-    bool starting_ = true;
     std::vector<std::pair<QString, bool>> startMessages_;
 };
 

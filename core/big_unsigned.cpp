@@ -104,7 +104,7 @@ std::string BigUnsigned::decimalDigits() const
             reversed += static_cast<char>('0' + chunk % 10);
     } while (!rest.isZero());
     if (reversed.empty())
-        reversed = "0";
+        reversed.push_back('0');
     return {reversed.rbegin(), reversed.rend()};
 }
 

@@ -395,7 +395,8 @@ private slots:
             f.write(damaged);
         }
         form->estimateWindow().present();
-        QVERIFY(window().statusText().startsWith(QStringLiteral("Файл сметы не читается")));
+        QVERIFY2(window().statusText().startsWith(QStringLiteral("Смета «Смета 1» не читается")),
+                 qPrintable(window().statusText()));
         const QStringList aside =
             QDir(QDir(dataFolder()).filePath(QStringLiteral("unreadable"))).entryList(QDir::Files);
         QCOMPARE(aside, QStringList{QStringLiteral("Смета 1.unreadable-1.json")});
@@ -424,7 +425,8 @@ private slots:
             f.write(newer);
         }
         form->estimateWindow().present();
-        QVERIFY(window().statusText().contains(QStringLiteral("более новой версией")));
+        QVERIFY2(window().statusText().contains(QStringLiteral("более новой версией")),
+                 qPrintable(window().statusText()));
         chooseRebar();
         addRebar(3, QStringLiteral("1"));
         settle();

@@ -85,8 +85,9 @@ TEST(Placement, ANarrowStartWindowStandsWhereWideningMovesNothing)
         EXPECT_EQ(start, c.expected);
         // Where the wide frame fits, widening in place keeps it on the area,
         // so the later placement leaves it where it is.
-        if (wide.width + 2 <= c.available.width)
+        if (wide.width + 2 <= c.available.width) {
             EXPECT_EQ(placeFrame(c.available, titleBar, wide, start), start);
+        }
     }
 }
 

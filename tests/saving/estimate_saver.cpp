@@ -9,7 +9,7 @@
 //     every refused write must be reported and leave the last good file as
 //     it was. Prints "ok" or what went wrong.
 
-#include "app/estimate_json.h"
+#include "core/estimate_file.h"
 #include "app/estimate_keeper.h"
 #include "core/quantity.h"
 #include "tests/saving/digest.h"

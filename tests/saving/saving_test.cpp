@@ -3,7 +3,7 @@
 // last committed edit; a full disk refuses a write, which is reported, and
 // the last good file stays as it was.
 
-#include "app/estimate_json.h"
+#include "core/estimate_file.h"
 #include "app/file_storage.h"
 #include "tests/saving/digest.h"
 

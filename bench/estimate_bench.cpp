@@ -1,0 +1,138 @@
+// An estimate of 10,000 lines: one edit, its totals, saving, opening and
+// the CSV, each as a face would ask for it.
+
+#include "core/estimate_csv.h"
+#include "core/estimate_file.h"
+#include "core/estimate_library.h"
+#include "tests/estimate_fixture.h"
+#include "tests/fake_storage.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace tarvik;
+using namespace tarvik::testing;
+
+constexpr std::size_t lineCount = 10'000;
+
+std::u16string numberText(std::size_t n)
+{
+    return formatAmount(Amount(n), 0, u',');
+}
+
+// Lengths, areas and masses of three families, most priced, some in pieces.
+void fill(Estimate& e)
+{
+    for (std::size_t i = 0; e.size() < lineCount; ++i) {
+        const std::u16string number = numberText(i % 997 + 1) + u",5";
+        const Calculation c = i % 3 == 0   ? rebar12(number, static_cast<int>(i % 2))
+                              : i % 3 == 1 ? sheet4(number)
+                                           : weldedMesh(number);
+        const std::uint64_t id = e.add(c).id;
+        if (i % 10 != 0)
+            e.editPrice(id, numberText(50000 + i) + u",25");
+        if (i % 3 == 0 && i % 4 == 0)
+            e.editPieceSize(id, u"11,7");
+    }
+}
+
+Estimate& bigEstimate()
+{
+    static Estimate e = [] {
+        Estimate made = makeEstimate();
+        fill(made);
+        return made;
+    }();
+    return e;
+}
+
+void AddLine(benchmark::State& state)
+{
+    Estimate e = makeEstimate();
+    fill(e);
+    const Calculation c = rebar12(u"12,5");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(e.add(c));
+}
+BENCHMARK(AddLine)->Unit(benchmark::kMicrosecond);
+
+void EditPrice(benchmark::State& state)
+{
+    Estimate& e = bigEstimate();
+    const std::uint64_t id = e.line(lineCount / 2).id;
+    bool odd = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(e.editPrice(id, odd ? u"61000,10" : u"62000"));
+        odd = !odd;
+    }
+}
+BENCHMARK(EditPrice)->Unit(benchmark::kMicrosecond);
+
+void EditQuantity(benchmark::State& state)
+{
+    Estimate& e = bigEstimate();
+    const std::uint64_t id = e.line(lineCount / 2).id;
+    bool odd = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(e.editQuantity(id, odd ? u"123,456" : u"7"));
+        odd = !odd;
+    }
+}
+BENCHMARK(EditQuantity)->Unit(benchmark::kMicrosecond);
+
+void Totals(benchmark::State& state)
+{
+    const Estimate& e = bigEstimate();
+    for (auto _ : state) {
+        const EstimateTotals& t = e.totals();
+        benchmark::DoNotOptimize(tonnesInThousandths(t.grams));
+        benchmark::DoNotOptimize(vatIncluded(t.kopecks, e.vatRate()));
+    }
+}
+BENCHMARK(Totals)->Unit(benchmark::kMicrosecond);
+
+void Save(benchmark::State& state)
+{
+    const Estimate& e = bigEstimate();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(estimateFileBytes(e));
+    state.counters["bytes"] = static_cast<double>(estimateFileBytes(e).size());
+}
+BENCHMARK(Save)->Unit(benchmark::kMillisecond);
+
+void Open(benchmark::State& state)
+{
+    const std::string bytes = estimateFileBytes(bigEstimate());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readEstimateFile(bytes, u',', Counter{}, Counter{}));
+}
+BENCHMARK(Open)->Unit(benchmark::kMillisecond);
+
+// A committed edit as the face saves it: the stored bytes read and
+// compared, the estimate written.
+void LibrarySave(benchmark::State& state)
+{
+    FakeStorage storage;
+    EstimateLibrary library(storage, u',', Counter{}, Counter{});
+    fill(library.estimate());
+    library.save();
+    const std::uint64_t id = library.estimate().line(lineCount / 2).id;
+    bool odd = false;
+    for (auto _ : state) {
+        library.estimate().editPrice(id, odd ? u"61000,10" : u"62000");
+        odd = !odd;
+        benchmark::DoNotOptimize(library.save());
+    }
+}
+BENCHMARK(LibrarySave)->Unit(benchmark::kMillisecond);
+
+void Csv(benchmark::State& state)
+{
+    const Estimate& e = bigEstimate();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(estimateCsv(e));
+}
+BENCHMARK(Csv)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,45 @@
+// The estimate file's reader on any bytes: it never crashes, and a file it
+// reads is written to bytes that read back to the same estimate, so what
+// was opened is saved without loss.
+
+#include "core/estimate_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::uint64_t zero()
+{
+    return 0;
+}
+
+[[noreturn]] void report(const char* what, const std::string& bytes)
+{
+    std::fprintf(stderr, "\n%s\n%s\n", what, bytes.c_str());
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    tarvik::estimateFileName(bytes);
+    for (char16_t separator : {u',', u'.'}) {
+        const tarvik::EstimateFileRead read = tarvik::readEstimateFile(bytes, separator, zero, zero);
+        if (!read.estimate)
+            continue;
+        const std::string written = tarvik::estimateFileBytes(*read.estimate);
+        const tarvik::EstimateFileRead again = tarvik::readEstimateFile(written, separator, zero, zero);
+        if (!again.estimate)
+            report("A file read was written to bytes that do not read back:", written);
+        if (tarvik::estimateFileBytes(*again.estimate) != written)
+            report("A file read was written to bytes that read back to another estimate:", written);
+    }
+    return 0;
+}
