@@ -5,6 +5,7 @@
 
 #include "app/cell_editor.h"
 #include "app/estimate_keeper.h"
+#include "app/estimate_list_dialog.h"
 #include "app/estimate_model.h"
 #include "app/estimate_window.h"
 #include "app/form1.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -471,6 +473,19 @@ private slots:
         window().confirm = [](const QString&) { return false; };
         inEstimate<QPushButton>("deleteEstimate")->click();
         QCOMPARE(keeper.entries().size(), 2u);
+    }
+
+    void theOpenListShowsNamesAsTextAndGivesTheChosenKey()
+    {
+        EstimateListDialog dialog({{u"a", u"<b>Дача</b>"}, {u"b", u"Баня"}}, nullptr);
+        auto* names = tarvik::testing::findControl<QListWidget>(&dialog, QStringLiteral("estimateNames"));
+        QCOMPARE(names->accessibleName(), text(Caption::EstimateListName));
+        QCOMPARE(names->item(0)->text(), QStringLiteral("<b>Дача</b>"));
+        QCOMPARE(dialog.chosenKey(), u"a"); // the first is chosen at once
+        names->setCurrentRow(1);
+        QCOMPARE(dialog.chosenKey(), u"b");
+        names->clearSelection();
+        QVERIFY(dialog.chosenKey().empty());
     }
 
     void theWindowFitsTheScreenAndNamesItsControls()
