@@ -9,8 +9,8 @@
 //     every refused write must be reported and leave the last good file as
 //     it was. Prints "ok" or what went wrong.
 
-#include "core/estimate_file.h"
 #include "app/estimate_keeper.h"
+#include "core/estimate_file.h"
 #include "core/quantity.h"
 #include "tests/saving/digest.h"
 
