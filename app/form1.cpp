@@ -4,6 +4,8 @@
 #include "core/size_text.h"
 #include "drop_down_list.h"
 #include "error_guard.h"
+#include "estimate_keeper.h"
+#include "estimate_window.h"
 #include "fonts.h"
 #include "kinds_list.h"
 #include "numeric_edit.h"
@@ -11,6 +13,7 @@
 #include "window_placement.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLocale>
 #include <QPushButton>
@@ -53,6 +56,31 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1()
 {
     unbindEvents();
+    estimateWindow_.reset();
+}
+
+EstimateWindow& TForm1::estimateWindow()
+{
+    if (!estimateWindow_) {
+        keeper_ = std::make_unique<EstimateKeeper>(FileStorage::defaultFolder(), calc_.decimalSeparator());
+        estimateWindow_ = std::make_unique<EstimateWindow>(*keeper_);
+    }
+    return *estimateWindow_;
+}
+
+void TForm1::reopenEstimate()
+{
+    if (!EstimateKeeper::windowWasOpen(FileStorage::defaultFolder()))
+        return;
+    estimateWindow().present();
+    activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (estimateWindow_)
+        estimateWindow_->closeWithProgram();
+    QWidget::closeEvent(event);
 }
 
 void TForm1::bindEvents()
@@ -85,6 +113,14 @@ void TForm1::bindEvents()
             guarded(this, [this] { calc_.sComboBoxE2Change(); }));
     connect(controls_.sButtonCalc, &QPushButton::clicked, this,
             guarded(this, [this] { calc_.sButtonCalcClick(); }));
+    connect(controls_.estimateAdd, &QPushButton::clicked, this, guarded(this, [this] {
+                // The line is what the shown result was computed from, not
+                // what the controls show now.
+                if (calc_.canAddToEstimate())
+                    estimateWindow().addLine(*calc_.lastCalculation());
+            }));
+    connect(controls_.estimateShow, &QPushButton::clicked, this,
+            guarded(this, [this] { estimateWindow().present(); }));
     NumericEdit* edit = controls_.sEditParam;
     edit->keyRule = guarded<char16_t>(this, [this](char16_t key) { return calc_.sEditParamKeyPress(key); });
     edit->changeRule = guarded(this, [this] { calc_.sEditParamChange(); });
@@ -108,6 +144,8 @@ void TForm1::unbindEvents()
         l->disconnect(this);
     }
     controls_.sButtonCalc->disconnect(this);
+    controls_.estimateAdd->disconnect(this);
+    controls_.estimateShow->disconnect(this);
     controls_.modeButtons->disconnect(this);
     for (int k = 1; k <= form::sectionCount; ++k) {
         controls_.header(k)->disconnect(this);

@@ -9,8 +9,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace tarvik {
+
+class EstimateKeeper;
+class EstimateWindow;
 
 // The one main window. It builds its 49 components from the stored form
 // layout and forwards every event to the handlers in the core, each wrapped
@@ -36,8 +40,17 @@ public:
     const Window& window() const { return window_; }
     const ComponentTree& components() const { return components_; }
 
+    // The estimate's window, made the first time it is asked for: a start
+    // without it reads no estimate.
+    EstimateWindow& estimateWindow();
+    bool hasEstimateWindow() const { return estimateWindow_ != nullptr; }
+    // Opens the estimate's window again when it was open as the program
+    // last ended; the calculator keeps the focus.
+    void reopenEstimate();
+
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -51,6 +64,8 @@ private:
     SeparatorSource separatorSource_;
     Calculator calc_;
     Accordion accordion_;
+    std::unique_ptr<EstimateKeeper> keeper_;
+    std::unique_ptr<EstimateWindow> estimateWindow_; // before the keeper it shows
 };
 
 } // namespace tarvik

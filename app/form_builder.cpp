@@ -172,13 +172,34 @@ void addNotices(FormControls& c)
     QObject::connect(c.inputHintTimer, &QTimer::timeout, c.inputHint, &QWidget::hide);
 }
 
-// The order the eye follows: the mode, the sizes, the number, then
-// «Расчитать».
+QPushButton* estimateButton(QWidget* column, const char* name, Caption text, QRect geometry)
+{
+    auto* button = new QPushButton(qs(caption(text)), column);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(button->text());
+    button->setGeometry(geometry);
+    return button;
+}
+
+// «Смета» and «В смету», outside the stored layout. «В смету» waits for a
+// result.
+void addEstimateButtons(FormControls& c)
+{
+    c.estimateShow =
+        estimateButton(c.calculationColumn, "estimateShow", Caption::EstimateTitle, estimateShowGeometry);
+    c.estimateAdd =
+        estimateButton(c.calculationColumn, "estimateAdd", Caption::AddToEstimate, estimateAddGeometry);
+    c.estimateAdd->setEnabled(false);
+}
+
+// The order the eye follows: the mode, the sizes, the number, «Расчитать»,
+// then the estimate's buttons from the nearest.
 void orderTabStops(FormControls& c)
 {
     QWidget* previous = c.modeItems[1];
     for (QWidget* next : std::initializer_list<QWidget*>{c.list(DropDown::Element), c.list(DropDown::E1),
-                                                         c.list(DropDown::E2), c.sEditParam, c.sButtonCalc}) {
+                                                         c.list(DropDown::E2), c.sEditParam, c.sButtonCalc,
+                                                         c.estimateAdd, c.estimateShow}) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
@@ -198,6 +219,7 @@ FormControls buildForm(QWidget& window)
     fillSections(c);
     fillCalculationColumn(window, c);
     addNotices(c);
+    addEstimateButtons(c);
     orderTabStops(c);
 
     for (KindsList* kinds : c.kindsLists)

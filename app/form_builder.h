@@ -6,6 +6,8 @@
 #include "core/form_layout.h"
 #include "core/window.h"
 
+#include <QRect>
+
 #include <array>
 #include <vector>
 
@@ -38,11 +40,12 @@ struct FormControls {
     NumericEdit* sEditParam = nullptr;
     QLabel* sEditParamBoundLabel = nullptr;
     // Added to the stored layout: they move none of its controls.
-    QLabel* kindInUse = nullptr;      // the name of the kind in use
-    QPushButton* estimateAdd = nullptr; // «В смету», once the estimate is built
-    QLabel* missingInput = nullptr;   // what «Расчитать» still needs
-    QLabel* inputHint = nullptr;      // why a typed key did not reach the field
-    QTimer* inputHintTimer = nullptr; // hides it again
+    QLabel* kindInUse = nullptr;         // the name of the kind in use
+    QPushButton* estimateAdd = nullptr;  // «В смету»: the result as a line of the estimate
+    QPushButton* estimateShow = nullptr; // «Смета»: the estimate's window
+    QLabel* missingInput = nullptr;      // what «Расчитать» still needs
+    QLabel* inputHint = nullptr;         // why a typed key did not reach the field
+    QTimer* inputHintTimer = nullptr;    // hides it again
 
     QWidget* widgetAt(int component) const;
     DropDownList* list(DropDown which) const { return lists[static_cast<std::size_t>(which)]; }
@@ -59,6 +62,12 @@ FormControls buildForm(QWidget& window);
 // Shows the calculation column, giving its drop-down lists their line edits
 // and their captions their places the first time.
 void showCalculationColumn(FormControls& controls);
+
+// Where the estimate's two buttons stand: on the row of «Расчитать», left of
+// it, in the column's free space, «Смета» leftmost; the same width and gaps
+// as «Расчитать».
+inline constexpr QRect estimateShowGeometry{24, 320, 97, 25};
+inline constexpr QRect estimateAddGeometry{136, 320, 97, 25};
 
 // Marks the open section's header and shows only its kinds list.
 void showOpenSection(FormControls& controls, int openSection);

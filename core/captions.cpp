@@ -88,6 +88,12 @@ constexpr std::array entries{
     CaptionEntry{Caption::SavePdf, "SavePdf"},
     CaptionEntry{Caption::VatRate, "VatRate"},
     CaptionEntry{Caption::PricesIncludeVat, "PricesIncludeVat"},
+    CaptionEntry{Caption::EstimateNotSaved, "EstimateNotSaved"},
+    CaptionEntry{Caption::EstimateNotRead, "EstimateNotRead"},
+    CaptionEntry{Caption::EstimateKeptAside, "EstimateKeptAside"},
+    CaptionEntry{Caption::EstimateTooNew, "EstimateTooNew"},
+    CaptionEntry{Caption::NewEstimateName, "NewEstimateName"},
+    CaptionEntry{Caption::DuplicateName, "DuplicateName"},
     CaptionEntry{Caption::EstimateWindowTitle, "EstimateWindowTitle"},
     CaptionEntry{Caption::EstimateTableName, "EstimateTableName"},
     CaptionEntry{Caption::EstimateTotalsName, "EstimateTotalsName"},
@@ -110,12 +116,6 @@ constexpr std::array entries{
     CaptionEntry{Caption::BrowserStorageFull, "BrowserStorageFull"},
     CaptionEntry{Caption::BrowserStorageRefused, "BrowserStorageRefused"},
     CaptionEntry{Caption::UnreadableEntryName, "UnreadableEntryName"},
-    CaptionEntry{Caption::EstimateNotSaved, "EstimateNotSaved"},
-    CaptionEntry{Caption::EstimateNotRead, "EstimateNotRead"},
-    CaptionEntry{Caption::EstimateKeptAside, "EstimateKeptAside"},
-    CaptionEntry{Caption::EstimateTooNew, "EstimateTooNew"},
-    CaptionEntry{Caption::NewEstimateName, "NewEstimateName"},
-    CaptionEntry{Caption::DuplicateName, "DuplicateName"},
 };
 
 } // namespace
@@ -285,6 +285,18 @@ std::u16string_view caption(Caption which)
         return u"НДС, %";
     case Caption::PricesIncludeVat:
         return u"Цены включают НДС";
+    case Caption::EstimateNotSaved:
+        return u"Смета не сохранена: {}";
+    case Caption::EstimateNotRead:
+        return u"Смета «{}» не прочитана: {}";
+    case Caption::EstimateKeptAside:
+        return u"Смета «{}» не читается; её файл сохранён как «{}» и не будет перезаписан";
+    case Caption::EstimateTooNew:
+        return u"Смета «{}» записана более новой версией программы; она не открыта и не изменена";
+    case Caption::NewEstimateName:
+        return u"Смета {}";
+    case Caption::DuplicateName:
+        return u"{} — копия";
     case Caption::EstimateWindowTitle:
         return u"Смета — {}";
     case Caption::EstimateTableName:
@@ -329,18 +341,6 @@ std::u16string_view caption(Caption which)
         return u"браузер не даёт хранить данные";
     case Caption::UnreadableEntryName:
         return u"{} (не читается)";
-    case Caption::EstimateNotSaved:
-        return u"Смета не сохранена: {}";
-    case Caption::EstimateNotRead:
-        return u"Смета «{}» не прочитана: {}";
-    case Caption::EstimateKeptAside:
-        return u"Смета «{}» не читается; её файл сохранён как «{}» и не будет перезаписан";
-    case Caption::EstimateTooNew:
-        return u"Смета «{}» записана более новой версией программы; она не открыта и не изменена";
-    case Caption::NewEstimateName:
-        return u"Смета {}";
-    case Caption::DuplicateName:
-        return u"{} — копия";
     }
     return {};
 }

@@ -98,6 +98,13 @@ enum class Caption {
     SavePdf,
     VatRate,
     PricesIncludeVat,
+    // What the library of estimates tells the user.
+    EstimateNotSaved,
+    EstimateNotRead,
+    EstimateKeptAside,
+    EstimateTooNew,
+    NewEstimateName,
+    DuplicateName,
     // The desktop's estimate window and its printed document; "{}" stands
     // for a name, a path or a date.
     EstimateWindowTitle,
@@ -124,13 +131,6 @@ enum class Caption {
     BrowserStorageFull,
     BrowserStorageRefused,
     UnreadableEntryName,
-    // What the library of estimates tells the user.
-    EstimateNotSaved,
-    EstimateNotRead,
-    EstimateKeptAside,
-    EstimateTooNew,
-    NewEstimateName,
-    DuplicateName,
 };
 
 std::u16string_view caption(Caption which);

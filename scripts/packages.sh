@@ -5,8 +5,10 @@
 # librsvg2-bin: rsvg-convert draws the window's icon, which the build compiles in as pixels.
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n
     librsvg2-bin"
+# poppler-utils: pdftotext reads the estimate's PDF back; libreoffice-calc-nogui:
+# a real spreadsheet opens its CSV.
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file
-    xvfb xauth openbox x11-utils xdotool"
+    xvfb xauth openbox x11-utils xdotool poppler-utils libreoffice-calc-nogui"
 # The web page: emscripten builds it, rsvg-convert draws its icons, terser
 # minifies its scripts; the browser tests drive Debian's chromium.
 web_packages="cmake ninja-build emscripten librsvg2-bin terser"

@@ -1,0 +1,47 @@
+#pragma once
+
+// Editors of the estimate's number cells: the number field's key rule with
+// the cell's own limit of decimals. A refused key is said, not swallowed in
+// silence; a paste arrives cleaned as in the number field.
+
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace tarvik {
+
+class CellEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    CellEdit(QWidget* parent, char16_t separator, int decimals);
+
+signals:
+    void refusedKey(const QString& reason);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    char16_t separator_;
+    int decimals_;
+};
+
+// Gives each editable cell a CellEdit; the separator is asked for each new
+// editor, so that it follows the estimate shown.
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    CellDelegate(std::function<char16_t()> separator, QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+signals:
+    void refusedKey(const QString& reason);
+
+private:
+    std::function<char16_t()> separator_;
+};
+
+} // namespace tarvik
