@@ -530,11 +530,15 @@ export function bindEstimate(core, calc) {
     $('renameCancel').addEventListener('click', () => renameBox.close());
 
     // Another tab of the page stored an estimate: its lines merge into the
-    // open one, and the list follows.
+    // open one, and the list follows. Tabs read the browser's storage a
+    // moment late, so a tab may have written over a change it had not yet
+    // seen; a merge that brought news is written back, and the other tab,
+    // finding nothing new in it, stops there.
     addEventListener('storage', (event) => {
         if (!est || (event.key !== null && !event.key.startsWith('tarvik.')))
             return;
-        est.refresh();
+        if (est.refresh())
+            save();
         changed();
         tell();
     });

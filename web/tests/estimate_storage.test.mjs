@@ -41,9 +41,14 @@ test('two tabs on one estimate merge by line', async () => {
     await a.waitForFunction(() => document.querySelectorAll('#estimateRows tr:not(.spacer)').length === 2 &&
                                   document.querySelector('#estimateRows input[aria-label^="Цена"]').value !== '');
     await b.waitForFunction(() => document.querySelectorAll('#estimateRows tr:not(.spacer)').length === 2);
-    for (const page of [a, b])
+    // What is stored holds both changes too: a third tab opens with them.
+    await b.waitForTimeout(500);
+    const c = await openPage(context, site.url);
+    await waitForEstimate(c);
+    for (const page of [a, b, c])
         assert.deepEqual((await tableRows(page)).map((row) => [row[1], row[8]]),
                          [['Арматура А3 А500с', '1000,00'], ['Швеллер горячекатаный', '']]);
+    await c.close();
 
     // A deletion in one tab holds in the other.
     await b.getByRole('button', {name: 'Удалить строку 2', exact: true}).click();
