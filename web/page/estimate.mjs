@@ -15,8 +15,8 @@ const today = () => {
 // them there already.
 const overscan = 8;
 
-// The browser's storage as the core's estimate storage reads and writes it;
-// what the browser throws (a refused quota, storage turned off) is answered
+// The browser's storage as the core's estimate storage reads and writes it
+// (an entry is read as UTF-8 bytes); what the browser throws (a refused quota, storage turned off) is answered
 // as a plain value: 0 stored, 1 over the quota, 2 refused.
 const attempt = (action, otherwise) => {
     try {
@@ -27,7 +27,10 @@ const attempt = (action, otherwise) => {
 };
 const store = {
     keys: () => attempt(() => Object.keys(localStorage), () => []),
-    get: (key) => attempt(() => localStorage.getItem(key), () => null),
+    get: (key) => attempt(() => {
+        const value = localStorage.getItem(key);
+        return value === null ? null : new TextEncoder().encode(value);
+    }, () => null),
     set: (key, value) => attempt(() => (localStorage.setItem(key, value), 0),
                                  (error) => (error?.name === 'QuotaExceededError' ? 1 : 2)),
     remove: (key) => attempt(() => localStorage.removeItem(key), () => {}),
@@ -60,7 +63,14 @@ export function bindEstimate(core, calc) {
 
     // The estimates open once the calculator's separator is known: the
     // lines it adds are written with it.
-    const estimate = () => (est ??= new core.Estimate(calc.separator(), store));
+    // (Each step the benchmark times is measured where it runs.)
+    const timed = (name, step) => {
+        const start = performance.now();
+        const result = step();
+        performance.measure(`tarvik-estimate-${name}`, {start});
+        return result;
+    };
+    const estimate = () => (est ??= timed('open', () => new core.Estimate(calc.separator(), store)));
 
     function say(text) {
         status.textContent = text;
@@ -82,7 +92,7 @@ export function bindEstimate(core, calc) {
         saving = true;
         requestAnimationFrame(() => setTimeout(() => {
             saving = false;
-            if (est.save())
+            if (timed('save', () => est.save()))
                 changed();
             tell();
         }));
@@ -324,7 +334,7 @@ export function bindEstimate(core, calc) {
         const key = `${id} ${input.column}`;
         if (input.value === (refused.get(key)?.text ?? input.shown))
             return;
-        const reason = est.edit(id, input.column, input.value);
+        const reason = timed('edit', () => est.edit(id, input.column, input.value));
         if (reason) {
             refused.set(key, {text: input.value, reason});
             showRefusal(input, reason);
@@ -550,7 +560,7 @@ export function bindEstimate(core, calc) {
     });
     $('estimateCsv').addEventListener('click', () => {
         const link = document.createElement('a');
-        link.href = URL.createObjectURL(new Blob([est.csv()], {type: 'text/csv'}));
+        link.href = URL.createObjectURL(new Blob([timed('csv', () => est.csv())], {type: 'text/csv'}));
         link.download = est.csvName(...today());
         link.click();
         setTimeout(() => URL.revokeObjectURL(link.href), 1000);
