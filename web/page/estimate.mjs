@@ -15,9 +15,10 @@ const today = () => {
 // them there already.
 const overscan = 8;
 
-// The browser's storage as the core's estimate storage reads and writes it
-// (an entry is read as UTF-8 bytes); what the browser throws (a refused quota, storage turned off) is answered
-// as a plain value: 0 stored, 1 over the quota, 2 refused.
+// The browser's storage as the core's estimate storage reads and writes it,
+// an entry read as UTF-8 bytes. What the browser throws (a refused quota,
+// storage turned off) is answered as a plain value: 0 stored, 1 over the
+// quota, 2 refused.
 const attempt = (action, otherwise) => {
     try {
         return action();
@@ -61,15 +62,15 @@ export function bindEstimate(core, calc) {
     // and says why until it is corrected or abandoned (Escape).
     const refused = new Map();
 
-    // The estimates open once the calculator's separator is known: the
-    // lines it adds are written with it.
-    // (Each step the benchmark times is measured where it runs.)
+    // Each step the benchmark times is measured where it runs.
     const timed = (name, step) => {
         const start = performance.now();
         const result = step();
         performance.measure(`tarvik-estimate-${name}`, {start});
         return result;
     };
+    // The estimates open once the calculator's separator is known: the
+    // lines it adds are written with it.
     const estimate = () => (est ??= timed('open', () => new core.Estimate(calc.separator(), store)));
 
     function say(text) {
@@ -116,18 +117,24 @@ export function bindEstimate(core, calc) {
         }), document.createElement('td'));
         $('estimateTitle').textContent = est.title();
         $('estimateDate').textContent = est.printedDate(...today());
-        const list = $('estimateList');
-        list.replaceChildren(...est.entries().map(([key, name]) => {
+        if (document.activeElement !== vatRate) {
+            vatRate.value = est.vatRate();
+            vatRate.removeAttribute('aria-invalid');
+            showVat('');
+        }
+        vatIncluded.checked = est.pricesIncludeVat();
+        renderRows();
+        renderTotals();
+    }
+
+    // The estimates kept, by name; drawn when one is made, opened, renamed
+    // or removed here or in another tab (each entry is read for its name).
+    function renderList() {
+        $('estimateList').replaceChildren(...est.entries().map(([key, name]) => {
             const option = new Option('', key, false, key === est.key());
             option.textContent = name;
             return option;
         }));
-        vatRate.value = est.vatRate();
-        vatRate.removeAttribute('aria-invalid');
-        showVat('');
-        vatIncluded.checked = est.pricesIncludeVat();
-        renderRows();
-        renderTotals();
     }
 
     function spacer(rows) {
@@ -284,6 +291,7 @@ export function bindEstimate(core, calc) {
             section.hidden = false;
             est.setShown(true);
             render();
+            renderList();
             tell();
         }
     }
@@ -324,7 +332,11 @@ export function bindEstimate(core, calc) {
         hint.setAttribute('role', 'status');
         clearTimeout(hintTimer);
         hintTimer = setTimeout(() => {
-            if (!input.hasAttribute('aria-invalid'))
+            // Back to the refusal of the last edit, if there is one.
+            const refusal = refused.get(`${input.closest('tr')?.line} ${input.column}`);
+            if (refusal)
+                hint.textContent = refusal.reason;
+            else
                 hint.remove();
         }, core.inputHintMilliseconds);
     }
@@ -342,8 +354,14 @@ export function bindEstimate(core, calc) {
         }
         refused.delete(key);
         offerUndo(null);
-        // One line and the totals change; the rows stay where they are.
-        fillRow(input.closest('tr'), est.rowOf(id));
+        // One line and the totals change; the rows stay where they are. (A
+        // line another tab deleted meanwhile is gone: everything is redrawn.)
+        const row = est.rowOf(id);
+        if (row < 0) {
+            changed();
+            return;
+        }
+        fillRow(input.closest('tr'), row);
         renderTotals();
         save();
     }
@@ -424,7 +442,7 @@ export function bindEstimate(core, calc) {
         const next = remove.closest('tr').nextElementSibling;
         est.remove(remove.closest('tr').line);
         removed();
-        // The focus goes on to the line that took its place, or the table.
+        // The focus goes on to the line that took its place, or to «Отменить».
         requestAnimationFrame(() => ($(next?.id)?.querySelector('.delete') ?? undoButton).focus());
     });
     $('estimateClear').addEventListener('click', () => {
@@ -497,6 +515,7 @@ export function bindEstimate(core, calc) {
         offerUndo(null);
         say('');
         render();
+        renderList();
         tell();
     }
     $('estimateNew').addEventListener('click', () => {
@@ -550,6 +569,10 @@ export function bindEstimate(core, calc) {
         if (est.refresh())
             save();
         changed();
+        // Each entry is read for its name: not again for every change of the
+        // open one.
+        if (event.key !== `tarvik.estimate.${est.key()}`)
+            renderList();
         tell();
     });
 
