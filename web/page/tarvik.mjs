@@ -500,8 +500,10 @@ estimate.setAddEnabled(estimateAddEnabled);
 $('errorOk').addEventListener('click', () => errorBox.close());
 performance.mark('tarvik-interactive');
 // The browser's number format costs tens of milliseconds on first use (its
-// locale data loads): the core reads it now if the page is idle first.
-(self.requestIdleCallback ?? setTimeout)(() => {
+// locale data loads): the core reads it now if the page is idle first, and
+// within a second in any case, since the estimate waits for it to come back.
+const whenIdle = self.requestIdleCallback ? (run) => requestIdleCallback(run, {timeout: 1000}) : setTimeout;
+whenIdle(() => {
     calc.readSeparator();
     estimate.restore();
 });
