@@ -5,11 +5,11 @@ namespace tarvik {
 // The face is asked for by its own name: looking up a family that is not
 // installed sends Qt through fontconfig's fallbacks, a good part of the
 // start-up time.
-QFont controlFont(form::Font spec)
+QFont controlFont(form::Font layout)
 {
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(spec.pixelSize);
-    font.setBold(spec.bold);
+    font.setPixelSize(layout.pixelSize);
+    font.setBold(layout.bold);
     return font;
 }
 

@@ -29,11 +29,11 @@ const QString saver = QStringLiteral(TARVIK_ESTIMATE_SAVER);
 // it does not read.
 std::optional<std::uint64_t> storedDigest(const QString& folder)
 {
-    const QStringList files =
-        QDir(folder + QStringLiteral("/estimates")).entryList({QStringLiteral("*.json")});
+    const QDir estimates(QDir(folder).filePath(QStringLiteral("estimates")));
+    const QStringList files = estimates.entryList({QStringLiteral("*.json")});
     if (files.size() != 1)
         return std::nullopt;
-    QFile file(folder + QStringLiteral("/estimates/") + files.front());
+    QFile file(estimates.filePath(files.front()));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
