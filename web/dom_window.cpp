@@ -1,25 +1,25 @@
 #include "dom_window.h"
 
+#include "bridge.h"
+
 #include "core/calculator.h"
 
 namespace tarvik::web {
 namespace {
-
-using emscripten::val;
 
 int id(DropDown list)
 {
     return static_cast<int>(list);
 }
 
-std::u16string owned(std::u16string_view text)
+PageCall page(const char* method)
 {
-    return std::u16string(text);
+    return PageCall(Partner::Page, method);
 }
 
 } // namespace
 
-DomWindow::DomWindow(val page) : page_(std::move(page))
+DomWindow::DomWindow()
 {
     kinds_.fill(-1);
 }
@@ -41,26 +41,26 @@ void DomWindow::itemChosen(DropDown which, int index)
 
 void DomWindow::showCompletion(DropDown which, std::u16string_view shown, int completedFrom)
 {
-    page_.call<void>("showCompletion", id(which), owned(shown), completedFrom);
+    page("showCompletion").arg(id(which)).arg(shown).arg(completedFrom).run();
 }
 
 void DomWindow::setOuterWidth(int width)
 {
     // The page lays itself out; of the width it needs only what it shows.
     if (Calculator::showsCalculationColumn(width))
-        page_.call<void>("showCalculationColumn");
+        page("showCalculationColumn").run();
 }
 
 void DomWindow::setVisible(DropDown which, bool visible)
 {
-    page_.call<void>("setVisible", id(which), visible);
+    page("setVisible").arg(id(which)).arg(visible).run();
 }
 
 void DomWindow::clearItems(DropDown which)
 {
     list(which).items.clear();
     list(which).index = -1;
-    page_.call<void>("clearItems", id(which));
+    page("clearItems").arg(id(which)).run();
 }
 
 void DomWindow::appendItems(DropDown which, std::span<const std::u16string_view> texts)
@@ -75,13 +75,13 @@ void DomWindow::appendItems(DropDown which, std::span<const std::u16string_view>
         joined += t;
     }
     if (!texts.empty())
-        page_.call<void>("appendItems", id(which), joined);
+        page("appendItems").arg(id(which)).arg(joined).run();
 }
 
 void DomWindow::setItemIndex(DropDown which, int index)
 {
     itemChosen(which, index);
-    page_.call<void>("showText", id(which), itemText(which, list(which).index));
+    page("showText").arg(id(which)).arg(itemText(which, list(which).index)).run();
 }
 
 int DomWindow::itemIndex(DropDown which) const
@@ -104,18 +104,18 @@ void DomWindow::emptyPicker(DropDown which)
 {
     list(which).items.clear();
     list(which).index = -1;
-    page_.call<void>("clearItems", id(which));
-    page_.call<void>("showText", id(which), std::u16string());
+    page("clearItems").arg(id(which)).run();
+    page("showText").arg(id(which)).arg(std::u16string()).run();
 }
 
 void DomWindow::setEnabled(DropDown which, bool enabled)
 {
-    page_.call<void>("setEnabled", id(which), enabled);
+    page("setEnabled").arg(id(which)).arg(enabled).run();
 }
 
 void DomWindow::setCaption(DropDown which, std::u16string_view caption)
 {
-    page_.call<void>("setCaption", id(which), owned(caption));
+    page("setCaption").arg(id(which)).arg(caption).run();
 }
 
 int DomWindow::kindsItemIndex(int section) const
@@ -128,7 +128,7 @@ void DomWindow::clearKindsSelection(int section)
     if (kinds_.at(static_cast<std::size_t>(section - 1)) == -1)
         return;
     kinds_.at(static_cast<std::size_t>(section - 1)) = -1;
-    page_.call<void>("clearKindsSelection", section);
+    page("clearKindsSelection").arg(section).run();
 }
 
 int DomWindow::modeItemIndex() const
@@ -138,67 +138,67 @@ int DomWindow::modeItemIndex() const
 
 void DomWindow::setModeItemText(int item, std::u16string_view text)
 {
-    page_.call<void>("setModeItemText", item, owned(text));
+    page("setModeItemText").arg(item).arg(text).run();
 }
 
 void DomWindow::setResultText(std::u16string_view text)
 {
-    page_.call<void>("setResultText", owned(text));
+    page("setResultText").arg(text).run();
 }
 
 void DomWindow::setResultOutOfDate(bool outOfDate, std::u16string_view description)
 {
-    page_.call<void>("setResultOutOfDate", outOfDate, owned(description));
+    page("setResultOutOfDate").arg(outOfDate).arg(description).run();
 }
 
 void DomWindow::setEstimateAddEnabled(bool enabled)
 {
-    page_.call<void>("setEstimateAddEnabled", enabled);
+    page("setEstimateAddEnabled").arg(enabled).run();
 }
 
 void DomWindow::setKindInUse(std::u16string_view text)
 {
-    page_.call<void>("setKindInUse", owned(text));
+    page("setKindInUse").arg(text).run();
 }
 
 void DomWindow::showMissingInput(MissingInput which, std::u16string_view text)
 {
-    page_.call<void>("showMissingInput", static_cast<int>(which), owned(text));
+    page("showMissingInput").arg(static_cast<int>(which)).arg(text).run();
 }
 
 std::u16string DomWindow::inputText() const
 {
-    return page_.call<std::u16string>("inputText");
+    return page("inputText").text();
 }
 
 void DomWindow::setInputText(std::u16string_view text)
 {
-    page_.call<void>("setInputText", owned(text));
+    page("setInputText").arg(text).run();
 }
 
 int DomWindow::inputCaret() const
 {
-    return page_.call<int>("inputCaret");
+    return page("inputCaret").run();
 }
 
 int DomWindow::inputSelectionEnd() const
 {
-    return page_.call<int>("inputSelectionEnd");
+    return page("inputSelectionEnd").run();
 }
 
 void DomWindow::showInputHint(std::u16string_view reason)
 {
-    page_.call<void>("showInputHint", owned(reason));
+    page("showInputHint").arg(reason).run();
 }
 
 void DomWindow::setInputCaption(std::u16string_view caption)
 {
-    page_.call<void>("setInputCaption", owned(caption));
+    page("setInputCaption").arg(caption).run();
 }
 
 void DomWindow::activateInputCaption()
 {
-    page_.call<void>("activateInputCaption");
+    page("activateInputCaption").run();
 }
 
 } // namespace tarvik::web

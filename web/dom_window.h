@@ -7,8 +7,6 @@
 #include "core/form_layout.h"
 #include "core/window.h"
 
-#include <emscripten/val.h>
-
 #include <array>
 #include <string>
 #include <vector>
@@ -17,8 +15,9 @@ namespace tarvik::web {
 
 class DomWindow : public Window {
 public:
-    // `page` carries out the display side of each operation (see tarvik.mjs).
-    explicit DomWindow(emscripten::val page);
+    // The page's `page` object carries out the display side of each
+    // operation (see tarvik.mjs).
+    DomWindow();
 
     // What the user did, recorded before the handler runs.
     void kindChosen(int section, int index);
@@ -63,7 +62,6 @@ private:
     List& list(DropDown which) { return lists_[static_cast<std::size_t>(which)]; }
     const List& list(DropDown which) const { return lists_[static_cast<std::size_t>(which)]; }
 
-    emscripten::val page_;
     std::array<List, 3> lists_;
     std::array<int, form::sectionCount> kinds_;
     int mode_ = -1;

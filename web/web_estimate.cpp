@@ -1,5 +1,7 @@
 #include "web_estimate.h"
 
+#include "bridge.h"
+
 #include "core/entry_rules.h"
 #include "core/errors.h"
 #include "core/estimate_csv.h"
@@ -9,15 +11,11 @@
 #include "core/money.h"
 #include "core/utf8.h"
 
-#include <emscripten/bind.h>
-
 #include <ctime>
 #include <unistd.h>
 
 namespace tarvik::web {
 namespace {
-
-using emscripten::val;
 
 // An edit's refusal in words; one that threw (out of memory) in the error
 // box's words rather than across to JavaScript.
@@ -48,24 +46,21 @@ std::uint64_t now()
            static_cast<std::uint64_t>(time.tv_nsec) / 1000;
 }
 
-val strings(const std::vector<std::u16string>& texts)
-{
-    val array = val::array();
-    for (const std::u16string& text : texts)
-        array.call<void>("push", text);
-    return array;
-}
-
 // A line id from its decimal text; 0, which no line has, for anything else.
-std::uint64_t idOf(const std::string& text)
+std::uint64_t idOf(std::u16string_view text)
 {
     std::uint64_t id = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9' || id > (UINT64_MAX - 9) / 10)
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9' || id > (UINT64_MAX - 9) / 10)
             return 0;
-        id = id * 10 + static_cast<std::uint64_t>(c - '0');
+        id = id * 10 + static_cast<std::uint64_t>(c - u'0');
     }
     return id;
+}
+
+PageCall store(const char* method)
+{
+    return PageCall(Partner::Store, method);
 }
 
 // The browser's storage is one per site: the estimates' entries are told
@@ -82,26 +77,20 @@ std::string entryKey(std::string_view prefix, std::u16string_view key)
     return name;
 }
 
-// The store gives an entry as UTF-8 bytes, encoded by the browser: an
-// estimate of ten thousand lines is megabytes, which a character-by-character
-// conversion would take tens of milliseconds over.
-std::optional<std::string> stored(const val& store, const std::string& name)
+// An entry comes as UTF-8 bytes, encoded by the browser: an estimate of ten
+// thousand lines is megabytes, which a character-by-character conversion
+// would take tens of milliseconds over.
+std::optional<std::string> stored(std::string_view name)
 {
-    const val bytes = store.call<val>("get", name);
-    if (bytes.isNull())
-        return std::nullopt;
-    std::string out(bytes["length"].as<std::size_t>(), '\0');
-    val(emscripten::typed_memory_view(out.size(), reinterpret_cast<unsigned char*>(out.data())))
-        .call<void>("set", bytes);
-    return out;
+    return store("get").arg(name).bytes();
 }
 
 // What the store answers for a write the browser refused.
 enum StoreAnswer { Stored = 0, QuotaExceeded = 1, Refused = 2 };
 
-void put(val& store, const std::string& name, std::string_view bytes)
+void put(std::string_view name, std::string_view bytes)
 {
-    const int answer = store.call<int>("set", name, std::string(bytes));
+    const int answer = store("set").arg(name).arg(bytes).run();
     if (answer == Stored)
         return;
     throw StorageError(utf8(
@@ -113,52 +102,51 @@ void put(val& store, const std::string& name, std::string_view bytes)
 std::vector<std::u16string> BrowserStorage::keys() const
 {
     std::vector<std::u16string> keys;
-    const val names = store_.call<val>("keys");
-    const int count = names["length"].as<int>();
+    const int count = store("keyCount").run();
     for (int i = 0; i < count; ++i) {
-        const std::string name = names[i].as<std::string>();
-        if (name.starts_with(estimatePrefix))
-            keys.push_back(fromUtf8(std::string_view(name).substr(estimatePrefix.size())));
+        const std::optional<std::string> name = store("keyAt").arg(i).bytes();
+        if (name && name->starts_with(estimatePrefix))
+            keys.push_back(fromUtf8(std::string_view(*name).substr(estimatePrefix.size())));
     }
     return keys;
 }
 
 std::optional<std::string> BrowserStorage::read(std::u16string_view key) const
 {
-    return stored(store_, entryKey(estimatePrefix, key));
+    return stored(entryKey(estimatePrefix, key));
 }
 
 void BrowserStorage::write(std::u16string_view key, std::string_view bytes)
 {
-    put(store_, entryKey(estimatePrefix, key), bytes);
+    put(entryKey(estimatePrefix, key), bytes);
 }
 
 void BrowserStorage::remove(std::u16string_view key)
 {
-    store_.call<void>("remove", entryKey(estimatePrefix, key));
+    store("remove").arg(entryKey(estimatePrefix, key)).run();
 }
 
 std::u16string BrowserStorage::keepAside(std::u16string_view key)
 {
     const std::string from = entryKey(estimatePrefix, key);
-    const std::optional<std::string> bytes = stored(store_, from);
+    const std::optional<std::string> bytes = stored(from);
     std::u16string aside = captionWith(Caption::UnreadableEntryName, key);
-    for (int n = 2; stored(store_, entryKey(asidePrefix, aside)); ++n)
+    for (int n = 2; stored(entryKey(asidePrefix, aside)); ++n)
         aside = captionWith(Caption::UnreadableEntryName, key) + u' ' + formatAmount(Amount(n), 0, u'.');
     if (bytes)
-        put(store_, entryKey(asidePrefix, aside), *bytes);
-    store_.call<void>("remove", from);
+        put(entryKey(asidePrefix, aside), *bytes);
+    store("remove").arg(from).run();
     return aside;
 }
 
 std::optional<std::string> BrowserStorage::setting(std::string_view name) const
 {
-    return stored(store_, std::string(settingPrefix) + std::string(name));
+    return stored(std::string(settingPrefix) + std::string(name));
 }
 
 void BrowserStorage::setSetting(std::string_view name, std::string_view value)
 {
-    put(store_, std::string(settingPrefix) + std::string(name), value);
+    put(std::string(settingPrefix) + std::string(name), value);
 }
 
 // Pieces are whole, prices in kopecks, lengths, areas and masses to the
@@ -179,8 +167,7 @@ int cellDecimals(int column)
     }
 }
 
-WebEstimate::WebEstimate(int separator, val store)
-    : storage_(std::move(store)), library_(storage_, static_cast<char16_t>(separator), randomId, now)
+WebEstimate::WebEstimate(int separator) : library_(storage_, static_cast<char16_t>(separator), randomId, now)
 {
 }
 
@@ -189,35 +176,35 @@ std::u16string WebEstimate::add(const Calculation& calculation)
     return refusal([&] { return estimate().add(calculation); });
 }
 
-val WebEstimate::header() const
+std::vector<std::u16string> WebEstimate::header() const
 {
     const QuantityMix mix = quantityMix(estimate());
     std::vector<std::u16string> captions;
     for (std::size_t c = 0; c < estimateColumnCount; ++c)
         captions.emplace_back(columnCaption(static_cast<EstimateColumn>(c), mix));
-    return strings(captions);
+    return captions;
 }
 
-val WebEstimate::row(int row) const
+std::vector<std::u16string> WebEstimate::row(int row) const
 {
     if (row < 0 || row >= size())
-        return val::array();
-    return strings(estimateLineRow(estimate(), static_cast<std::size_t>(row)));
+        return {};
+    return estimateLineRow(estimate(), static_cast<std::size_t>(row));
 }
 
-std::string WebEstimate::id(int row) const
+std::u16string WebEstimate::id(int row) const
 {
     if (row < 0 || row >= size())
         return {};
     std::uint64_t id = estimate().line(static_cast<std::size_t>(row)).id;
-    std::string text;
+    std::u16string text;
     do
-        text.insert(text.begin(), static_cast<char>('0' + id % 10));
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + id % 10));
     while ((id /= 10) != 0);
     return text;
 }
 
-int WebEstimate::rowOf(const std::string& id) const
+int WebEstimate::rowOf(const std::u16string& id) const
 {
     const std::optional<std::size_t> row = estimate().rowOf(idOf(id));
     return row ? static_cast<int>(*row) : -1;
@@ -230,17 +217,16 @@ std::u16string WebEstimate::notes(int row) const
     return lineNotes(estimate(), static_cast<std::size_t>(row));
 }
 
-val WebEstimate::totals() const
+std::vector<std::u16string> WebEstimate::totals() const
 {
-    val rows = val::array();
-    for (const TableRow& total : estimateTotalsRows(estimate()))
-        rows.call<void>("push", strings({total[static_cast<std::size_t>(EstimateColumn::Name)],
-                                         total[static_cast<std::size_t>(EstimateColumn::Mass)],
-                                         total[static_cast<std::size_t>(EstimateColumn::Cost)]}));
-    return rows;
+    std::vector<std::u16string> texts;
+    for (TableRow& total : estimateTotalsRows(estimate()))
+        for (EstimateColumn column : {EstimateColumn::Name, EstimateColumn::Mass, EstimateColumn::Cost})
+            texts.push_back(std::move(total[static_cast<std::size_t>(column)]));
+    return texts;
 }
 
-std::u16string WebEstimate::edit(const std::string& id, int column, const std::u16string& text)
+std::u16string WebEstimate::edit(const std::u16string& id, int column, const std::u16string& text)
 {
     const std::uint64_t line = idOf(id);
     switch (static_cast<EstimateColumn>(column)) {
@@ -259,14 +245,12 @@ std::u16string WebEstimate::edit(const std::string& id, int column, const std::u
     }
 }
 
-val WebEstimate::cellKey(int decimals, const std::u16string& text, int start, int end, int key) const
+KeyVerdict WebEstimate::cellKey(int decimals, const std::u16string& text, int start, int end, int key) const
 {
-    const KeyVerdict verdict =
-        cellKeyVerdict({text, start, end}, static_cast<char16_t>(key), estimate().separator(), decimals);
-    return strings({verdict.inserted, verdict.reason});
+    return cellKeyVerdict({text, start, end}, static_cast<char16_t>(key), estimate().separator(), decimals);
 }
 
-bool WebEstimate::remove(const std::string& id)
+bool WebEstimate::remove(const std::u16string& id)
 {
     return estimate().remove(idOf(id));
 }
@@ -281,13 +265,9 @@ std::u16string WebEstimate::setVatRate(const std::u16string& text)
     return refusal([&] { return estimate().setVatRate(text); });
 }
 
-val WebEstimate::csv() const
+std::string WebEstimate::csv() const
 {
-    const std::string bytes = estimateCsv(estimate());
-    // A copy: the view into the module's memory would not outlive this call.
-    return val::global("Uint8Array")
-        .new_(emscripten::typed_memory_view(bytes.size(),
-                                            reinterpret_cast<const unsigned char*>(bytes.data())));
+    return estimateCsv(estimate());
 }
 
 std::u16string WebEstimate::csvName(int year, int month, int day) const
@@ -305,20 +285,22 @@ std::u16string WebEstimate::title() const
     return captionWith(Caption::PrintedTitle, estimate().name());
 }
 
-val WebEstimate::entries() const
+std::vector<std::u16string> WebEstimate::entries() const
 {
-    val pairs = val::array();
-    for (const EstimateEntry& entry : library_.entries())
-        pairs.call<void>("push", strings({entry.key, entry.name}));
-    return pairs;
+    std::vector<std::u16string> texts;
+    for (EstimateEntry& entry : library_.entries()) {
+        texts.push_back(std::move(entry.key));
+        texts.push_back(std::move(entry.name));
+    }
+    return texts;
 }
 
-val WebEstimate::messages()
+std::vector<std::u16string> WebEstimate::messages()
 {
     std::vector<std::u16string> texts;
     for (LibraryMessage& message : library_.takeMessages())
         texts.push_back(std::move(message.text));
-    return strings(texts);
+    return texts;
 }
 
 std::u16string WebEstimate::printedDate(int year, int month, int day) const
@@ -327,50 +309,3 @@ std::u16string WebEstimate::printedDate(int year, int month, int day) const
 }
 
 } // namespace tarvik::web
-
-EMSCRIPTEN_BINDINGS(tarvik_estimate)
-{
-    using tarvik::web::WebEstimate;
-    emscripten::function("cellDecimals", &tarvik::web::cellDecimals);
-    emscripten::constant("vatRateDecimals", tarvik::web::vatRateDecimals);
-    emscripten::function("estimateShownLast", emscripten::optional_override([](emscripten::val store) {
-                             return tarvik::EstimateLibrary::windowWasOpen(
-                                 tarvik::web::BrowserStorage(store));
-                         }));
-    emscripten::class_<WebEstimate>("Estimate")
-        .constructor<int, emscripten::val>()
-        .function("size", &WebEstimate::size)
-        .function("header", &WebEstimate::header)
-        .function("row", &WebEstimate::row)
-        .function("id", &WebEstimate::id)
-        .function("rowOf", &WebEstimate::rowOf)
-        .function("notes", &WebEstimate::notes)
-        .function("totals", &WebEstimate::totals)
-        .function("edit", &WebEstimate::edit)
-        .function("cellKey", &WebEstimate::cellKey)
-        .function("remove", &WebEstimate::remove)
-        .function("clear", &WebEstimate::clear)
-        .function("undo", &WebEstimate::undo)
-        .function("vatRate", &WebEstimate::vatRate)
-        .function("setVatRate", &WebEstimate::setVatRate)
-        .function("pricesIncludeVat", &WebEstimate::pricesIncludeVat)
-        .function("setPricesIncludeVat", &WebEstimate::setPricesIncludeVat)
-        .function("csv", &WebEstimate::csv)
-        .function("csvName", &WebEstimate::csvName)
-        .function("tabText", &WebEstimate::tabText)
-        .function("title", &WebEstimate::title)
-        .function("printedDate", &WebEstimate::printedDate)
-        .function("entries", &WebEstimate::entries)
-        .function("key", &WebEstimate::key)
-        .function("name", &WebEstimate::name)
-        .function("create", &WebEstimate::create)
-        .function("open", &WebEstimate::open)
-        .function("rename", &WebEstimate::rename)
-        .function("duplicate", &WebEstimate::duplicate)
-        .function("removeEstimate", &WebEstimate::removeEstimate)
-        .function("undoRemove", &WebEstimate::undoRemove)
-        .function("save", &WebEstimate::save)
-        .function("refresh", &WebEstimate::refresh)
-        .function("messages", &WebEstimate::messages)
-        .function("setShown", &WebEstimate::setShown);
-}

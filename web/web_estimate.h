@@ -2,7 +2,7 @@
 
 // The page's estimates: the core's library of named estimates over the
 // browser's storage, behind calls that take and give texts only. Numbers
-// cross to JavaScript as the core writes them, line ids as decimal strings
+// cross to JavaScript as the core writes them, line ids as decimal texts
 // (64 bits do not fit a JavaScript number); an edit answers with the words
 // for its refusal, "" when it was taken. Nothing here lets an exception
 // reach JavaScript.
@@ -10,9 +10,10 @@
 #include "core/estimate_library.h"
 #include "core/estimate_storage.h"
 
-#include <emscripten/val.h>
+#include "core/entry_rules.h"
 
 #include <string>
+#include <vector>
 
 namespace tarvik::web {
 
@@ -26,8 +27,6 @@ inline constexpr int vatRateDecimals = 2;
 // and answers in plain values.
 class BrowserStorage : public EstimateStorage {
 public:
-    explicit BrowserStorage(emscripten::val store) : store_(std::move(store)) {}
-
     std::vector<std::u16string> keys() const override;
     std::optional<std::string> read(std::u16string_view key) const override;
     void write(std::u16string_view key, std::string_view bytes) override;
@@ -35,37 +34,33 @@ public:
     std::u16string keepAside(std::u16string_view key) override;
     std::optional<std::string> setting(std::string_view name) const override;
     void setSetting(std::string_view name, std::string_view value) override;
-
-private:
-    emscripten::val store_;
 };
 
 class WebEstimate {
 public:
     // `separator`: the calculator's, so that the lines it adds read alike.
-    WebEstimate(int separator, emscripten::val store);
+    explicit WebEstimate(int separator);
 
     // A calculation as the core computed it; "" or why it was refused.
     std::u16string add(const Calculation& calculation);
 
     int size() const { return static_cast<int>(estimate().size()); }
     // The column captions, which follow the kinds of quantity in the lines.
-    emscripten::val header() const;
+    std::vector<std::u16string> header() const;
     // The texts of line `row`, one per column.
-    emscripten::val row(int row) const;
-    std::string id(int row) const;
+    std::vector<std::u16string> row(int row) const;
+    std::u16string id(int row) const;
     // The row of a line; -1 when it is gone.
-    int rowOf(const std::string& id) const;
+    int rowOf(const std::u16string& id) const;
     std::u16string notes(int row) const;
-    // The totals rows under the table: [label, mass, cost] each.
-    emscripten::val totals() const;
+    // The totals rows under the table: label, mass and cost of each in turn.
+    std::vector<std::u16string> totals() const;
 
     // An edit of an editable column (EstimateColumn's number) of a line.
-    std::u16string edit(const std::string& id, int column, const std::u16string& text);
-    // What a key typed into a cell that takes `decimals` decimals gives it:
-    // [inserted, reason].
-    emscripten::val cellKey(int decimals, const std::u16string& text, int start, int end, int key) const;
-    bool remove(const std::string& id);
+    std::u16string edit(const std::u16string& id, int column, const std::u16string& text);
+    // What a key typed into a cell that takes `decimals` decimals gives it.
+    KeyVerdict cellKey(int decimals, const std::u16string& text, int start, int end, int key) const;
+    bool remove(const std::u16string& id);
     void clear() { estimate().clear(); }
     bool undo() { return estimate().undo(); }
 
@@ -76,16 +71,16 @@ public:
 
     // The CSV file's bytes, its name on the given local date, and the text
     // a spreadsheet takes from the clipboard.
-    emscripten::val csv() const;
+    std::string csv() const;
     std::u16string csvName(int year, int month, int day) const;
     std::u16string tabText() const;
     // The title over the table and on paper, and the printed date.
     std::u16string title() const;
     std::u16string printedDate(int year, int month, int day) const;
 
-    // The estimates kept: [key, name] pairs by name, and the open one's key
-    // and name.
-    emscripten::val entries() const;
+    // The estimates kept, by name: key and name of each in turn; and the
+    // open one's key and name.
+    std::vector<std::u16string> entries() const;
     std::u16string key() const { return library_.key(); }
     std::u16string name() const { return estimate().name(); }
     void create() { library_.create(); }
@@ -99,7 +94,7 @@ public:
     // Another tab stored the estimate; true when something changed here.
     bool refresh() { return library_.refresh(); }
     // What the user must be told since the last call.
-    emscripten::val messages();
+    std::vector<std::u16string> messages();
     void setShown(bool shown) { library_.setWindowOpen(shown); }
 
 private:

@@ -15,8 +15,8 @@ const today = () => {
 // them there already.
 const overscan = 8;
 
-// The browser's storage as the core's estimate storage reads and writes it,
-// an entry read as UTF-8 bytes. What the browser throws (a refused quota,
+// The browser's storage as the core's estimate storage reads and writes it.
+// What the browser throws (a refused quota,
 // storage turned off) is answered as a plain value: 0 stored, 1 over the
 // quota, 2 refused.
 const attempt = (action, otherwise) => {
@@ -27,11 +27,9 @@ const attempt = (action, otherwise) => {
     }
 };
 const store = {
-    keys: () => attempt(() => Object.keys(localStorage), () => []),
-    get: (key) => attempt(() => {
-        const value = localStorage.getItem(key);
-        return value === null ? null : new TextEncoder().encode(value);
-    }, () => null),
+    keyCount: () => attempt(() => localStorage.length, () => 0),
+    keyAt: (index) => attempt(() => localStorage.key(index), () => null),
+    get: (key) => attempt(() => localStorage.getItem(key), () => null),
     set: (key, value) => attempt(() => (localStorage.setItem(key, value), 0),
                                  (error) => (error?.name === 'QuotaExceededError' ? 1 : 2)),
     remove: (key) => attempt(() => localStorage.removeItem(key), () => {}),

@@ -469,7 +469,7 @@ try {
                 WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), reject);
                 return {};
             },
-        }).then(resolve, reject);
+        }).then((module) => resolve(module.api()), reject);
     });
 } catch (error) {
     const state = $('loadState');
