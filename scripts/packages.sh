@@ -10,8 +10,9 @@ build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation q
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file
     xvfb xauth openbox x11-utils xdotool poppler-utils libreoffice-calc-nogui"
 # The web page: emscripten builds it, rsvg-convert draws its icons, terser
-# minifies its scripts; the browser tests drive Debian's chromium.
-web_packages="cmake ninja-build emscripten librsvg2-bin terser"
+# and cleancss minify its scripts and styles; the browser tests drive
+# Debian's chromium.
+web_packages="cmake ninja-build emscripten librsvg2-bin terser cleancss"
 web_test_packages="chromium"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"

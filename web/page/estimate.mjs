@@ -615,6 +615,7 @@ export function bindEstimate(core, calc) {
         reveal(est.size() - 1);
         save();
     });
+    $('estimateShow').disabled = false;
     $('estimateShow').addEventListener('click', () => {
         show();
         $('estimateTitle').focus();

@@ -6,10 +6,13 @@
 // time.
 
 // The core's code compiles while its glue script loads and runs, not after:
-// the module asks for it before anything else (the preloaded response).
+// the module asks for both before anything else (the preloaded responses).
 const compiledCore = WebAssembly.compileStreaming(fetch('./tarvik-core.wasm', {credentials: 'same-origin'}));
 compiledCore.catch(() => {}); // reported where the core is awaited
-// The estimate's face loads beside the core and binds once the core has.
+const coreGlue = import('./tarvik-core.js');
+coreGlue.catch(() => {});
+// The estimate's face loads beside the core and binds once the calculator
+// has; its buttons wait for it.
 const estimateModule = import('./estimate.mjs');
 estimateModule.catch(() => {});
 
@@ -462,7 +465,7 @@ function bindResultMenu(calc) {
 // and offers to try again.
 let core = null;
 try {
-    const [{default: createTarvik}, compiled] = await Promise.all([import('./tarvik-core.js'), compiledCore]);
+    const [{default: createTarvik}, compiled] = await Promise.all([coreGlue, compiledCore]);
     core = await new Promise((resolve, reject) => {
         createTarvik({
             instantiateWasm(imports, receive) {
@@ -495,10 +498,12 @@ for (const [i, item] of ['sRadioGroupItem0', 'sRadioGroupItem1'].entries())
 $('sButtonCalc').addEventListener('click', () => report(calc.calcClick()));
 bindEdit(calc);
 bindCopy(calc);
-estimate = (await estimateModule).bindEstimate(core, calc);
-estimate.setAddEnabled(estimateAddEnabled);
 $('errorOk').addEventListener('click', () => errorBox.close());
 performance.mark('tarvik-interactive');
+
+estimate = (await estimateModule).bindEstimate(core, calc);
+estimate.setAddEnabled(estimateAddEnabled);
+performance.mark('tarvik-estimate');
 // The browser's number format costs tens of milliseconds on first use (its
 // locale data loads): the core reads it now if the page is idle first, and
 // within a second in any case, since the estimate waits for it to come back.

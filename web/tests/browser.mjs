@@ -27,11 +27,12 @@ export async function startServer(folder = siteFolder, port = 0) {
     return {server, url: `http://127.0.0.1:${server.address().port}/`};
 }
 
-// Opens the page and waits until the module has attached its handlers.
+// Opens the page and waits until the modules have attached their handlers,
+// the estimate's last.
 export async function openPage(context, url) {
     const page = await context.newPage();
     await page.goto(url);
-    await page.waitForFunction(() => performance.getEntriesByName('tarvik-interactive').length > 0);
+    await page.waitForFunction(() => performance.getEntriesByName('tarvik-estimate').length > 0);
     return page;
 }
 
