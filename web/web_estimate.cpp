@@ -228,21 +228,28 @@ std::vector<std::u16string> WebEstimate::totals() const
 
 std::u16string WebEstimate::edit(const std::u16string& id, int column, const std::u16string& text)
 {
-    const std::uint64_t line = idOf(id);
+    using Edit = EditResult (Estimate::*)(std::uint64_t, std::u16string_view);
+    Edit edit = nullptr;
     switch (static_cast<EstimateColumn>(column)) {
     case EstimateColumn::PieceSize:
-        return refusal([&] { return estimate().editPieceSize(line, text); });
+        edit = &Estimate::editPieceSize;
+        break;
     case EstimateColumn::Pieces:
-        return refusal([&] { return estimate().editPieces(line, text); });
+        edit = &Estimate::editPieces;
+        break;
     case EstimateColumn::Quantity:
-        return refusal([&] { return estimate().editQuantity(line, text); });
+        edit = &Estimate::editQuantity;
+        break;
     case EstimateColumn::Mass:
-        return refusal([&] { return estimate().editMass(line, text); });
+        edit = &Estimate::editMass;
+        break;
     case EstimateColumn::Price:
-        return refusal([&] { return estimate().editPrice(line, text); });
+        edit = &Estimate::editPrice;
+        break;
     default:
         return {};
     }
+    return refusal([&] { return (estimate().*edit)(idOf(id), text); });
 }
 
 KeyVerdict WebEstimate::cellKey(int decimals, const std::u16string& text, int start, int end, int key) const
