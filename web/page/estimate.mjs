@@ -16,9 +16,8 @@ const today = () => {
 const overscan = 8;
 
 // The browser's storage as the core's estimate storage reads and writes it.
-// What the browser throws (a refused quota,
-// storage turned off) is answered as a plain value: 0 stored, 1 over the
-// quota, 2 refused.
+// What the browser throws (a refused quota, storage turned off) is answered
+// as a plain value: 0 stored, 1 over the quota, 2 refused.
 const attempt = (action, otherwise) => {
     try {
         return action();
@@ -26,13 +25,29 @@ const attempt = (action, otherwise) => {
         return otherwise(error);
     }
 };
+// Each save reads the entry first, to merge what another tab stored: the
+// value this tab last read or wrote is kept until a storage event says
+// another tab changed it, which saves reading megabytes back each time.
+const known = new Map();
+addEventListener('storage', (event) => (event.key === null ? known.clear() : known.delete(event.key)));
 const store = {
     keyCount: () => attempt(() => localStorage.length, () => 0),
     keyAt: (index) => attempt(() => localStorage.key(index), () => null),
-    get: (key) => attempt(() => localStorage.getItem(key), () => null),
-    set: (key, value) => attempt(() => (localStorage.setItem(key, value), 0),
-                                 (error) => (error?.name === 'QuotaExceededError' ? 1 : 2)),
-    remove: (key) => attempt(() => localStorage.removeItem(key), () => {}),
+    get: (key) => attempt(() => {
+        if (!known.has(key))
+            known.set(key, localStorage.getItem(key));
+        return known.get(key);
+    }, () => null),
+    set: (key, value) => attempt(() => {
+        known.delete(key);
+        localStorage.setItem(key, value);
+        known.set(key, value);
+        return 0;
+    }, (error) => (error?.name === 'QuotaExceededError' ? 1 : 2)),
+    remove: (key) => attempt(() => {
+        known.delete(key);
+        localStorage.removeItem(key);
+    }, () => {}),
 };
 
 export function bindEstimate(core, calc) {
