@@ -468,8 +468,10 @@ try {
     const [{default: createTarvik}, compiled] = await Promise.all([coreGlue, compiledCore]);
     core = await new Promise((resolve, reject) => {
         createTarvik({
+            // At once: the code is compiled already, and a promise would
+            // wait for the next turn of a busy main thread.
             instantiateWasm(imports, receive) {
-                WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), reject);
+                receive(new WebAssembly.Instance(compiled, imports), compiled);
                 return {};
             },
         }).then((module) => resolve(module.api()), reject);
