@@ -79,7 +79,7 @@ std::optional<std::size_t> Estimate::rowOf(std::uint64_t id) const
     const auto it = index_.find(id);
     if (it == index_.end())
         return std::nullopt;
-    return it->second;
+    return static_cast<std::size_t>(it->second);
 }
 
 Estimate::Row Estimate::makeRow(EstimateLine line) const

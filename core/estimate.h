@@ -12,7 +12,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tarvik {
@@ -120,7 +119,9 @@ private:
     bool pricesIncludeVat_ = true;
     std::uint64_t settingsEdited_ = 0;
     std::vector<Row> rows_;
-    std::unordered_map<std::uint64_t, std::size_t> index_;
+    // Row by id. A map of the same type as deleted_: one instantiation less
+    // in the page's code, at a lookup cost no edit notices.
+    std::map<std::uint64_t, std::uint64_t> index_;
     std::map<std::uint64_t, std::uint64_t> deleted_;
     std::vector<Removed> removed_; // of the last deletion or clearing
     EstimateTotals totals_;
