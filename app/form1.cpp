@@ -17,6 +17,7 @@
 #include <QEvent>
 #include <QLocale>
 #include <QPushButton>
+#include <QTimer>
 
 #include <utility>
 
@@ -35,6 +36,29 @@ QWidget* withWindowFont(QWidget* form)
     form->setFont(controlFont(form::windowFont));
     return form;
 }
+
+// Runs `then` from the event loop once the watched widget has been painted
+// for the first time, so that paint is on the screen before `then` starts.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget& watched, std::function<void()> then) : QObject(&watched), then_(std::move(then))
+    {
+        watched.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && then_) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::exchange(then_, {}));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
 
 } // namespace
 
@@ -74,6 +98,11 @@ void TForm1::reopenEstimate()
         return;
     estimateWindow().present();
     activateWindow();
+}
+
+void TForm1::reopenEstimateOncePainted()
+{
+    new AfterFirstPaint(*this, guarded(this, [this] { reopenEstimate(); }));
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -47,6 +47,9 @@ public:
     // Opens the estimate's window again when it was open as the program
     // last ended; the calculator keeps the focus.
     void reopenEstimate();
+    // The same, once the calculator has first been painted: reading the
+    // estimate and building its window then never hold up the calculator.
+    void reopenEstimateOncePainted();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -13,6 +13,6 @@ int main(int argc, char* argv[])
     // it.
     form1.placeOnScreen();
     form1.show();
-    form1.reopenEstimate();
+    form1.reopenEstimateOncePainted();
     return app.exec();
 }

@@ -30,5 +30,6 @@ int main(int argc, char* argv[])
     form1.installEventFilter(&quit);
     form1.placeOnScreen();
     form1.show();
+    form1.reopenEstimateOncePainted();
     return app.exec();
 }

@@ -35,6 +35,8 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <optional>
+
 using namespace tarvik;
 
 namespace {
@@ -48,6 +50,23 @@ QString dataFolder()
 {
     return FileStorage::defaultFolder();
 }
+
+// Whether the estimate's window existed when the calculator was first painted.
+class FirstPaintWatch : public QObject {
+public:
+    explicit FirstPaintWatch(TForm1& form) : form_(form) { form.installEventFilter(this); }
+    std::optional<bool> estimateWindowAtFirstPaint;
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !estimateWindowAtFirstPaint)
+            estimateWindowAtFirstPaint = form_.hasEstimateWindow();
+        return false;
+    }
+
+private:
+    TForm1& form_;
+};
 
 } // namespace
 
@@ -384,6 +403,27 @@ private slots:
         newForm();
         form->reopenEstimate();
         QVERIFY(!form->hasEstimateWindow());
+    }
+
+    void aWindowOpenAtTheLastExitComesBackOnlyAfterTheCalculatorIsPainted()
+    {
+        chooseRebar();
+        addRebar(3, QStringLiteral("10"));
+        settle();
+        const std::string before = estimateCsv(*model().estimate());
+        form->close();
+        form.reset();
+
+        // As the program starts.
+        form = std::make_unique<TForm1>();
+        form->setSeparatorSource([] { return u','; });
+        FirstPaintWatch watch(*form);
+        form->show();
+        form->reopenEstimateOncePainted();
+        QVERIFY(!form->hasEstimateWindow());
+        QTRY_VERIFY(form->hasEstimateWindow() && window().isVisible());
+        QCOMPARE(watch.estimateWindowAtFirstPaint, std::optional<bool>(false));
+        QCOMPARE(estimateCsv(*model().estimate()), before);
     }
 
     void anUnreadableFileIsKeptAsideAndNotWrittenOver()
