@@ -65,12 +65,20 @@ int hexValue(char c)
     return -1;
 }
 
-void appendHex4(std::string& out, unsigned unit)
+char* writeEscape(char* at, char letter)
+{
+    *at++ = '\\';
+    *at++ = letter;
+    return at;
+}
+
+char* writeHex4(char* at, unsigned unit)
 {
     constexpr char digits[] = "0123456789abcdef";
-    out += "\\u";
+    at = writeEscape(at, 'u');
     for (int shift = 12; shift >= 0; shift -= 4)
-        out += digits[(unit >> shift) & 0xF];
+        *at++ = digits[(unit >> shift) & 0xF];
+    return at;
 }
 
 bool isHighSurrogate(char16_t c)
@@ -315,44 +323,49 @@ void Cursor::finish()
         throw Failure{Error::NotJson};
 }
 
-void appendString(std::string& out, std::u16string_view text)
+char* writeString(char* at, std::u16string_view text, char16_t from, char16_t to)
 {
-    out += '"';
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'"' || c == u'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+    *at++ = '"';
+    // Through the pointer: in a build for size, even the view's operator[]
+    // may be a call.
+    const char16_t* units = text.data();
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = units[i] == from ? to : units[i];
+        if (c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\') {
+            *at++ = static_cast<char>(c);
+        } else if (c == u'"' || c == u'\\') {
+            *at++ = '\\';
+            *at++ = static_cast<char>(c);
         } else if (c == u'\n') {
-            out += "\\n";
+            at = writeEscape(at, 'n');
         } else if (c == u'\t') {
-            out += "\\t";
+            at = writeEscape(at, 't');
         } else if (c == u'\r') {
-            out += "\\r";
+            at = writeEscape(at, 'r');
         } else if (c < 0x20) {
-            appendHex4(out, c);
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
+            at = writeHex4(at, c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            const char32_t full = 0x10000 + ((char32_t{c} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            out += static_cast<char>(0xF0 | (full >> 18));
-            out += static_cast<char>(0x80 | ((full >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((full >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (full & 0x3F));
+            *at++ = static_cast<char>(0xC0 | (c >> 6));
+            *at++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(units[i + 1])) {
+            const char32_t full = 0x10000 + ((char32_t{c} - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            *at++ = static_cast<char>(0xF0 | (full >> 18));
+            *at++ = static_cast<char>(0x80 | ((full >> 12) & 0x3F));
+            *at++ = static_cast<char>(0x80 | ((full >> 6) & 0x3F));
+            *at++ = static_cast<char>(0x80 | (full & 0x3F));
             ++i;
         } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
             // A lone surrogate has no UTF-8 form; escaped, it reads back as it was.
-            appendHex4(out, c);
+            at = writeHex4(at, c);
         } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *at++ = static_cast<char>(0xE0 | (c >> 12));
+            *at++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *at++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    out += '"';
+    *at++ = '"';
+    return at;
 }
 
 } // namespace tarvik::json

@@ -66,7 +66,18 @@ private:
     int maxDepth_;
 };
 
-// Appends `text` as a JSON string, quoted and escaped, in UTF-8.
-void appendString(std::string& out, std::u16string_view text);
+// The most bytes writeString() takes for a text of `units` UTF-16 units: a
+// control character or a lone surrogate is escaped in six.
+constexpr std::size_t maxStringBytes(std::size_t units)
+{
+    return 2 + 6 * units;
+}
+
+// Writes `text` as a JSON string, quoted and escaped, in UTF-8, at `at`,
+// which has room for maxStringBytes(text.size()); returns where it ended.
+// Each unit `from` is written as `to` (a number's decimal separator).
+// Through a pointer rather than appended to a string: a file of megabytes
+// would otherwise pay a call and a capacity check for every byte.
+char* writeString(char* at, std::u16string_view text, char16_t from = 0, char16_t to = 0);
 
 } // namespace tarvik::json
