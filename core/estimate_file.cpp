@@ -285,6 +285,7 @@ void checkText(std::u16string_view text)
 struct Field {
     std::u16string key;
     std::size_t offset = 0;
+    std::size_t values = 0; // of an array or object
 };
 
 struct Header {
@@ -305,6 +306,13 @@ std::u16string stringAt(json::Cursor& c)
     if (c.peek() != '"')
         refuse(EstimateFileFault::WrongFormat);
     return c.string();
+}
+
+void stringAt(json::Cursor& c, std::u16string& out)
+{
+    if (c.peek() != '"')
+        refuse(EstimateFileFault::WrongFormat);
+    c.string(out);
 }
 
 std::u16string stringField(json::Cursor& c, const Header& h, std::u16string_view key)
@@ -334,8 +342,8 @@ Header readHeader(json::Cursor& c, std::size_t size)
             std::u16string key = c.string();
             c.expect(':');
             c.peek();
-            h.fields.push_back({std::move(key), c.offset()});
-            c.skipValue();
+            const std::size_t offset = c.offset();
+            h.fields.push_back({std::move(key), offset, c.skipValue()});
         } while (c.take(','));
         c.expect('}');
     }
@@ -376,7 +384,8 @@ std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
 // Of the texts that name the same unit mass, each is read once.
 using UnitMassTexts = std::unordered_map<std::u16string, std::uint64_t>;
 
-EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses)
+// `key`: room for the fields' keys, kept from one line to the next.
+EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
 {
     if (c.peek() != '{')
         refuse(EstimateFileFault::WrongFormat);
@@ -386,12 +395,13 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses)
     std::size_t next = 0;
     if (!c.take('}')) {
         do {
-            const std::size_t field = lineFieldOf(c.string(), next);
+            c.string(key);
+            const std::size_t field = lineFieldOf(key, next);
             if (seen[field])
                 refuse(EstimateFileFault::WrongFormat);
             seen[field] = true;
             c.expect(':');
-            texts[field] = stringAt(c);
+            stringAt(c, texts[field]);
             next = field + 1;
         } while (c.take(','));
         c.expect('}');
@@ -472,27 +482,20 @@ Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate
     e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
                       count(stringField(c, h, u"settingsEdited")));
 
-    // Counted before any is read: a file of too many lines costs no more
-    // than a glance.
-    const std::size_t linesAt = h.find(u"lines")->offset;
-    c.seek(linesAt);
+    // Counted before any is read, as the document was walked: a file of
+    // too many lines costs no more than a glance.
+    const Field& lines = *h.find(u"lines");
+    c.seek(lines.offset);
     if (c.peek() != '[')
         refuse(EstimateFileFault::WrongFormat);
-    c.expect('[');
-    if (!c.take(']')) {
-        std::size_t lines = 0;
-        do {
-            if (++lines > maxEstimateLines)
-                refuse(EstimateFileFault::TooLarge);
-            c.skipValue();
-        } while (c.take(','));
-    }
-    c.seek(linesAt);
+    if (lines.values > maxEstimateLines)
+        refuse(EstimateFileFault::TooLarge);
     c.expect('[');
     UnitMassTexts unitMasses;
+    std::u16string key;
     if (!c.take(']')) {
         do {
-            EstimateLine line = readLine(c, unitMasses);
+            EstimateLine line = readLine(c, unitMasses, key);
             // Two lines of one id would be one line after a merge: not ours.
             if (e.rowOf(line.id))
                 refuse(EstimateFileFault::BadValue);

@@ -45,15 +45,18 @@ public:
     // A string value decoded to UTF-16. Escaped lone surrogates are kept:
     // any UTF-16 text a program holds is written and read back as it was.
     std::u16string string();
-    // Skips one value of any kind, checking it is JSON throughout.
-    void skipValue();
+    // The same into `out`, which keeps its room from one string to the next.
+    void string(std::u16string& out);
+    // Skips one value of any kind, checking it is JSON throughout; answers
+    // how many values an array or object holds, 0 for any other value.
+    std::size_t skipValue();
     // Nothing but white space may follow the document's value.
     void finish();
 
 private:
     [[noreturn]] void fail() const;
     void skipSpace();
-    void skipValue(int depth);
+    std::size_t skipValue(int depth);
     // The string whose opening quote comes next, decoded into `out` unless
     // it is null.
     void scanString(std::u16string* out);
