@@ -575,11 +575,11 @@ std::string estimateFileBytes(const Estimate& e)
         auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
         if (fresh)
             unitMass->second = unitMassFields(l.unitMass);
-        std::size_t units = 0;
+        std::size_t textBytes = 0;
         for (const std::u16string* text : {&l.family, &l.kind, &l.size, &l.requested, &l.pieceSize, &l.pieces,
                                            &l.quantity, &l.mass, &l.price})
-            units += text->size();
-        out.room(lineFrameBytes + unitMass->second.size() + json::maxStringBytes(units));
+            textBytes += json::maxStringBytes(text->size());
+        out.room(lineFrameBytes + unitMass->second.size() + textBytes);
         if (i == 0)
             out.raw("\n{\"id\": ");
         else

@@ -62,10 +62,10 @@ bool isUtf8(std::string_view bytes)
     return true;
 }
 
-// Neither ends the string nor needs decoding.
-bool isPlain(unsigned char b)
+// A unit written as itself inside a string, and a byte read as itself.
+bool isPlain(char16_t c)
 {
-    return b >= 0x20 && b < 0x80 && b != '"' && b != '\\';
+    return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\';
 }
 
 bool isDigit(char c)
@@ -383,7 +383,7 @@ char* writeString(char* at, std::u16string_view text, char16_t from, char16_t to
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = units[i] == from ? to : units[i];
-        if (c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\') {
+        if (isPlain(c)) {
             *at++ = static_cast<char>(c);
         } else if (c == u'"' || c == u'\\') {
             *at++ = '\\';
