@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -29,46 +30,141 @@ struct Fault {
     throw Fault{fault};
 }
 
+// The fields of a line, in the order they are written.
+enum LineField : std::size_t {
+    Id,
+    Family,
+    Kind,
+    Size,
+    UnitMass,
+    UnitMassBits,
+    Area,
+    Requested,
+    PieceSize,
+    Pieces,
+    Quantity,
+    Mass,
+    Price,
+    Edited,
+    lineFieldCount
+};
+
+constexpr std::array<std::string_view, lineFieldCount> lineKeys{
+    "id",        "family",    "kind",   "size",     "unitMass", "unitMassBits", "area",
+    "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
+};
+
 // ---- writing
 
-void appendCount(std::string& out, std::uint64_t n)
-{
-    char digits[20];
-    int length = 0;
-    do {
-        digits[length++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    out += '"';
-    while (length > 0)
-        out += digits[--length];
-    out += '"';
-}
+// The most bytes of a count as a field's value: twenty digits and the quotes.
+constexpr std::size_t maxCountBytes = 22;
 
-void appendKey(std::string& out, std::string_view key)
-{
-    out += '"';
-    out += key;
-    out += "\": ";
-}
+// A line's bytes besides its texts: the keys, the punctuation, the counts.
+constexpr std::size_t lineFrameBytes = [] {
+    std::size_t n = 4; // ",\n{" and "}"
+    for (std::string_view key : lineKeys)
+        n += key.size() + 6; // the quoted key, ": " and ", "
+    return n + 4 * maxCountBytes;
+}();
 
-void appendText(std::string& out, std::string_view key, std::u16string_view text)
-{
-    appendKey(out, key);
-    json::appendString(out, text);
-}
+// The file's bytes, written through a pointer into room made in advance
+// (see json::writeString): each part asks for the room it may take at most,
+// and the bytes are written unchecked within it.
+class FileWriter {
+public:
+    FileWriter(std::size_t expected, char16_t separator)
+        : bytes_(expected, '\0'), at_(bytes_.data()), separator_(separator)
+    {
+    }
 
-void appendCountField(std::string& out, std::string_view key, std::uint64_t n)
-{
-    appendKey(out, key);
-    appendCount(out, n);
-}
+    void room(std::size_t n)
+    {
+        const std::size_t used = static_cast<std::size_t>(at_ - bytes_.data());
+        if (bytes_.size() - used >= n)
+            return;
+        bytes_.resize(std::max(bytes_.size() * 2, used + n));
+        at_ = bytes_.data() + used;
+    }
+
+    // Fixed text: its length is known where it is written.
+    template <std::size_t N> void raw(const char (&text)[N])
+    {
+        std::memcpy(at_, text, N - 1);
+        at_ += N - 1;
+    }
+
+    void raw(std::string_view text)
+    {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+
+    void text(std::u16string_view text) { at_ = json::writeString(at_, text); }
+
+    // A number in the estimate's texts, written with the file's separator.
+    void number(std::u16string_view text) { at_ = json::writeString(at_, text, separator_, fileSeparator); }
+
+    // Eight digits at a time in 32 bits: WebAssembly has no 64-bit
+    // multiply-high, so a 64-bit division by ten stays a division there.
+    void count(std::uint64_t n)
+    {
+        constexpr std::uint32_t eightDigits = 100'000'000;
+        char digits[20];
+        char* first = digits + sizeof digits;
+        while (n >= eightDigits) {
+            const std::uint64_t high = n / eightDigits;
+            auto low = static_cast<std::uint32_t>(n - high * eightDigits);
+            for (int k = 0; k < 8; ++k, low /= 10)
+                *--first = static_cast<char>('0' + low % 10);
+            n = high;
+        }
+        auto low = static_cast<std::uint32_t>(n);
+        do
+            *--first = static_cast<char>('0' + low % 10);
+        while ((low /= 10) != 0);
+        *at_++ = '"';
+        raw(std::string_view(first, static_cast<std::size_t>(digits + sizeof digits - first)));
+        *at_++ = '"';
+    }
+
+    std::string finish() &&
+    {
+        bytes_.resize(static_cast<std::size_t>(at_ - bytes_.data()));
+        return std::move(bytes_);
+    }
+
+private:
+    std::string bytes_;
+    char* at_;
+    char16_t separator_;
+};
 
 bool isPositiveNormal(double value)
 {
     const std::uint64_t bits = doubleBits(value);
     const std::uint64_t exponent = (bits >> 52) & 0x7FF;
     return (bits >> 63) == 0 && exponent != 0 && exponent != 0x7FF;
+}
+
+// A unit mass's fields: the decimal text for people reading the file, where
+// it is short, as every catalogue mass is, and the bits, which are read.
+std::string unitMassFields(double unitMass)
+{
+    std::u16string text;
+    if (isPositiveNormal(unitMass)) {
+        text = doubleText(unitMass, fileSeparator);
+        if (text.size() > maxEstimateNumberText)
+            text.clear();
+    }
+    FileWriter out(64 + json::maxStringBytes(text.size()), fileSeparator);
+    if (!text.empty()) {
+        out.raw("\"unitMass\": ");
+        out.text(text);
+        out.raw(", ");
+    }
+    out.raw("\"unitMassBits\": ");
+    out.count(doubleBits(unitMass));
+    return std::move(out).finish();
 }
 
 // ---- reading numbers
@@ -189,6 +285,7 @@ void checkText(std::u16string_view text)
 struct Field {
     std::u16string key;
     std::size_t offset = 0;
+    std::size_t values = 0; // of an array or object
 };
 
 struct Header {
@@ -209,6 +306,13 @@ std::u16string stringAt(json::Cursor& c)
     if (c.peek() != '"')
         refuse(EstimateFileFault::WrongFormat);
     return c.string();
+}
+
+void stringAt(json::Cursor& c, std::u16string& out)
+{
+    if (c.peek() != '"')
+        refuse(EstimateFileFault::WrongFormat);
+    c.string(out);
 }
 
 std::u16string stringField(json::Cursor& c, const Header& h, std::u16string_view key)
@@ -238,8 +342,8 @@ Header readHeader(json::Cursor& c, std::size_t size)
             std::u16string key = c.string();
             c.expect(':');
             c.peek();
-            h.fields.push_back({std::move(key), c.offset()});
-            c.skipValue();
+            const std::size_t offset = c.offset();
+            h.fields.push_back({std::move(key), offset, c.skipValue()});
         } while (c.take(','));
         c.expect('}');
     }
@@ -261,30 +365,6 @@ Header readHeader(json::Cursor& c, std::size_t size)
     return h;
 }
 
-// The fields of a line, in the order they are written.
-enum LineField : std::size_t {
-    Id,
-    Family,
-    Kind,
-    Size,
-    UnitMass,
-    UnitMassBits,
-    Area,
-    Requested,
-    PieceSize,
-    Pieces,
-    Quantity,
-    Mass,
-    Price,
-    Edited,
-    lineFieldCount
-};
-
-constexpr std::array<std::string_view, lineFieldCount> lineKeys{
-    "id",        "family",    "kind",   "size",     "unitMass", "unitMassBits", "area",
-    "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
-};
-
 bool sameKey(std::u16string_view a, std::string_view ascii)
 {
     return a.size() == ascii.size() && std::equal(a.begin(), a.end(), ascii.begin());
@@ -304,7 +384,8 @@ std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
 // Of the texts that name the same unit mass, each is read once.
 using UnitMassTexts = std::unordered_map<std::u16string, std::uint64_t>;
 
-EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses)
+// `key`: room for the fields' keys, kept from one line to the next.
+EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
 {
     if (c.peek() != '{')
         refuse(EstimateFileFault::WrongFormat);
@@ -314,12 +395,13 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses)
     std::size_t next = 0;
     if (!c.take('}')) {
         do {
-            const std::size_t field = lineFieldOf(c.string(), next);
+            c.string(key);
+            const std::size_t field = lineFieldOf(key, next);
             if (seen[field])
                 refuse(EstimateFileFault::WrongFormat);
             seen[field] = true;
             c.expect(':');
-            texts[field] = stringAt(c);
+            stringAt(c, texts[field]);
             next = field + 1;
         } while (c.take(','));
         c.expect('}');
@@ -400,27 +482,20 @@ Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate
     e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
                       count(stringField(c, h, u"settingsEdited")));
 
-    // Counted before any is read: a file of too many lines costs no more
-    // than a glance.
-    const std::size_t linesAt = h.find(u"lines")->offset;
-    c.seek(linesAt);
+    // Counted before any is read, as the document was walked: a file of
+    // too many lines costs no more than a glance.
+    const Field& lines = *h.find(u"lines");
+    c.seek(lines.offset);
     if (c.peek() != '[')
         refuse(EstimateFileFault::WrongFormat);
-    c.expect('[');
-    if (!c.take(']')) {
-        std::size_t lines = 0;
-        do {
-            if (++lines > maxEstimateLines)
-                refuse(EstimateFileFault::TooLarge);
-            c.skipValue();
-        } while (c.take(','));
-    }
-    c.seek(linesAt);
+    if (lines.values > maxEstimateLines)
+        refuse(EstimateFileFault::TooLarge);
     c.expect('[');
     UnitMassTexts unitMasses;
+    std::u16string key;
     if (!c.take(']')) {
         do {
-            EstimateLine line = readLine(c, unitMasses);
+            EstimateLine line = readLine(c, unitMasses, key);
             // Two lines of one id would be one line after a merge: not ours.
             if (e.rowOf(line.id))
                 refuse(EstimateFileFault::BadValue);
@@ -477,81 +552,88 @@ EstimateFileRead failed(EstimateFileFault fault)
 
 std::string estimateFileBytes(const Estimate& e)
 {
-    std::string out;
-    out.reserve(256 + e.size() * 320 + e.deleted().size() * 48);
-    out += "{\n";
-    appendText(out, "format", formatName);
-    out += ",\n";
-    appendCountField(out, "version", estimateFileVersion);
-    out += ",\n";
-    appendText(out, "name", e.name());
-    out += ",\n";
-    appendCountField(out, "vatRate", e.vatRate());
-    out += ",\n";
-    appendCountField(out, "pricesIncludeVat", e.pricesIncludeVat() ? 1 : 0);
-    out += ",\n";
-    appendCountField(out, "settingsEdited", e.settingsEdited());
-    out += ",\n";
-    appendKey(out, "lines");
-    out += '[';
-    std::unordered_map<std::uint64_t, std::u16string> unitMassTexts;
+    FileWriter out(256 + e.size() * 320 + e.deleted().size() * 48, e.separator());
+    out.room(256 + json::maxStringBytes(e.name().size()));
+    out.raw("{\n\"format\": ");
+    out.text(formatName);
+    out.raw(",\n\"version\": ");
+    out.count(estimateFileVersion);
+    out.raw(",\n\"name\": ");
+    out.text(e.name());
+    out.raw(",\n\"vatRate\": ");
+    out.count(e.vatRate());
+    out.raw(",\n\"pricesIncludeVat\": ");
+    out.count(e.pricesIncludeVat() ? 1 : 0);
+    out.raw(",\n\"settingsEdited\": ");
+    out.count(e.settingsEdited());
+    out.raw(",\n\"lines\": [");
+    // An estimate's unit masses are a few catalogue values, each written
+    // once and copied for the lines of that size.
+    std::unordered_map<std::uint64_t, std::string> unitMasses;
     for (std::size_t i = 0; i < e.size(); ++i) {
-        EstimateLine l = e.line(i);
-        changeSeparator(l, e.separator(), fileSeparator);
-        out += i == 0 ? "\n" : ",\n";
-        out += '{';
-        appendCountField(out, "id", l.id);
-        out += ", ";
-        appendText(out, "family", l.family);
-        out += ", ";
-        appendText(out, "kind", l.kind);
-        out += ", ";
-        appendText(out, "size", l.size);
-        out += ", ";
-        const std::uint64_t bits = doubleBits(l.unitMass);
-        // For people reading the file, where the text is short, as every
-        // catalogue mass is; the bits are what is read.
-        if (isPositiveNormal(l.unitMass)) {
-            auto [it, fresh] = unitMassTexts.try_emplace(bits);
-            if (fresh)
-                it->second = doubleText(l.unitMass, fileSeparator);
-            if (it->second.size() <= maxEstimateNumberText) {
-                appendText(out, "unitMass", it->second);
-                out += ", ";
-            }
-        }
-        appendCountField(out, "unitMassBits", bits);
-        out += ", ";
-        appendCountField(out, "area", l.quantityKind == QuantityKind::Area ? 1 : 0);
-        out += ", ";
-        appendText(out, "requested", l.requested);
-        out += ", ";
-        appendText(out, "pieceSize", l.pieceSize);
-        out += ", ";
-        appendText(out, "pieces", l.pieces);
-        out += ", ";
-        appendText(out, "quantity", l.quantity);
-        out += ", ";
-        appendText(out, "mass", l.mass);
-        out += ", ";
-        appendText(out, "price", l.price);
-        out += ", ";
-        appendCountField(out, "edited", l.edited);
-        out += '}';
+        const EstimateLine& l = e.line(i);
+        auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
+        if (fresh)
+            unitMass->second = unitMassFields(l.unitMass);
+        std::size_t textBytes = 0;
+        for (const std::u16string* text : {&l.family, &l.kind, &l.size, &l.requested, &l.pieceSize, &l.pieces,
+                                           &l.quantity, &l.mass, &l.price})
+            textBytes += json::maxStringBytes(text->size());
+        out.room(lineFrameBytes + unitMass->second.size() + textBytes);
+        if (i == 0)
+            out.raw("\n{\"id\": ");
+        else
+            out.raw(",\n{\"id\": ");
+        out.count(l.id);
+        out.raw(", \"family\": ");
+        out.text(l.family);
+        out.raw(", \"kind\": ");
+        out.text(l.kind);
+        out.raw(", \"size\": ");
+        out.text(l.size);
+        out.raw(", ");
+        out.raw(unitMass->second);
+        out.raw(", \"area\": ");
+        out.count(l.quantityKind == QuantityKind::Area ? 1 : 0);
+        out.raw(", \"requested\": ");
+        out.number(l.requested);
+        out.raw(", \"pieceSize\": ");
+        out.number(l.pieceSize);
+        out.raw(", \"pieces\": ");
+        out.number(l.pieces);
+        out.raw(", \"quantity\": ");
+        out.number(l.quantity);
+        out.raw(", \"mass\": ");
+        out.number(l.mass);
+        out.raw(", \"price\": ");
+        out.number(l.price);
+        out.raw(", \"edited\": ");
+        out.count(l.edited);
+        out.raw("}");
     }
-    out += e.size() == 0 ? "],\n" : "\n],\n";
-    appendKey(out, "deleted");
-    out += '{';
+    out.room(32);
+    if (e.size() == 0)
+        out.raw("],\n\"deleted\": {");
+    else
+        out.raw("\n],\n\"deleted\": {");
     bool first = true;
     for (const auto& [id, when] : e.deleted()) {
-        out += first ? "\n" : ",\n";
+        out.room(4 + 2 * maxCountBytes);
+        if (first)
+            out.raw("\n");
+        else
+            out.raw(",\n");
         first = false;
-        appendCount(out, id);
-        out += ": ";
-        appendCount(out, when);
+        out.count(id);
+        out.raw(": ");
+        out.count(when);
     }
-    out += first ? "}\n}\n" : "\n}\n}\n";
-    return out;
+    out.room(8);
+    if (first)
+        out.raw("}\n}\n");
+    else
+        out.raw("\n}\n}\n");
+    return std::move(out).finish();
 }
 
 EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Estimate::Source ids,

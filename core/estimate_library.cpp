@@ -282,12 +282,19 @@ bool EstimateLibrary::openAnother(std::u16string_view tried)
 std::optional<std::string> EstimateLibrary::write(std::u16string_view key)
 {
     std::string bytes = estimateFileBytes(estimate_);
+    if (!write(key, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+bool EstimateLibrary::write(std::u16string_view key, std::string_view bytes)
+{
     try {
         storage_.write(key, bytes);
-        return bytes;
+        return true;
     } catch (const StorageError& e) {
         tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
-        return std::nullopt;
+        return false;
     }
 }
 
@@ -451,8 +458,10 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
         return {false, false};
     }
     // Removed or renamed elsewhere: writing it again loses nothing.
-    if (!bytes || *bytes == stored_)
-        return {false, true};
+    if (!bytes)
+        return {false, true, false};
+    if (*bytes == stored_)
+        return {false, true, true};
     EstimateFileRead read = readEstimateFile(
         *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
     if (read.error == EstimateFileError::NewerVersion) {
@@ -473,18 +482,23 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
     noteStamps(*read.estimate);
     stored_ = std::move(*bytes);
     if (!holdsNews(estimate_, *read.estimate))
-        return {false, true};
+        return {false, true, true};
     estimate_.mergeFrom(*read.estimate);
-    return {true, true};
+    return {true, true, true};
 }
 
 bool EstimateLibrary::save()
 {
     const Stored stored = mergeStored();
-    if (stored.writable) {
-        if (std::optional<std::string> bytes = write(key_))
-            stored_ = std::move(*bytes);
-    }
+    if (!stored.writable)
+        return stored.merged;
+    std::string bytes = estimateFileBytes(estimate_);
+    // Written again as it is, it would cost the storage's write (the
+    // browser's is milliseconds for a large estimate) and change nothing.
+    if (stored.current && bytes == stored_)
+        return stored.merged;
+    if (write(key_, bytes))
+        stored_ = std::move(bytes);
     return stored.merged;
 }
 

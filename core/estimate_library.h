@@ -100,6 +100,7 @@ private:
     struct Stored {
         bool merged = false;
         bool writable = false; // false: the entry is of a newer version or did not come
+        bool current = false;  // the entry holds stored_
     };
 
     Estimate makeEstimate();
@@ -119,7 +120,10 @@ private:
     // Opens the first by name that reads, but `tried`; false when none did
     // and a new one was started.
     bool openAnother(std::u16string_view tried = {});
+    // The open estimate written under `key`: its bytes, none when refused.
     std::optional<std::string> write(std::u16string_view key);
+    // False when the storage refused; the user is told.
+    bool write(std::u16string_view key, std::string_view bytes);
     void tell(LibraryEvent event, std::u16string text);
 
     EstimateStorage& storage_;

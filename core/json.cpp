@@ -1,5 +1,9 @@
 #include "json.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace tarvik::json {
 namespace {
 
@@ -15,6 +19,15 @@ bool isUtf8(std::string_view bytes)
     const std::size_t n = bytes.size();
     std::size_t i = 0;
     while (i < n) {
+        // Eight bytes at a time while they are ASCII, as a file mostly is.
+        if (n - i >= 8) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, bytes.data() + i, 8);
+            if ((eight & 0x8080808080808080u) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
             ++i;
@@ -49,6 +62,12 @@ bool isUtf8(std::string_view bytes)
     return true;
 }
 
+// A unit written as itself inside a string, and a byte read as itself.
+bool isPlain(char16_t c)
+{
+    return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\';
+}
+
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -65,12 +84,20 @@ int hexValue(char c)
     return -1;
 }
 
-void appendHex4(std::string& out, unsigned unit)
+char* writeEscape(char* at, char letter)
+{
+    *at++ = '\\';
+    *at++ = letter;
+    return at;
+}
+
+char* writeHex4(char* at, unsigned unit)
 {
     constexpr char digits[] = "0123456789abcdef";
-    out += "\\u";
+    at = writeEscape(at, 'u');
     for (int shift = 12; shift >= 0; shift -= 4)
-        out += digits[(unit >> shift) & 0xF];
+        *at++ = digits[(unit >> shift) & 0xF];
+    return at;
 }
 
 bool isHighSurrogate(char16_t c)
@@ -137,6 +164,12 @@ std::u16string Cursor::string()
     return out;
 }
 
+void Cursor::string(std::u16string& out)
+{
+    out.clear();
+    scanString(&out);
+}
+
 unsigned Cursor::hexQuad()
 {
     unsigned unit = 0;
@@ -155,13 +188,39 @@ unsigned Cursor::hexQuad()
 void Cursor::scanString(std::u16string* out)
 {
     expect('"');
+    const char* const bytes = bytes_.data();
     const std::size_t n = bytes_.size();
+    // Decoded through a pointer into room for the most units the string can
+    // give, one per byte up to its closing quote: appending a unit at a time
+    // costs a call and a capacity check each where the optimiser does not
+    // inline them. A string that is not JSON stops the loop below no later.
+    char16_t* to = nullptr;
+    std::size_t had = 0;
+    if (out) {
+        std::size_t end = at_;
+        while (end < n && bytes[end] != '"')
+            end += bytes[end] == '\\' ? 2 : 1;
+        had = out->size();
+        out->resize(had + (std::min(end, n) - at_));
+        to = out->data() + had;
+    }
+    char16_t* const first = to;
     for (;;) {
+        std::size_t run = at_;
+        while (run < n && isPlain(static_cast<unsigned char>(bytes[run])))
+            ++run;
+        if (to) {
+            for (std::size_t k = at_; k < run; ++k)
+                *to++ = static_cast<char16_t>(bytes[k]);
+        }
+        at_ = run;
         if (at_ >= n)
             fail();
-        const auto b = static_cast<unsigned char>(bytes_[at_]);
+        const auto b = static_cast<unsigned char>(bytes[at_]);
         if (b == '"') {
             ++at_;
+            if (out)
+                out->resize(had + static_cast<std::size_t>(to - first));
             return;
         }
         if (b < 0x20)
@@ -171,7 +230,7 @@ void Cursor::scanString(std::u16string* out)
             if (at_ >= n)
                 fail();
             char16_t unit = 0;
-            switch (bytes_[at_++]) {
+            switch (bytes[at_++]) {
             case '"':
                 unit = u'"';
                 break;
@@ -203,29 +262,23 @@ void Cursor::scanString(std::u16string* out)
                 --at_;
                 fail();
             }
-            if (out)
-                *out += unit;
-            continue;
-        }
-        if (b < 0x80) {
-            if (out)
-                *out += static_cast<char16_t>(b);
-            ++at_;
+            if (to)
+                *to++ = unit;
             continue;
         }
         // The constructor checked the sequence is whole and well formed.
         const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
         char32_t c = b & (0x7F >> length);
         for (std::size_t k = 1; k < length; ++k)
-            c = (c << 6) | (static_cast<unsigned char>(bytes_[at_ + k]) & 0x3F);
+            c = (c << 6) | (static_cast<unsigned char>(bytes[at_ + k]) & 0x3F);
         at_ += length;
-        if (!out)
+        if (!to)
             continue;
         if (c >= 0x10000) {
-            *out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            *out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+            *to++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            *to++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
         } else {
-            *out += static_cast<char16_t>(c);
+            *to++ = static_cast<char16_t>(c);
         }
     }
 }
@@ -265,12 +318,12 @@ void Cursor::skipNumber()
     }
 }
 
-void Cursor::skipValue()
+std::size_t Cursor::skipValue()
 {
-    skipValue(0);
+    return skipValue(0);
 }
 
-void Cursor::skipValue(int depth)
+std::size_t Cursor::skipValue(int depth)
 {
     const char c = peek();
     if (c == '{' || c == '[') {
@@ -279,7 +332,8 @@ void Cursor::skipValue(int depth)
         ++at_;
         const char close = c == '{' ? '}' : ']';
         if (take(close))
-            return;
+            return 0;
+        std::size_t values = 0;
         do {
             if (c == '{') {
                 skipSpace();
@@ -287,25 +341,30 @@ void Cursor::skipValue(int depth)
                 expect(':');
             }
             skipValue(depth + 1);
+            ++values;
         } while (take(','));
         expect(close);
-        return;
+        return values;
     }
     switch (c) {
     case '"':
         scanString(nullptr);
-        return;
+        break;
     case 't':
-        return skipWord("true");
+        skipWord("true");
+        break;
     case 'f':
-        return skipWord("false");
+        skipWord("false");
+        break;
     case 'n':
-        return skipWord("null");
+        skipWord("null");
+        break;
     default:
-        if (c == '-' || isDigit(c))
-            return skipNumber();
-        fail();
+        if (c != '-' && !isDigit(c))
+            fail();
+        skipNumber();
     }
+    return 0;
 }
 
 void Cursor::finish()
@@ -315,44 +374,49 @@ void Cursor::finish()
         throw Failure{Error::NotJson};
 }
 
-void appendString(std::string& out, std::u16string_view text)
+char* writeString(char* at, std::u16string_view text, char16_t from, char16_t to)
 {
-    out += '"';
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'"' || c == u'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+    *at++ = '"';
+    // Through the pointer: in a build for size, even the view's operator[]
+    // may be a call.
+    const char16_t* units = text.data();
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = units[i] == from ? to : units[i];
+        if (isPlain(c)) {
+            *at++ = static_cast<char>(c);
+        } else if (c == u'"' || c == u'\\') {
+            *at++ = '\\';
+            *at++ = static_cast<char>(c);
         } else if (c == u'\n') {
-            out += "\\n";
+            at = writeEscape(at, 'n');
         } else if (c == u'\t') {
-            out += "\\t";
+            at = writeEscape(at, 't');
         } else if (c == u'\r') {
-            out += "\\r";
+            at = writeEscape(at, 'r');
         } else if (c < 0x20) {
-            appendHex4(out, c);
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
+            at = writeHex4(at, c);
         } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            const char32_t full = 0x10000 + ((char32_t{c} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            out += static_cast<char>(0xF0 | (full >> 18));
-            out += static_cast<char>(0x80 | ((full >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((full >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (full & 0x3F));
+            *at++ = static_cast<char>(0xC0 | (c >> 6));
+            *at++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(units[i + 1])) {
+            const char32_t full = 0x10000 + ((char32_t{c} - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            *at++ = static_cast<char>(0xF0 | (full >> 18));
+            *at++ = static_cast<char>(0x80 | ((full >> 12) & 0x3F));
+            *at++ = static_cast<char>(0x80 | ((full >> 6) & 0x3F));
+            *at++ = static_cast<char>(0x80 | (full & 0x3F));
             ++i;
         } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
             // A lone surrogate has no UTF-8 form; escaped, it reads back as it was.
-            appendHex4(out, c);
+            at = writeHex4(at, c);
         } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *at++ = static_cast<char>(0xE0 | (c >> 12));
+            *at++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *at++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    out += '"';
+    *at++ = '"';
+    return at;
 }
 
 } // namespace tarvik::json

@@ -45,15 +45,18 @@ public:
     // A string value decoded to UTF-16. Escaped lone surrogates are kept:
     // any UTF-16 text a program holds is written and read back as it was.
     std::u16string string();
-    // Skips one value of any kind, checking it is JSON throughout.
-    void skipValue();
+    // The same into `out`, which keeps its room from one string to the next.
+    void string(std::u16string& out);
+    // Skips one value of any kind, checking it is JSON throughout; answers
+    // how many values an array or object holds, 0 for any other value.
+    std::size_t skipValue();
     // Nothing but white space may follow the document's value.
     void finish();
 
 private:
     [[noreturn]] void fail() const;
     void skipSpace();
-    void skipValue(int depth);
+    std::size_t skipValue(int depth);
     // The string whose opening quote comes next, decoded into `out` unless
     // it is null.
     void scanString(std::u16string* out);
@@ -66,7 +69,18 @@ private:
     int maxDepth_;
 };
 
-// Appends `text` as a JSON string, quoted and escaped, in UTF-8.
-void appendString(std::string& out, std::u16string_view text);
+// The most bytes writeString() takes for a text of `units` UTF-16 units: a
+// control character or a lone surrogate is escaped in six.
+constexpr std::size_t maxStringBytes(std::size_t units)
+{
+    return 2 + 6 * units;
+}
+
+// Writes `text` as a JSON string, quoted and escaped, in UTF-8, at `at`,
+// which has room for maxStringBytes(text.size()); returns where it ended.
+// Each unit `from` is written as `to` (a number's decimal separator).
+// Through a pointer rather than appended to a string: a file of megabytes
+// would otherwise pay a call and a capacity check for every byte.
+char* writeString(char* at, std::u16string_view text, char16_t from = 0, char16_t to = 0);
 
 } // namespace tarvik::json

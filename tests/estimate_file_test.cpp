@@ -14,7 +14,7 @@ namespace {
 
 // An estimate with every kind of field filled: pieces, prices, an area
 // line, a line whose unit mass was mended, a line whose size is gone, a
-// deletion, settings away from their defaults and a name that JSON must
+// deletion, settings away from their defaults and texts that JSON must
 // escape.
 Estimate fullEstimate(char16_t separator)
 {
@@ -37,6 +37,8 @@ Estimate fullEstimate(char16_t separator)
     EstimateLine gone = e.line(1);
     gone.id = 0x901;
     gone.size = u"4,123";
+    // Escaped, the longest kind outgrows the room first made for the file.
+    gone.kind = std::u16string(maxEstimateTextUnits, u'\x1F');
     e.restore(gone);
     EstimateLine tiny = e.line(2);
     tiny.id = 0x902;

@@ -257,6 +257,34 @@ TEST(EstimateLibrary, LeavesAnEntryOfANewerVersionAlone)
     EXPECT_TRUE(storage.aside.empty());
 }
 
+TEST(EstimateLibrary, WritesOnlyWhatChanged)
+{
+    FakeStorage storage;
+    Counter clock;
+    EstimateLibrary a = process(storage, clock, 0x1000);
+    a.estimate().add(rebar12(u"10"));
+    a.save();
+    const int writes = storage.writes;
+    EXPECT_FALSE(a.save());
+    EXPECT_EQ(storage.writes, writes);
+
+    // Removed elsewhere: written again though nothing changed here.
+    storage.entries.erase(a.key());
+    a.save();
+    EXPECT_EQ(storage.writes, writes + 1);
+    EXPECT_EQ(storedName(storage, a.key()), u"Смета 1");
+
+    // Another process's line, merged in, is written with this one's.
+    EstimateLibrary b = process(storage, clock, 0x2000);
+    b.estimate().add(sheet4(u"1"));
+    b.save();
+    a.estimate().add(weldedMesh(u"2"));
+    EXPECT_TRUE(a.save());
+    const EstimateFileRead stored = readEstimateFile(storage.entries.at(a.key()), u',', Counter{}, Counter{});
+    ASSERT_TRUE(stored.estimate);
+    EXPECT_EQ(stored.estimate->size(), 3u);
+}
+
 TEST(EstimateLibrary, ARefusedWriteKeepsTheLastGoodEntry)
 {
     FakeStorage storage;
