@@ -113,17 +113,30 @@ std::vector<std::u16string> BrowserStorage::keys() const
 
 std::optional<std::string> BrowserStorage::read(std::u16string_view key) const
 {
-    return stored(entryKey(estimatePrefix, key));
+    const std::string name = entryKey(estimatePrefix, key);
+    if (name == knownName_ && store("fresh").arg(name).run() == 1)
+        return knownBytes_;
+    std::optional<std::string> bytes = stored(name);
+    knownName_ = bytes ? name : std::string();
+    knownBytes_ = bytes.value_or(std::string());
+    return bytes;
 }
 
 void BrowserStorage::write(std::u16string_view key, std::string_view bytes)
 {
-    put(entryKey(estimatePrefix, key), bytes);
+    const std::string name = entryKey(estimatePrefix, key);
+    knownName_.clear();
+    put(name, bytes);
+    knownName_ = name;
+    knownBytes_ = bytes;
 }
 
 void BrowserStorage::remove(std::u16string_view key)
 {
-    store("remove").arg(entryKey(estimatePrefix, key)).run();
+    const std::string name = entryKey(estimatePrefix, key);
+    if (name == knownName_)
+        knownName_.clear();
+    store("remove").arg(name).run();
 }
 
 std::u16string BrowserStorage::keepAside(std::u16string_view key)
@@ -135,6 +148,8 @@ std::u16string BrowserStorage::keepAside(std::u16string_view key)
         aside = captionWith(Caption::UnreadableEntryName, key) + u' ' + formatAmount(Amount(n), 0, u'.');
     if (bytes)
         put(entryKey(asidePrefix, aside), *bytes);
+    if (from == knownName_)
+        knownName_.clear();
     store("remove").arg(from).run();
     return aside;
 }

@@ -34,6 +34,13 @@ public:
     std::u16string keepAside(std::u16string_view key) override;
     std::optional<std::string> setting(std::string_view name) const override;
     void setSetting(std::string_view name, std::string_view value) override;
+
+private:
+    // The entry this tab last read or wrote, and its bytes, reused while
+    // the page's store says no other tab changed it: a save reads the open
+    // estimate back to merge, and megabytes take milliseconds to cross.
+    mutable std::string knownName_;
+    mutable std::string knownBytes_;
 };
 
 class WebEstimate {

@@ -25,27 +25,28 @@ const attempt = (action, otherwise) => {
         return otherwise(error);
     }
 };
-// Each save reads the entry first, to merge what another tab stored: the
-// value this tab last read or wrote is kept until a storage event says
-// another tab changed it, which saves reading megabytes back each time.
-const known = new Map();
-addEventListener('storage', (event) => (event.key === null ? known.clear() : known.delete(event.key)));
+// The entries whose value is the one this tab last read or wrote, until a
+// storage event says another tab changed them: the core keeps that value
+// and need not read megabytes back at every save.
+const fresh = new Set();
+addEventListener('storage', (event) => (event.key === null ? fresh.clear() : fresh.delete(event.key)));
 const store = {
     keyCount: () => attempt(() => localStorage.length, () => 0),
     keyAt: (index) => attempt(() => localStorage.key(index), () => null),
     get: (key) => attempt(() => {
-        if (!known.has(key))
-            known.set(key, localStorage.getItem(key));
-        return known.get(key);
+        const value = localStorage.getItem(key);
+        fresh.add(key);
+        return value;
     }, () => null),
+    fresh: (key) => fresh.has(key),
     set: (key, value) => attempt(() => {
-        known.delete(key);
+        fresh.delete(key);
         localStorage.setItem(key, value);
-        known.set(key, value);
+        fresh.add(key);
         return 0;
     }, (error) => (error?.name === 'QuotaExceededError' ? 1 : 2)),
     remove: (key) => attempt(() => {
-        known.delete(key);
+        fresh.delete(key);
         localStorage.removeItem(key);
     }, () => {}),
 };
