@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 namespace tarvik {
@@ -381,8 +381,10 @@ std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
     refuse(EstimateFileFault::WrongFormat);
 }
 
-// Of the texts that name the same unit mass, each is read once.
-using UnitMassTexts = std::unordered_map<std::u16string, std::uint64_t>;
+// Of the texts that name the same unit mass, each is read once. Ordered
+// maps here as elsewhere in the estimate: a hash table's code weighs on
+// the page, and an estimate holds a few hundred unit masses at most.
+using UnitMassTexts = std::map<std::u16string, std::uint64_t, std::less<>>;
 
 // `key`: room for the fields' keys, kept from one line to the next.
 EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
@@ -569,7 +571,7 @@ std::string estimateFileBytes(const Estimate& e)
     out.raw(",\n\"lines\": [");
     // An estimate's unit masses are a few catalogue values, each written
     // once and copied for the lines of that size.
-    std::unordered_map<std::uint64_t, std::string> unitMasses;
+    std::map<std::uint64_t, std::string> unitMasses;
     for (std::size_t i = 0; i < e.size(); ++i) {
         const EstimateLine& l = e.line(i);
         auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
