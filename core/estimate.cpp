@@ -312,7 +312,14 @@ bool Estimate::undo()
         return false;
     const std::uint64_t now = clock_();
     std::size_t first = rows_.size();
+    bool restored = false;
     for (Removed& r : removed_) {
+        // A merge brings back a line another process edited after it was
+        // deleted here; a second row of the same id would make the file
+        // unreadable.
+        if (index_.contains(r.row.line.id))
+            continue;
+        restored = true;
         const std::size_t at = std::min(r.position, rows_.size());
         first = std::min(first, at);
         deleted_.erase(r.row.line.id);
@@ -323,7 +330,7 @@ bool Estimate::undo()
     }
     removed_.clear();
     reindexFrom(first);
-    return true;
+    return restored;
 }
 
 void Estimate::mergeFrom(const Estimate& other)

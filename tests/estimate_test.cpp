@@ -271,4 +271,22 @@ TEST(Estimate, MergeKeepsAddedLinesLaterEditsAndDeletions)
     }
 }
 
+TEST(Estimate, UndoLeavesALineAMergeBroughtBackAlone)
+{
+    Counter clock;
+    Estimate base = makeEstimate(0x100, clock);
+    const std::uint64_t id = base.add(rebar12(u"1")).id;
+    base.add(rebar12(u"2"));
+    Estimate here = base;
+    Estimate there = base;
+    ASSERT_TRUE(here.remove(id));
+    ASSERT_TRUE(there.editQuantity(id, u"5")); // later than the deletion: the merge keeps it
+    here.mergeFrom(there);
+    ASSERT_TRUE(here.rowOf(id));
+
+    EXPECT_FALSE(here.undo());
+    EXPECT_EQ(here.size(), 2u);
+    EXPECT_EQ(formatAmount(here.totals().grams, 3, u','), u"6,230");
+}
+
 } // namespace
