@@ -82,7 +82,10 @@ std::string entryKey(std::string_view prefix, std::u16string_view key)
 // would take tens of milliseconds over.
 std::optional<std::string> stored(std::string_view name)
 {
-    return store("get").arg(name).bytes();
+    std::optional<std::string> bytes = store("get").arg(name).bytes();
+    if (!bytes && store("readFailed").run() == 1)
+        throw StorageError(utf8(caption(Caption::BrowserStorageRefused)));
+    return bytes;
 }
 
 // What the store answers for a write the browser refused.
@@ -103,6 +106,8 @@ std::vector<std::u16string> BrowserStorage::keys() const
 {
     std::vector<std::u16string> keys;
     const int count = store("keyCount").run();
+    if (count < 0)
+        throw StorageError(utf8(caption(Caption::BrowserStorageRefused)));
     for (int i = 0; i < count; ++i) {
         const std::optional<std::string> name = store("keyAt").arg(i).bytes();
         if (name && name->starts_with(estimatePrefix))

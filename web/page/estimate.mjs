@@ -30,14 +30,22 @@ const attempt = (action, otherwise) => {
 // and need not read megabytes back at every save.
 const fresh = new Set();
 addEventListener('storage', (event) => (event.key === null ? fresh.clear() : fresh.delete(event.key)));
+// A read the browser refused is not a missing entry, which the core would
+// write anew: -1 keys, or null from `get` with `readFailed` true after it.
+let readFailed = false;
 const store = {
-    keyCount: () => attempt(() => localStorage.length, () => 0),
+    keyCount: () => attempt(() => localStorage.length, () => -1),
     keyAt: (index) => attempt(() => localStorage.key(index), () => null),
     get: (key) => attempt(() => {
+        readFailed = false;
         const value = localStorage.getItem(key);
         fresh.add(key);
         return value;
-    }, () => null),
+    }, () => {
+        readFailed = true;
+        return null;
+    }),
+    readFailed: () => readFailed,
     fresh: (key) => fresh.has(key),
     set: (key, value) => attempt(() => {
         fresh.delete(key);
@@ -99,19 +107,32 @@ export function bindEstimate(core, calc) {
     }
 
     // Saved after the change has been drawn; a save that brought in another
-    // tab's changes draws again.
+    // tab's changes draws again. A hidden page draws nothing and may be
+    // closed or discarded unseen: it saves at once, and a page being hidden
+    // or left saves what is pending.
     let saving = false;
+    function saveNow() {
+        if (!saving)
+            return;
+        saving = false;
+        if (timed('save', () => est.save()))
+            changed();
+        tell();
+    }
     function save() {
         if (saving)
             return;
         saving = true;
-        requestAnimationFrame(() => setTimeout(() => {
-            saving = false;
-            if (timed('save', () => est.save()))
-                changed();
-            tell();
-        }));
+        if (document.hidden)
+            setTimeout(saveNow);
+        else
+            requestAnimationFrame(() => setTimeout(saveNow));
     }
+    document.addEventListener('visibilitychange', () => {
+        if (document.hidden)
+            saveNow();
+    });
+    addEventListener('pagehide', saveNow);
 
     function offerUndo(what) {
         undoes = what;
@@ -442,9 +463,10 @@ export function bindEstimate(core, calc) {
                 switched();
             return;
         }
-        if (!est.undo())
-            return;
+        const restored = est.undo();
         offerUndo(null);
+        if (!restored)
+            return;
         changed();
         save();
     }

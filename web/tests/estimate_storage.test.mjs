@@ -73,6 +73,48 @@ test('a refused quota is reported and the estimate stays in the page', async () 
     await context.close();
 });
 
+test('an entry the browser refuses to read is reported, and this tab writes nothing over it', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const a = await openPage(context, site.url);
+    await addLine(a, rebar, 0, '100');
+    const b = await openPage(context, site.url);
+    await waitForEstimate(b);
+    await b.evaluate(() => {
+        Storage.prototype.getItem = () => {
+            throw new DOMException('Access is denied.', 'SecurityError');
+        };
+    });
+    await addLine(a, channel, 0, '2'); // B must read the entry again
+    await b.waitForSelector('#estimateStatus:has-text("не прочитана")');
+    assert.match(await b.textContent('#estimateStatus'), /браузер не даёт хранить данные/);
+    await typeInCell(b, 'Цена, руб/т', 1, '100');
+    await b.waitForTimeout(300);
+    const stored = await a.evaluate(() => JSON.parse(localStorage.getItem(
+        Object.keys(localStorage).find((key) => key.startsWith('tarvik.estimate.')))));
+    assert.deepEqual(stored.lines.map((line) => line.price), ['', '']);
+    await context.close();
+});
+
+test('a tab being hidden saves the edit it has just committed', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    await addLine(page, rebar, 0, '100');
+    await page.waitForFunction(() => Object.keys(localStorage).some((k) => k.startsWith('tarvik.estimate.')));
+    await typeInCell(page, 'Цена, руб/т', 1, '100', null);
+    // The user switches away: the cell loses the focus, the page is hidden,
+    // and a hidden page draws no frame to save after.
+    const saved = await page.evaluate(() => {
+        Object.defineProperty(document, 'hidden', {configurable: true, get: () => true});
+        Object.defineProperty(document, 'visibilityState', {configurable: true, get: () => 'hidden'});
+        document.activeElement.blur();
+        document.dispatchEvent(new Event('visibilitychange', {bubbles: true}));
+        const key = Object.keys(localStorage).find((k) => k.startsWith('tarvik.estimate.'));
+        return JSON.parse(localStorage.getItem(key)).lines[0].price;
+    });
+    assert.equal(saved, '100.00');
+    await context.close();
+});
+
 test('estimates are made, duplicated, opened and deleted by name; a deletion can be undone', async () => {
     const context = await site.browser.newContext({locale: 'ru-RU'});
     const page = await openPage(context, site.url);
