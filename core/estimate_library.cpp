@@ -3,6 +3,7 @@
 #include "captions.h"
 #include "estimate_file.h"
 #include "file_names.h"
+#include "letter_case.h"
 #include "money.h"
 #include "utf8.h"
 
@@ -12,6 +13,15 @@
 
 namespace tarvik {
 namespace {
+
+// The file systems of Windows and macOS ignore letter case: keys that
+// differ in it alone name one file.
+bool sameFile(std::u16string_view a, std::u16string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+               return lowerCase(x) == lowerCase(y);
+           });
+}
 
 constexpr std::string_view lastSetting = "last";
 constexpr std::string_view windowSetting = "window";
@@ -185,10 +195,10 @@ std::vector<std::u16string> EstimateLibrary::storedKeys() const
 
 bool EstimateLibrary::taken(std::u16string_view key) const
 {
-    if (key == key_ || (removed_ && removed_->key == key))
+    if (sameFile(key, key_) || (removed_ && sameFile(key, removed_->key)))
         return true;
     const std::vector<std::u16string> keys = storedKeys();
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
+    return std::any_of(keys.begin(), keys.end(), [&](const std::u16string& k) { return sameFile(key, k); });
 }
 
 // A key of its own for a name: the name's file stem, numbered when taken.
@@ -348,7 +358,7 @@ void EstimateLibrary::rename(std::u16string name)
 {
     refresh();
     estimate_.rename(name);
-    if (safeFileStem(name) == key_) {
+    if (sameFile(safeFileStem(name), key_)) {
         save();
         return;
     }

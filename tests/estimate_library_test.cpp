@@ -114,6 +114,26 @@ TEST(EstimateLibrary, ListsByNameRenamesAndDuplicates)
     EXPECT_EQ(storage.entries.size(), 8u);
 }
 
+TEST(EstimateLibrary, KeysThatDifferInLetterCaseAloneAreOneFile)
+{
+    FakeStorage storage;
+    EstimateLibrary library = process(storage, {});
+    library.estimate().add(rebar12(u"10"));
+    library.rename(u"Труба");
+    library.rename(u"ТРУБА"); // the same file on Windows and macOS: the entry stays
+    EXPECT_EQ(library.key(), u"Труба");
+    EXPECT_EQ(storedName(storage, u"Труба"), u"ТРУБА");
+
+    library.create();
+    library.rename(u"труба");
+    EXPECT_EQ(library.key(), u"труба (2)");
+    library.rename(u"смета 1");
+    library.create(); // «Смета 1» names the file of «смета 1»
+    EXPECT_EQ(library.estimate().name(), u"Смета 2");
+    EXPECT_EQ(storedName(storage, u"Труба"), u"ТРУБА");
+    EXPECT_EQ(storage.entries.size(), 3u);
+}
+
 TEST(EstimateLibrary, RemovesAndUndoesTheRemoval)
 {
     FakeStorage storage;
