@@ -252,6 +252,7 @@ void EstimateLibrary::rekey(std::u16string key, std::string bytes)
 {
     key_ = std::move(key);
     stored_ = std::move(bytes);
+    unsaved_ = false;
     try {
         storage_.setSetting(lastSetting, utf8(key_));
     } catch (const StorageError& error) {
@@ -301,11 +302,21 @@ bool EstimateLibrary::write(std::u16string_view key, std::string_view bytes)
 {
     try {
         storage_.write(key, bytes);
+        if (key == key_)
+            unsaved_ = false;
         return true;
     } catch (const StorageError& e) {
         tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        if (key == key_)
+            unsaved_ = true;
         return false;
     }
+}
+
+bool EstimateLibrary::saveBeforeLeaving()
+{
+    save();
+    return !unsaved_;
 }
 
 std::vector<EstimateEntry> EstimateLibrary::entries() const
@@ -338,15 +349,16 @@ std::vector<EstimateEntry> EstimateLibrary::entries() const
 
 void EstimateLibrary::create()
 {
-    save();
-    startNew();
+    if (saveBeforeLeaving())
+        startNew();
 }
 
 bool EstimateLibrary::open(std::u16string_view key)
 {
     if (key == key_)
         return true;
-    save();
+    if (!saveBeforeLeaving())
+        return false;
     Loaded loaded = load(key);
     if (loaded.result != Load::Opened)
         return false;
@@ -356,7 +368,10 @@ bool EstimateLibrary::open(std::u16string_view key)
 
 void EstimateLibrary::rename(std::u16string name)
 {
-    refresh();
+    // An entry that did not read, or is of a newer version, is not this
+    // copy's to move or remove.
+    if (!mergeStored().writable)
+        return;
     estimate_.rename(name);
     if (sameFile(safeFileStem(name), key_)) {
         save();
@@ -379,7 +394,8 @@ void EstimateLibrary::rename(std::u16string name)
 
 void EstimateLibrary::duplicate()
 {
-    save();
+    if (!saveBeforeLeaving())
+        return;
     Estimate copy = makeEstimate();
     for (std::size_t i = 0; i < estimate_.size(); ++i)
         copy.restore(estimate_.line(i));
@@ -396,8 +412,10 @@ void EstimateLibrary::remove(std::u16string_view key)
     Removed removed{std::u16string(key), {}, key == key_, {}};
     if (removed.wasOpen) {
         // What is shown, with what other processes stored meanwhile: what
-        // undoing the removal brings back.
-        refresh();
+        // undoing the removal brings back. An entry that did not read, or
+        // is of a newer version, is not this copy's to remove.
+        if (!mergeStored().writable)
+            return;
         removed.bytes = estimateFileBytes(estimate_);
     } else {
         try {

@@ -55,12 +55,16 @@ public:
     // Every stored estimate, sorted by name.
     std::vector<EstimateEntry> entries() const;
 
-    // Each saves the open estimate first.
+    // Each saves the open estimate first, and none leaves it while its last
+    // write was refused: what only memory holds would be lost.
     void create();
     // False when the entry is missing, does not read (kept aside) or is of a
-    // newer version; the open estimate stays open then.
+    // newer version, or the open estimate could not be saved; the open
+    // estimate stays open then.
     bool open(std::u16string_view key);
-    // The key follows the name; the old entry goes once the new one is written.
+    // The key follows the name; the old entry goes once the new one is
+    // written. Nothing happens when the stored entry did not read or is of
+    // a newer version.
     void rename(std::u16string name);
     void duplicate();
     // Removing the open estimate opens another, or starts a new one.
@@ -122,6 +126,9 @@ private:
     bool openAnother(std::u16string_view tried = {});
     // The open estimate written under `key`: its bytes, none when refused.
     std::optional<std::string> write(std::u16string_view key);
+    // Saves the open estimate; false when its last write was refused, so
+    // that switching to another would drop what only memory holds.
+    bool saveBeforeLeaving();
     // False when the storage refused; the user is told.
     bool write(std::u16string_view key, std::string_view bytes);
     void tell(LibraryEvent event, std::u16string text);
@@ -133,7 +140,8 @@ private:
     std::uint64_t last_ = 0; // the latest stamp given or seen
     std::u16string key_;
     Estimate estimate_;
-    std::string stored_; // the bytes last read or written under key_
+    std::string stored_;   // the bytes last read or written under key_
+    bool unsaved_ = false; // the last write under key_ was refused
     std::optional<Removed> removed_;
     std::vector<LibraryMessage> messages_;
 };

@@ -275,6 +275,12 @@ TEST(EstimateLibrary, LeavesAnEntryOfANewerVersionAlone)
     EXPECT_EQ(storage.entries.at(u"Смета 2"), newerFile());
     EXPECT_EQ(library.estimate().size(), 1u);
     EXPECT_TRUE(storage.aside.empty());
+
+    // Nor moved or removed by this older copy.
+    library.rename(u"Дача");
+    library.remove(library.key());
+    EXPECT_EQ(storage.entries.at(u"Смета 2"), newerFile());
+    EXPECT_FALSE(storage.entries.contains(u"Дача"));
 }
 
 TEST(EstimateLibrary, WritesOnlyWhatChanged)
@@ -317,8 +323,12 @@ TEST(EstimateLibrary, ARefusedWriteKeepsTheLastGoodEntry)
     library.estimate().add(rebar12(u"20"));
     library.save();
     library.rename(u"Дача");
+    // Leaving the estimate would drop the line only memory holds.
+    library.create();
+    library.duplicate();
+    EXPECT_FALSE(library.open(u"Смета 1 (другая)"));
     const std::vector<LibraryMessage> messages = library.takeMessages();
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(messages.size(), 5u);
     EXPECT_EQ(messages[0].event, LibraryEvent::NotSaved);
     EXPECT_EQ(utf8(messages[0].text), "Смета не сохранена: No space left on device");
     EXPECT_EQ(storage.entries.at(u"Смета 1"), good);
