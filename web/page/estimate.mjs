@@ -30,6 +30,9 @@ const attempt = (action, otherwise) => {
 // and need not read megabytes back at every save.
 const fresh = new Set();
 addEventListener('storage', (event) => (event.key === null ? fresh.clear() : fresh.delete(event.key)));
+// A page brought back from the browser's history cache may have missed
+// other tabs' storage events.
+addEventListener('pageshow', (event) => event.persisted && fresh.clear());
 // A read the browser refused is not a missing entry, which the core would
 // write anew: -1 keys, or null from `get` with `readFailed` true after it.
 let readFailed = false;
