@@ -83,6 +83,11 @@ EstimateWindow::EstimateWindow(EstimateKeeper& keeper, QWidget* parent)
     // Closing the calculator ends the program; this window alone does not
     // keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The calculator's face at the desktop's size: both windows read alike,
+    // and the program loads no second font for this one.
+    QFont face = QApplication::font();
+    face.setFamily(QStringLiteral("Liberation Sans"));
+    setFont(face);
     chooseSavePath = [this](const QString& suggested, Caption title, Caption filter) {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return QFileDialog::getSaveFileName(this, text(title), QDir(folder).filePath(suggested),
