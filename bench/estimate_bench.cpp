@@ -1,10 +1,10 @@
 // An estimate of 10,000 lines: one edit, its totals, saving, opening and
 // the CSV, each as a face would ask for it.
 
+#include "bench/filled_estimate.h"
 #include "core/estimate_csv.h"
 #include "core/estimate_file.h"
 #include "core/estimate_library.h"
-#include "tests/estimate_fixture.h"
 #include "tests/fake_storage.h"
 
 #include <benchmark/benchmark.h>
@@ -16,32 +16,11 @@ using namespace tarvik::testing;
 
 constexpr std::size_t lineCount = 10'000;
 
-std::u16string numberText(std::size_t n)
-{
-    return formatAmount(Amount(n), 0, u',');
-}
-
-// Lengths, areas and masses of three families, most priced, some in pieces.
-void fill(Estimate& e)
-{
-    for (std::size_t i = 0; e.size() < lineCount; ++i) {
-        const std::u16string number = numberText(i % 997 + 1) + u",5";
-        const Calculation c = i % 3 == 0   ? rebar12(number, static_cast<int>(i % 2))
-                              : i % 3 == 1 ? sheet4(number)
-                                           : weldedMesh(number);
-        const std::uint64_t id = e.add(c).id;
-        if (i % 10 != 0)
-            e.editPrice(id, numberText(50000 + i) + u",25");
-        if (i % 3 == 0 && i % 4 == 0)
-            e.editPieceSize(id, u"11,7");
-    }
-}
-
 Estimate& bigEstimate()
 {
     static Estimate e = [] {
         Estimate made = makeEstimate();
-        fill(made);
+        fillEstimate(made, lineCount);
         return made;
     }();
     return e;
@@ -50,7 +29,7 @@ Estimate& bigEstimate()
 void AddLine(benchmark::State& state)
 {
     Estimate e = makeEstimate();
-    fill(e);
+    fillEstimate(e, lineCount);
     const Calculation c = rebar12(u"12,5");
     for (auto _ : state)
         benchmark::DoNotOptimize(e.add(c));
@@ -115,7 +94,7 @@ void LibrarySave(benchmark::State& state)
 {
     FakeStorage storage;
     EstimateLibrary library(storage, u',', Counter{}, Counter{});
-    fill(library.estimate());
+    fillEstimate(library.estimate(), lineCount);
     library.save();
     const std::uint64_t id = library.estimate().line(lineCount / 2).id;
     bool odd = false;

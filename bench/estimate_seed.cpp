@@ -6,7 +6,7 @@
 //     estimate window was open when the program last ended.
 
 #include "app/estimate_keeper.h"
-#include "tests/estimate_fixture.h"
+#include "bench/filled_estimate.h"
 
 #include <QCoreApplication>
 
@@ -16,28 +16,6 @@ namespace {
 
 using namespace tarvik;
 using namespace tarvik::testing;
-
-std::u16string numberText(std::size_t n)
-{
-    return formatAmount(Amount(n), 0, u',');
-}
-
-// Lengths, areas and masses of three families, most priced, some in pieces:
-// what a filled estimate holds, so the reading costs what it would.
-void fill(Estimate& e, std::size_t lines)
-{
-    for (std::size_t i = 0; e.size() < lines; ++i) {
-        const std::u16string number = numberText(i % 997 + 1) + u",5";
-        const Calculation c = i % 3 == 0   ? rebar12(number, static_cast<int>(i % 2))
-                              : i % 3 == 1 ? sheet4(number)
-                                           : weldedMesh(number);
-        const std::uint64_t id = e.add(c).id;
-        if (i % 10 != 0)
-            e.editPrice(id, numberText(50000 + i) + u",25");
-        if (i % 3 == 0 && i % 4 == 0)
-            e.editPieceSize(id, u"11,7");
-    }
-}
 
 } // namespace
 
@@ -57,7 +35,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(text));
         ++refusals;
     });
-    fill(keeper.estimate(), lines);
+    fillEstimate(keeper.estimate(), lines);
     keeper.saveSoon();
     keeper.saveNow();
     keeper.setWindowOpen(args[3] == QLatin1String("open"));
