@@ -1,4 +1,4 @@
-#include "drop_down_list.h"
+#include "app/drop_down_list.h"
 
 #include <QAbstractItemView>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/size_text.h"
+#include "calculator/size_text.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,7 @@
-#include "error_guard.h"
+#include "app/error_guard.h"
 
-#include "window_placement.h"
+#include "app/window_placement.h"
+#include "number/errors.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/errors.h"
+#include "text/error_box.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/form_layout.h"
+#include "calculator/form_layout.h"
 
 #include <QFont>
 

@@ -1,16 +1,16 @@
-#include "form1.h"
+#include "app/form1.h"
 
-#include "core/captions.h"
-#include "core/size_text.h"
-#include "drop_down_list.h"
-#include "error_guard.h"
-#include "estimate_keeper.h"
-#include "estimate_window.h"
-#include "fonts.h"
-#include "kinds_list.h"
-#include "numeric_edit.h"
-#include "qt_text.h"
-#include "window_placement.h"
+#include "app/drop_down_list.h"
+#include "app/error_guard.h"
+#include "app/estimate/estimate_keeper.h"
+#include "app/estimate/estimate_window.h"
+#include "app/fonts.h"
+#include "app/kinds_list.h"
+#include "app/numeric_edit.h"
+#include "app/qt_text.h"
+#include "app/window_placement.h"
+#include "calculator/size_text.h"
+#include "text/captions.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/accordion.h"
-#include "core/calculator.h"
-#include "form_builder.h"
-#include "qt_window.h"
-#include "result_box.h"
+#include "app/form_builder.h"
+#include "app/qt_window.h"
+#include "app/result_box.h"
+#include "calculator/accordion.h"
+#include "calculator/calculator.h"
 
 #include <QWidget>
 

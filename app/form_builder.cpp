@@ -1,14 +1,14 @@
-#include "form_builder.h"
+#include "app/form_builder.h"
 
+#include "app/drop_down_list.h"
+#include "app/fonts.h"
+#include "app/kinds_list.h"
+#include "app/numeric_edit.h"
+#include "app/qt_text.h"
+#include "app/skin.h"
 #include "catalogue/family.h"
-#include "core/captions.h"
-#include "core/entry_rules.h"
-#include "drop_down_list.h"
-#include "fonts.h"
-#include "kinds_list.h"
-#include "numeric_edit.h"
-#include "qt_text.h"
-#include "skin.h"
+#include "number/entry_rules.h"
+#include "text/captions.h"
 
 #include <QButtonGroup>
 #include <QFrame>

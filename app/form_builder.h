@@ -3,8 +3,8 @@
 // Builds the main window's controls from the stored form layout and gives
 // them their fixed texts. Nothing here runs a handler.
 
-#include "core/form_layout.h"
-#include "core/window.h"
+#include "calculator/form_layout.h"
+#include "calculator/window.h"
 
 #include <QRect>
 

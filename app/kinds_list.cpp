@@ -1,6 +1,6 @@
-#include "kinds_list.h"
+#include "app/kinds_list.h"
 
-#include "core/keyboard.h"
+#include "calculator/keyboard.h"
 
 #include <QKeyEvent>
 

@@ -1,5 +1,5 @@
-#include "form1.h"
-#include "startup.h"
+#include "app/form1.h"
+#include "app/startup.h"
 
 #include <QApplication>
 

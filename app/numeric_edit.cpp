@@ -1,6 +1,6 @@
-#include "numeric_edit.h"
+#include "app/numeric_edit.h"
 
-#include "core/keyboard.h"
+#include "calculator/keyboard.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/entry_rules.h"
+#include "number/entry_rules.h"
 
 #include <QLineEdit>
 

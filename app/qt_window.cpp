@@ -1,13 +1,13 @@
-#include "qt_window.h"
+#include "app/qt_window.h"
 
-#include "core/calculator.h"
-#include "drop_down_list.h"
-#include "form_builder.h"
-#include "kinds_list.h"
-#include "numeric_edit.h"
-#include "qt_text.h"
-#include "result_box.h"
-#include "window_placement.h"
+#include "app/drop_down_list.h"
+#include "app/form_builder.h"
+#include "app/kinds_list.h"
+#include "app/numeric_edit.h"
+#include "app/qt_text.h"
+#include "app/result_box.h"
+#include "app/window_placement.h"
+#include "calculator/calculator.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // The window operations that the core's handlers drive, carried out on the
 // main window's widgets, and the component tree that the accordion walks.
 
-#include "core/window.h"
+#include "calculator/window.h"
 
 #include <functional>
 

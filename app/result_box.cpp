@@ -1,9 +1,9 @@
-#include "result_box.h"
+#include "app/result_box.h"
 
-#include "core/captions.h"
-#include "core/form_layout.h"
-#include "kinds_list.h"
-#include "qt_text.h"
+#include "app/kinds_list.h"
+#include "app/qt_text.h"
+#include "calculator/form_layout.h"
+#include "text/captions.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/result_copy.h"
+#include "calculator/result_copy.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "skin.h"
+#include "app/skin.h"
 
 #include <QApplication>
 #include <QPainter>

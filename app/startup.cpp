@@ -1,8 +1,8 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "icon.h"
-#include "skin.h"
-#include "translations.h"
+#include "app/icon.h"
+#include "app/skin.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QLocale>

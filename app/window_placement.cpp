@@ -1,6 +1,6 @@
-#include "window_placement.h"
+#include "app/window_placement.h"
 
-#include "core/placement.h"
+#include "calculator/placement.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 // no grammar of ours, no 18-digit decimal form, the C locale's separator),
 // and the whole calculation on the core.
 
-#include "core/calculator.h"
-#include "core/number_text.h"
-#include "tests/fake_window.h"
+#include "calculator/calculator.h"
+#include "number/number_text.h"
+#include "tests/calculator/fake_window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // catalogue in both modes, result text or error message compared with the
 // reference's.
 
-#include "fuzz/report.h"
+#include "report.h"
 #include "tests/reference/differential.h"
 
 #include <cstddef>

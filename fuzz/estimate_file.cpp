@@ -2,7 +2,7 @@
 // reads is written to bytes that read back to the same estimate, so what
 // was opened is saved without loss.
 
-#include "core/estimate_file.h"
+#include "estimate/estimate_file.h"
 
 #include <cstddef>
 #include <cstdint>

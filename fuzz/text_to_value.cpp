@@ -1,7 +1,7 @@
 // Text to number: the production conversion against the exact reference (and the old x87 path, where there is
 // one), under both separators.
 
-#include "fuzz/report.h"
+#include "report.h"
 #include "tests/reference/differential.h"
 
 #include <cstddef>

@@ -3,7 +3,7 @@
 // bytes of an 80-bit value: the significand little-endian, then the sign and
 // exponent.
 
-#include "fuzz/report.h"
+#include "report.h"
 #include "tests/reference/differential.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 
 // For failure messages: the program's texts are UTF-16, gtest prints UTF-8.
 
-#include "core/utf8.h"
+#include "text/utf8.h"
 
 namespace tarvik::testing {
 using tarvik::utf8;

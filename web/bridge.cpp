@@ -1,4 +1,4 @@
-#include "bridge.h"
+#include "web/bridge.h"
 
 #include <emscripten/emscripten.h>
 

@@ -6,17 +6,18 @@
 // makes the object. A digit after the kind names the role of an object
 // argument: 0 the page's window operations, 1 the browser's storage.
 
-#include "bridge.h"
-#include "web_calculator.h"
-#include "web_estimate.h"
+#include "web/bridge.h"
+#include "web/calculator/web_calculator.h"
+#include "web/estimate/web_estimate.h"
 
-#include "core/captions.h"
-#include "core/errors.h"
-#include "core/estimate_library.h"
-#include "core/form_layout.h"
-#include "core/keyboard.h"
-#include "core/result_copy.h"
-#include "core/size_text.h"
+#include "calculator/form_layout.h"
+#include "calculator/keyboard.h"
+#include "calculator/result_copy.h"
+#include "calculator/size_text.h"
+#include "estimate/estimate_library.h"
+#include "number/errors.h"
+#include "text/captions.h"
+#include "text/error_box.h"
 
 #include <emscripten/emscripten.h>
 

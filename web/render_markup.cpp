@@ -5,9 +5,9 @@
 // under its key in the captions table, escaped for markup and for JSON.
 
 #include "catalogue/family.h"
-#include "core/captions.h"
-#include "core/errors.h"
-#include "core/utf8.h"
+#include "text/captions.h"
+#include "text/error_box.h"
+#include "text/utf8.h"
 
 #include <cstdio>
 #include <string>

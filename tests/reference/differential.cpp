@@ -1,10 +1,10 @@
 #include "differential.h"
 
+#include "calculator/calculator.h"
 #include "catalogue/family.h"
-#include "core/calculator.h"
-#include "core/errors.h"
-#include "core/number_text.h"
-#include "tests/fake_window.h"
+#include "number/errors.h"
+#include "number/number_text.h"
+#include "tests/calculator/fake_window.h"
 #ifdef TARVIK_X87_ORACLE
 #include "tests/oracle/x87_oracle.h"
 #endif

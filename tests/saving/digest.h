@@ -3,7 +3,7 @@
 // What the saving tests compare an estimate by: its CSV, which holds every
 // number a user sees, hashed (FNV-1a) so that two processes agree.
 
-#include "core/estimate_csv.h"
+#include "estimate/estimate_csv.h"
 
 #include <cstdint>
 #include <string>

@@ -9,9 +9,9 @@
 //     every refused write must be reported and leave the last good file as
 //     it was. Prints "ok" or what went wrong.
 
-#include "app/estimate_keeper.h"
-#include "core/estimate_file.h"
-#include "core/quantity.h"
+#include "app/estimate/estimate_keeper.h"
+#include "estimate/estimate_file.h"
+#include "number/quantity.h"
 #include "tests/saving/digest.h"
 
 #include <QCoreApplication>

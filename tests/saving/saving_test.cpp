@@ -3,8 +3,8 @@
 // last committed edit; a full disk refuses a write, which is reported, and
 // the last good file stays as it was.
 
-#include "app/file_storage.h"
-#include "core/estimate_file.h"
+#include "app/estimate/file_storage.h"
+#include "estimate/estimate_file.h"
 #include "tests/saving/digest.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "session_impl.h"
 
-#include "core/form_layout.h"
+#include "calculator/form_layout.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "common.h"
 #include "session.h"
 
-#include "core/window.h"
+#include "calculator/window.h"
 
 #include <cstdio>
 #include <sstream>

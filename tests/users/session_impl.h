@@ -21,7 +21,7 @@
 #include "app/form1.h"
 #include "app/kinds_list.h"
 #include "app/numeric_edit.h"
-#include "tests/find_control.h"
+#include "tests/app/find_control.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -108,7 +108,7 @@ test('arrow keys in a size list step through its items', async () => {
 
 // The table the desktop's widget test reads too: both faces complete alike.
 test('typed text completes as in every face', async () => {
-    const table = readFileSync(new URL('../../tests/completion_cases.tsv', import.meta.url), 'utf8');
+    const table = readFileSync(new URL('../../tests/calculator/completion_cases.tsv', import.meta.url), 'utf8');
     const rows = table.split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split('\t'));
     assert.ok(rows.length > 0);
     for (const [section, kind, how, text, shown, size] of rows) {

@@ -1,0 +1,170 @@
+#include "app/estimate/file_storage.h"
+
+#include "app/qt_text.h"
+#include "estimate/file_names.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace tarvik {
+namespace {
+
+const QString jsonSuffix = QStringLiteral(".json");
+
+QString utf8Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+[[noreturn]] void refuse(const QString& what)
+{
+    throw StorageError(what.toStdString());
+}
+
+// Keys come from safeFileStem; anything else could name a file outside the
+// folder, so it is refused rather than cleaned into some other key.
+void checkKey(std::u16string_view key)
+{
+    if (key.empty() || safeFileStem(key) != key)
+        refuse(QStringLiteral("unsafe estimate key"));
+}
+
+// Replaces `path` whole: a temporary file beside it, renamed over it once
+// everything is on the disk.
+void writeWhole(const QString& path, std::string_view bytes)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        refuse(QStringLiteral("cannot make the folder %1").arg(folder));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        refuse(file.errorString());
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        refuse(error);
+    }
+    if (!file.commit())
+        refuse(file.errorString());
+}
+
+std::optional<std::string> readWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        refuse(file.errorString());
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+FileStorage::FileStorage(QString folder) : folder_(std::move(folder)) {}
+
+QString FileStorage::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString FileStorage::estimatesFolder() const
+{
+    return folder_ + QStringLiteral("/estimates");
+}
+
+QString FileStorage::settingsPath() const
+{
+    return folder_ + QStringLiteral("/settings.json");
+}
+
+QString FileStorage::filePath(std::u16string_view key) const
+{
+    checkKey(key);
+    return estimatesFolder() + u'/' + qs(key) + jsonSuffix;
+}
+
+std::vector<std::u16string> FileStorage::keys() const
+{
+    std::vector<std::u16string> out;
+    const QStringList names =
+        QDir(estimatesFolder()).entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        std::u16string key = name.chopped(jsonSuffix.size()).toStdU16String();
+        // A file put there by hand under a name no key could have is left alone.
+        if (!key.empty() && safeFileStem(key) == key)
+            out.push_back(std::move(key));
+    }
+    return out;
+}
+
+std::optional<std::string> FileStorage::read(std::u16string_view key) const
+{
+    return readWhole(filePath(key));
+}
+
+void FileStorage::write(std::u16string_view key, std::string_view bytes)
+{
+    writeWhole(filePath(key), bytes);
+}
+
+void FileStorage::remove(std::u16string_view key)
+{
+    QFile file(filePath(key));
+    if (file.exists() && !file.remove())
+        refuse(file.errorString());
+}
+
+std::u16string FileStorage::keepAside(std::u16string_view key)
+{
+    const QString from = filePath(key);
+    const QString folder = folder_ + QStringLiteral("/unreadable");
+    if (!QDir().mkpath(folder))
+        refuse(QStringLiteral("cannot make the folder %1").arg(folder));
+    // rename() never replaces an existing file: the first free number wins.
+    for (int n = 1; n < 10000; ++n) {
+        const QString to = folder + u'/' + qs(key) + QStringLiteral(".unreadable-%1").arg(n) + jsonSuffix;
+        if (QFile::exists(to))
+            continue;
+        if (!QFile::rename(from, to))
+            refuse(QStringLiteral("cannot move %1").arg(from));
+        return QDir::toNativeSeparators(to).toStdU16String();
+    }
+    refuse(QStringLiteral("no free name in %1").arg(folder));
+}
+
+std::optional<std::string> FileStorage::setting(std::string_view name) const
+{
+    const std::optional<std::string> bytes = readWhole(settingsPath());
+    if (!bytes)
+        return std::nullopt;
+    // Settings are a convenience: a damaged file reads as no settings and is
+    // replaced by the next one written.
+    const QJsonObject all =
+        QJsonDocument::fromJson(QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()))).object();
+    const QJsonValue value = all.value(utf8Text(name));
+    if (!value.isString())
+        return std::nullopt;
+    return value.toString().toStdString();
+}
+
+void FileStorage::setSetting(std::string_view name, std::string_view value)
+{
+    QJsonObject all;
+    if (const std::optional<std::string> bytes = readWhole(settingsPath()))
+        all = QJsonDocument::fromJson(QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())))
+                  .object();
+    const QString key = utf8Text(name);
+    const QString text = utf8Text(value);
+    if (all.value(key) == QJsonValue(text))
+        return;
+    all.insert(key, text);
+    writeWhole(settingsPath(), QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString());
+}
+
+} // namespace tarvik

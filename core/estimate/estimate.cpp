@@ -1,0 +1,391 @@
+#include "estimate/estimate.h"
+
+#include "estimate/catalogue_lookup.h"
+#include "number/errors.h"
+#include "number/quantity.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace tarvik {
+namespace {
+
+bool isBlank(std::u16string_view text)
+{
+    return text.find_first_not_of(u' ') == std::u16string_view::npos;
+}
+
+// A decimal without trailing zeros: "11,7", "6".
+std::u16string plainDecimal(const Amount& units, int decimals, char16_t separator)
+{
+    std::u16string text = formatAmount(units, decimals, separator);
+    if (decimals > 0) {
+        while (text.back() == u'0')
+            text.pop_back();
+        if (text.back() == separator)
+            text.pop_back();
+    }
+    return text;
+}
+
+// Of two versions of a line stamped alike, the same one wins whichever
+// estimate merges which.
+auto tieKey(const EstimateLine& l)
+{
+    return std::tie(l.requested, l.pieceSize, l.quantity, l.mass, l.price);
+}
+
+bool laterThan(const EstimateLine& a, const EstimateLine& b)
+{
+    return a.edited != b.edited ? a.edited > b.edited : tieKey(a) > tieKey(b);
+}
+
+} // namespace
+
+Estimate::Estimate(char16_t separator, Source ids, Source clock)
+    : separator_(separator), ids_(std::move(ids)), clock_(std::move(clock))
+{
+}
+
+void Estimate::rename(std::u16string name)
+{
+    name_ = std::move(name);
+    settingsEdited_ = clock_();
+}
+
+EditResult Estimate::setVatRate(std::u16string_view percent)
+{
+    const AmountText rate = readAmount(percent, separator_, 2);
+    if (rate.error != AmountError::None || compare(rate.units, Amount(10000)) > 0)
+        return {EditError::BadVatRate};
+    vatRate_ = static_cast<std::uint32_t>(rate.units.bits64(0));
+    settingsEdited_ = clock_();
+    return {};
+}
+
+void Estimate::setPricesIncludeVat(bool included)
+{
+    pricesIncludeVat_ = included;
+    settingsEdited_ = clock_();
+}
+
+LineCost Estimate::cost(std::size_t row) const
+{
+    return rows_[row].cost;
+}
+
+std::optional<std::size_t> Estimate::rowOf(std::uint64_t id) const
+{
+    const auto it = index_.find(id);
+    if (it == index_.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(it->second);
+}
+
+Estimate::Row Estimate::makeRow(EstimateLine line) const
+{
+    Row row{std::move(line), std::nullopt, {}};
+    row.grams = lineGrams(row.line, separator_);
+    if (!row.line.price.empty()) {
+        const AmountText price = readAmount(row.line.price, separator_, 2);
+        if (!row.grams || price.error != AmountError::None)
+            row.cost.state = LineCostState::OutOfRange;
+        else
+            row.cost = {LineCostState::Priced, costInKopecks(*row.grams, price.units)};
+    }
+    return row;
+}
+
+void Estimate::count(const Row& row, bool in)
+{
+    const auto step = [in](std::size_t& n) { n = in ? n + 1 : n - 1; };
+    const auto sum = [in](Amount& total, const Amount& part) {
+        if (in)
+            total.add(part);
+        else
+            total.subtract(part);
+    };
+    step(totals_.lines);
+    if (row.grams)
+        sum(totals_.grams, *row.grams);
+    else
+        step(totals_.outOfRange);
+    if (row.cost.state == LineCostState::Unpriced)
+        step(totals_.unpriced);
+    else if (row.cost.state == LineCostState::Priced)
+        sum(totals_.kopecks, row.cost.kopecks);
+}
+
+void Estimate::append(Row row)
+{
+    count(row, true);
+    index_[row.line.id] = rows_.size();
+    rows_.push_back(std::move(row));
+}
+
+void Estimate::replace(std::size_t at, EstimateLine line)
+{
+    count(rows_[at], false);
+    rows_[at] = makeRow(std::move(line));
+    count(rows_[at], true);
+}
+
+void Estimate::erase(std::size_t at)
+{
+    count(rows_[at], false);
+    index_.erase(rows_[at].line.id);
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+    reindexFrom(at);
+}
+
+void Estimate::reindexFrom(std::size_t at)
+{
+    for (std::size_t i = at; i < rows_.size(); ++i)
+        index_[rows_[i].line.id] = i;
+}
+
+EditResult Estimate::add(const Calculation& c)
+{
+    const catalogue::Family* family = familyByHeader(c.family);
+    if (!family)
+        return {EditError::NotInCatalogue};
+    EstimateLine line;
+    line.family = c.family;
+    line.kind = c.kind;
+    line.size = c.size;
+    line.unitMass = c.unitMass;
+    line.quantityKind =
+        family->textSet == catalogue::TextSet::Area ? QuantityKind::Area : QuantityKind::Length;
+    try {
+        // The number as the line shows it, three decimals; the result as
+        // «Расчитать» showed it.
+        const std::u16string number = calculatedText(c.number, separator_, 1.0, 0);
+        line.quantity = c.mode == 0 ? number : c.result;
+        line.mass = c.mode == 0 ? c.result : number;
+        line.requested = c.mode == 0 ? c.number : c.result;
+    } catch (const CalcError& e) {
+        return {EditError::Calculation, errorBoxText(e.message())};
+    }
+    if (line.quantity.starts_with(u'-') || line.mass.starts_with(u'-'))
+        return {EditError::Negative};
+    do
+        line.id = ids_();
+    while (index_.contains(line.id) || deleted_.contains(line.id));
+    line.edited = clock_();
+    line.note = catalogueNote(line);
+    const std::uint64_t id = line.id;
+    append(makeRow(std::move(line)));
+    return {EditError::None, {}, id};
+}
+
+template <typename Change> EditResult Estimate::edit(std::uint64_t id, bool recomputes, Change change)
+{
+    const std::optional<std::size_t> at = rowOf(id);
+    if (!at)
+        return {EditError::NoSuchLine};
+    EstimateLine line = rows_[*at].line;
+    if (recomputes && line.note == CatalogueNote::UnitMassChanged) {
+        const catalogue::Family* family = familyByHeader(line.family);
+        if (const auto unitMass = family ? catalogueUnitMass(*family, line.kind, line.size) : std::nullopt) {
+            line.unitMass = *unitMass;
+            line.note = CatalogueNote::None;
+        }
+    }
+    EditResult result = change(line);
+    if (!result)
+        return result;
+    line.edited = clock_();
+    replace(*at, std::move(line));
+    result.id = id;
+    return result;
+}
+
+EditResult Estimate::editQuantity(std::uint64_t id, std::u16string_view text)
+{
+    return edit(id, true, [&](EstimateLine& line) {
+        line.requested = text;
+        return settleLine(line, separator_);
+    });
+}
+
+EditResult Estimate::editMass(std::uint64_t id, std::u16string_view text)
+{
+    return edit(id, true, [&](EstimateLine& line) -> EditResult {
+        try {
+            std::u16string quantity = calculatedText(text, separator_, line.unitMass, 1);
+            std::u16string mass = calculatedText(text, separator_, 1.0, 0);
+            if (quantity.starts_with(u'-') || mass.starts_with(u'-'))
+                return {EditError::Negative};
+            line.requested = quantity;
+            if (!line.pieceSize.empty())
+                return settleLine(line, separator_);
+            line.quantity = std::move(quantity);
+            line.mass = std::move(mass);
+            return {};
+        } catch (const CalcError& e) {
+            return {EditError::Calculation, errorBoxText(e.message())};
+        }
+    });
+}
+
+EditResult Estimate::editPieceSize(std::uint64_t id, std::u16string_view text)
+{
+    return edit(id, true, [&](EstimateLine& line) -> EditResult {
+        if (isBlank(text)) {
+            line.pieceSize.clear();
+        } else {
+            const AmountText size = readAmount(text, separator_, 3);
+            if (size.error != AmountError::None || size.units.isZero())
+                return {EditError::BadPieceSize};
+            line.pieceSize = plainDecimal(size.units, 3, separator_);
+        }
+        return settleLine(line, separator_);
+    });
+}
+
+EditResult Estimate::editPieces(std::uint64_t id, std::u16string_view text)
+{
+    return edit(id, true, [&](EstimateLine& line) -> EditResult {
+        const AmountText pieces = readAmount(text, separator_, 0);
+        if (pieces.error == AmountError::TooLarge || compare(pieces.units, Amount(maxPieces)) > 0)
+            return {EditError::TooManyPieces};
+        if (pieces.error != AmountError::None || pieces.units.isZero())
+            return {EditError::BadPieces};
+        if (line.pieceSize.empty()) {
+            const catalogue::Family* family = familyByHeader(line.family);
+            const std::uint32_t size = family ? defaultPieceSizeThousandths(*family) : 0;
+            if (size == 0)
+                return {EditError::NeedsPieceSize};
+            line.pieceSize = plainDecimal(Amount(size), 3, separator_);
+        }
+        const AmountText size = readAmount(line.pieceSize, separator_, 3);
+        line.requested = formatAmount(size.units * pieces.units, 3, separator_);
+        return settleLine(line, separator_);
+    });
+}
+
+EditResult Estimate::editPrice(std::uint64_t id, std::u16string_view text)
+{
+    return edit(id, false, [&](EstimateLine& line) -> EditResult {
+        if (isBlank(text)) {
+            line.price.clear();
+            return {};
+        }
+        const AmountText price = readAmount(text, separator_, 2);
+        if (price.error != AmountError::None)
+            return {EditError::BadPrice};
+        line.price = formatAmount(price.units, 2, separator_);
+        return {};
+    });
+}
+
+bool Estimate::remove(std::uint64_t id)
+{
+    const std::optional<std::size_t> at = rowOf(id);
+    if (!at)
+        return false;
+    removed_.clear();
+    removed_.push_back({*at, rows_[*at]});
+    deleted_[id] = clock_();
+    erase(*at);
+    return true;
+}
+
+void Estimate::clear()
+{
+    if (rows_.empty())
+        return;
+    const std::uint64_t now = clock_();
+    removed_.clear();
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        deleted_[rows_[i].line.id] = now;
+        removed_.push_back({i, std::move(rows_[i])});
+    }
+    rows_.clear();
+    index_.clear();
+    totals_ = {};
+}
+
+bool Estimate::undo()
+{
+    if (removed_.empty())
+        return false;
+    const std::uint64_t now = clock_();
+    std::size_t first = rows_.size();
+    bool restored = false;
+    for (Removed& r : removed_) {
+        // A merge brings back a line another process edited after it was
+        // deleted here; a second row of the same id would make the file
+        // unreadable.
+        if (index_.contains(r.row.line.id))
+            continue;
+        restored = true;
+        const std::size_t at = std::min(r.position, rows_.size());
+        first = std::min(first, at);
+        deleted_.erase(r.row.line.id);
+        // Brought back after its deletion: a merge must not delete it again.
+        r.row.line.edited = now;
+        count(r.row, true);
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(r.row));
+    }
+    removed_.clear();
+    reindexFrom(first);
+    return restored;
+}
+
+void Estimate::mergeFrom(const Estimate& other)
+{
+    for (const Row& theirs : other.rows_) {
+        EstimateLine line = theirs.line;
+        changeSeparator(line, other.separator_, separator_);
+        if (const std::optional<std::size_t> at = rowOf(line.id)) {
+            if (laterThan(line, rows_[*at].line))
+                replace(*at, std::move(line));
+            continue;
+        }
+        const auto gone = deleted_.find(line.id);
+        if (gone != deleted_.end()) {
+            if (line.edited <= gone->second)
+                continue;
+            deleted_.erase(gone);
+        }
+        append(makeRow(std::move(line)));
+    }
+    for (const auto& [id, when] : other.deleted_) {
+        if (const std::optional<std::size_t> at = rowOf(id)) {
+            if (rows_[*at].line.edited > when)
+                continue;
+            erase(*at);
+        }
+        std::uint64_t& mine = deleted_[id];
+        mine = std::max(mine, when);
+    }
+    if (other.settingsEdited_ > settingsEdited_)
+        restoreSettings(other.name_, other.vatRate_, other.pricesIncludeVat_, other.settingsEdited_);
+}
+
+void Estimate::restore(EstimateLine line)
+{
+    line.note = catalogueNote(line);
+    if (const std::optional<std::size_t> at = rowOf(line.id)) {
+        replace(*at, std::move(line));
+        return;
+    }
+    append(makeRow(std::move(line)));
+}
+
+void Estimate::restoreDeleted(std::uint64_t id, std::uint64_t when)
+{
+    deleted_[id] = when;
+}
+
+void Estimate::restoreSettings(std::u16string name, std::uint32_t vatRate, bool included,
+                               std::uint64_t edited)
+{
+    name_ = std::move(name);
+    vatRate_ = vatRate;
+    pricesIncludeVat_ = included;
+    settingsEdited_ = edited;
+}
+
+} // namespace tarvik

@@ -1,0 +1,675 @@
+#include "estimate/estimate_file.h"
+
+#include "estimate/json.h"
+#include "number/double_text.h"
+#include "number/errors.h"
+#include "number/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <map>
+#include <vector>
+
+namespace tarvik {
+namespace {
+
+constexpr char16_t fileSeparator = u'.';
+constexpr std::u16string_view formatName = u"tarvik-estimate";
+// The format itself nests three deep; a later version may nest a little
+// deeper and must still be recognised as later, not as damaged.
+constexpr int maxJsonDepth = 16;
+constexpr std::uint32_t maxVatRate = 10000;
+
+struct Fault {
+    EstimateFileFault fault;
+};
+
+[[noreturn]] void refuse(EstimateFileFault fault)
+{
+    throw Fault{fault};
+}
+
+// The fields of a line, in the order they are written.
+enum LineField : std::size_t {
+    Id,
+    Family,
+    Kind,
+    Size,
+    UnitMass,
+    UnitMassBits,
+    Area,
+    Requested,
+    PieceSize,
+    Pieces,
+    Quantity,
+    Mass,
+    Price,
+    Edited,
+    lineFieldCount
+};
+
+constexpr std::array<std::string_view, lineFieldCount> lineKeys{
+    "id",        "family",    "kind",   "size",     "unitMass", "unitMassBits", "area",
+    "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
+};
+
+// ---- writing
+
+// The most bytes of a count as a field's value: twenty digits and the quotes.
+constexpr std::size_t maxCountBytes = 22;
+
+// A line's bytes besides its texts: the keys, the punctuation, the counts.
+constexpr std::size_t lineFrameBytes = [] {
+    std::size_t n = 4; // ",\n{" and "}"
+    for (std::string_view key : lineKeys)
+        n += key.size() + 6; // the quoted key, ": " and ", "
+    return n + 4 * maxCountBytes;
+}();
+
+// The file's bytes, written through a pointer into room made in advance
+// (see json::writeString): each part asks for the room it may take at most,
+// and the bytes are written unchecked within it.
+class FileWriter {
+public:
+    FileWriter(std::size_t expected, char16_t separator)
+        : bytes_(expected, '\0'), at_(bytes_.data()), separator_(separator)
+    {
+    }
+
+    void room(std::size_t n)
+    {
+        const std::size_t used = static_cast<std::size_t>(at_ - bytes_.data());
+        if (bytes_.size() - used >= n)
+            return;
+        bytes_.resize(std::max(bytes_.size() * 2, used + n));
+        at_ = bytes_.data() + used;
+    }
+
+    // Fixed text: its length is known where it is written.
+    template <std::size_t N> void raw(const char (&text)[N])
+    {
+        std::memcpy(at_, text, N - 1);
+        at_ += N - 1;
+    }
+
+    void raw(std::string_view text)
+    {
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+
+    void text(std::u16string_view text) { at_ = json::writeString(at_, text); }
+
+    // A number in the estimate's texts, written with the file's separator.
+    void number(std::u16string_view text) { at_ = json::writeString(at_, text, separator_, fileSeparator); }
+
+    // Eight digits at a time in 32 bits: WebAssembly has no 64-bit
+    // multiply-high, so a 64-bit division by ten stays a division there.
+    void count(std::uint64_t n)
+    {
+        constexpr std::uint32_t eightDigits = 100'000'000;
+        char digits[20];
+        char* first = digits + sizeof digits;
+        while (n >= eightDigits) {
+            const std::uint64_t high = n / eightDigits;
+            auto low = static_cast<std::uint32_t>(n - high * eightDigits);
+            for (int k = 0; k < 8; ++k, low /= 10)
+                *--first = static_cast<char>('0' + low % 10);
+            n = high;
+        }
+        auto low = static_cast<std::uint32_t>(n);
+        do
+            *--first = static_cast<char>('0' + low % 10);
+        while ((low /= 10) != 0);
+        *at_++ = '"';
+        raw(std::string_view(first, static_cast<std::size_t>(digits + sizeof digits - first)));
+        *at_++ = '"';
+    }
+
+    std::string finish() &&
+    {
+        bytes_.resize(static_cast<std::size_t>(at_ - bytes_.data()));
+        return std::move(bytes_);
+    }
+
+private:
+    std::string bytes_;
+    char* at_;
+    char16_t separator_;
+};
+
+bool isPositiveNormal(double value)
+{
+    const std::uint64_t bits = doubleBits(value);
+    const std::uint64_t exponent = (bits >> 52) & 0x7FF;
+    return (bits >> 63) == 0 && exponent != 0 && exponent != 0x7FF;
+}
+
+// A unit mass's fields: the decimal text for people reading the file, where
+// it is short, as every catalogue mass is, and the bits, which are read.
+std::string unitMassFields(double unitMass)
+{
+    std::u16string text;
+    if (isPositiveNormal(unitMass)) {
+        text = doubleText(unitMass, fileSeparator);
+        if (text.size() > maxEstimateNumberText)
+            text.clear();
+    }
+    FileWriter out(64 + json::maxStringBytes(text.size()), fileSeparator);
+    if (!text.empty()) {
+        out.raw("\"unitMass\": ");
+        out.text(text);
+        out.raw(", ");
+    }
+    out.raw("\"unitMassBits\": ");
+    out.count(doubleBits(unitMass));
+    return std::move(out).finish();
+}
+
+// ---- reading numbers
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// A count as written: decimal digits, no leading zero, within 64 bits.
+std::optional<std::uint64_t> countOf(std::u16string_view text)
+{
+    if (text.empty() || text.size() > 20 || (text.size() > 1 && text[0] == u'0'))
+        return std::nullopt;
+    std::uint64_t n = 0;
+    for (char16_t c : text) {
+        if (!isDigit(c))
+            return std::nullopt;
+        const std::uint64_t digit = static_cast<std::uint64_t>(c - u'0');
+        if (n > (UINT64_MAX - digit) / 10)
+            return std::nullopt;
+        n = n * 10 + digit;
+    }
+    return n;
+}
+
+std::uint64_t count(std::u16string_view text)
+{
+    const std::optional<std::uint64_t> n = countOf(text);
+    if (!n)
+        refuse(EstimateFileFault::BadValue);
+    return *n;
+}
+
+bool flag(std::u16string_view text)
+{
+    if (text != u"0" && text != u"1")
+        refuse(EstimateFileFault::BadValue);
+    return text == u"1";
+}
+
+// A number as the estimate writes it: digits, at most one ".", an optional
+// exponent; no sign, no spaces.
+bool isPlainNumber(std::u16string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    std::size_t digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        if (isDigit(text[i]))
+            ++digits;
+        else if (text[i] == fileSeparator && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == u'E' || text[i] == u'e')) {
+        ++i;
+        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        const std::size_t start = i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        if (i == start)
+            return false;
+    }
+    return i == n;
+}
+
+// Reads as the calculator reads a number; a value beyond its range does not.
+bool calculatorReads(std::u16string_view text)
+{
+    try {
+        strToFloat(text, fileSeparator);
+        return true;
+    } catch (const CalcError&) {
+        return false;
+    }
+}
+
+// A quantity or mass as shown: a plain number the calculator reads.
+void checkShown(std::u16string_view text)
+{
+    if (text.size() > maxEstimateNumberText || !isPlainNumber(text) || !calculatorReads(text))
+        refuse(EstimateFileFault::BadValue);
+}
+
+// The quantity as typed: what the calculator's number field took.
+void checkRequested(std::u16string_view text)
+{
+    if (text.size() > maxEstimateNumberText || !calculatorReads(text))
+        refuse(EstimateFileFault::BadValue);
+}
+
+// A piece size or a price: an amount with at most `decimals` decimals.
+void checkAmount(std::u16string_view text, int decimals, bool zeroAllowed)
+{
+    if (text.size() > maxEstimateNumberText || !isPlainNumber(text))
+        refuse(EstimateFileFault::BadValue);
+    const AmountText amount = readAmount(text, fileSeparator, decimals);
+    if (amount.error != AmountError::None || (!zeroAllowed && amount.units.isZero()))
+        refuse(EstimateFileFault::BadValue);
+}
+
+void checkText(std::u16string_view text)
+{
+    if (text.size() > maxEstimateTextUnits)
+        refuse(EstimateFileFault::TooLarge);
+}
+
+// ---- reading the document
+
+// The top level's fields and where each value starts; the document has been
+// checked to be JSON throughout.
+struct Field {
+    std::u16string key;
+    std::size_t offset = 0;
+    std::size_t values = 0; // of an array or object
+};
+
+struct Header {
+    std::vector<Field> fields;
+    const Field* find(std::u16string_view key) const
+    {
+        for (const Field& f : fields) {
+            if (f.key == key)
+                return &f;
+        }
+        return nullptr;
+    }
+};
+
+// A string value where the format has one; anything else is not the format.
+std::u16string stringAt(json::Cursor& c)
+{
+    if (c.peek() != '"')
+        refuse(EstimateFileFault::WrongFormat);
+    return c.string();
+}
+
+void stringAt(json::Cursor& c, std::u16string& out)
+{
+    if (c.peek() != '"')
+        refuse(EstimateFileFault::WrongFormat);
+    c.string(out);
+}
+
+std::u16string stringField(json::Cursor& c, const Header& h, std::u16string_view key)
+{
+    const Field* f = h.find(key);
+    if (!f)
+        refuse(EstimateFileFault::WrongFormat);
+    c.seek(f->offset);
+    return stringAt(c);
+}
+
+// Walks the whole document, then checks it is an estimate of a version this
+// program reads. A later version is recognised whatever else it holds.
+Header readHeader(json::Cursor& c, std::size_t size)
+{
+    if (size > maxEstimateFileBytes)
+        refuse(EstimateFileFault::TooLarge);
+    Header h;
+    if (c.peek() != '{') {
+        c.skipValue();
+        c.finish();
+        refuse(EstimateFileFault::WrongFormat);
+    }
+    c.expect('{');
+    if (!c.take('}')) {
+        do {
+            std::u16string key = c.string();
+            c.expect(':');
+            c.peek();
+            const std::size_t offset = c.offset();
+            h.fields.push_back({std::move(key), offset, c.skipValue()});
+        } while (c.take(','));
+        c.expect('}');
+    }
+    c.finish();
+
+    std::vector<std::u16string_view> keys;
+    for (const Field& f : h.fields)
+        keys.push_back(f.key);
+    std::sort(keys.begin(), keys.end());
+    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
+        refuse(EstimateFileFault::WrongFormat);
+    if (stringField(c, h, u"format") != formatName)
+        refuse(EstimateFileFault::WrongFormat);
+    const std::optional<std::uint64_t> version = countOf(stringField(c, h, u"version"));
+    if (!version || *version == 0)
+        refuse(EstimateFileFault::BadValue);
+    if (*version > static_cast<std::uint64_t>(estimateFileVersion))
+        refuse(EstimateFileFault::NewerVersion);
+    return h;
+}
+
+bool sameKey(std::u16string_view a, std::string_view ascii)
+{
+    return a.size() == ascii.size() && std::equal(a.begin(), a.end(), ascii.begin());
+}
+
+std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
+{
+    if (expected < lineFieldCount && sameKey(key, lineKeys[expected]))
+        return expected;
+    for (std::size_t i = 0; i < lineFieldCount; ++i) {
+        if (sameKey(key, lineKeys[i]))
+            return i;
+    }
+    refuse(EstimateFileFault::WrongFormat);
+}
+
+// Of the texts that name the same unit mass, each is read once. Ordered
+// maps here as elsewhere in the estimate: a hash table's code weighs on
+// the page, and an estimate holds a few hundred unit masses at most.
+using UnitMassTexts = std::map<std::u16string, std::uint64_t, std::less<>>;
+
+// `key`: room for the fields' keys, kept from one line to the next.
+EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
+{
+    if (c.peek() != '{')
+        refuse(EstimateFileFault::WrongFormat);
+    c.expect('{');
+    std::array<std::u16string, lineFieldCount> texts;
+    std::array<bool, lineFieldCount> seen{};
+    std::size_t next = 0;
+    if (!c.take('}')) {
+        do {
+            c.string(key);
+            const std::size_t field = lineFieldOf(key, next);
+            if (seen[field])
+                refuse(EstimateFileFault::WrongFormat);
+            seen[field] = true;
+            c.expect(':');
+            stringAt(c, texts[field]);
+            next = field + 1;
+        } while (c.take(','));
+        c.expect('}');
+    }
+    for (std::size_t i = 0; i < lineFieldCount; ++i) {
+        // The decimal unit mass is for people reading the file; the bits decide.
+        if (!seen[i] && i != UnitMass)
+            refuse(EstimateFileFault::WrongFormat);
+    }
+
+    EstimateLine l;
+    l.id = count(texts[Id]);
+    for (std::size_t i : {Family, Kind, Size})
+        checkText(texts[i]);
+    l.family = std::move(texts[Family]);
+    l.kind = std::move(texts[Kind]);
+    l.size = std::move(texts[Size]);
+    l.unitMass = doubleFromBits(count(texts[UnitMassBits]));
+    if (!isPositiveNormal(l.unitMass))
+        refuse(EstimateFileFault::BadValue);
+    if (seen[UnitMass]) {
+        auto [it, fresh] = unitMasses.try_emplace(texts[UnitMass], 0);
+        if (fresh) {
+            const std::optional<double> read = texts[UnitMass].size() <= maxEstimateNumberText
+                                                   ? readDouble(texts[UnitMass], fileSeparator)
+                                                   : std::nullopt;
+            if (!read)
+                refuse(EstimateFileFault::BadValue);
+            it->second = doubleBits(*read);
+        }
+        if (it->second != doubleBits(l.unitMass))
+            refuse(EstimateFileFault::BadValue);
+    }
+    l.quantityKind = flag(texts[Area]) ? QuantityKind::Area : QuantityKind::Length;
+    checkRequested(texts[Requested]);
+    l.requested = std::move(texts[Requested]);
+    if (!texts[PieceSize].empty()) {
+        checkAmount(texts[PieceSize], 3, false);
+        const std::optional<std::uint64_t> pieces = countOf(texts[Pieces]);
+        if (!pieces || *pieces == 0 || *pieces > maxPieces)
+            refuse(EstimateFileFault::BadValue);
+    } else if (!texts[Pieces].empty()) {
+        refuse(EstimateFileFault::BadValue);
+    }
+    l.pieceSize = std::move(texts[PieceSize]);
+    l.pieces = std::move(texts[Pieces]);
+    checkShown(texts[Quantity]);
+    checkShown(texts[Mass]);
+    l.quantity = std::move(texts[Quantity]);
+    l.mass = std::move(texts[Mass]);
+    if (!texts[Price].empty())
+        checkAmount(texts[Price], 2, true);
+    l.price = std::move(texts[Price]);
+    l.edited = count(texts[Edited]);
+    return l;
+}
+
+constexpr std::array<std::u16string_view, 8> topKeys{
+    u"format", u"version", u"name", u"vatRate", u"pricesIncludeVat", u"settingsEdited", u"lines", u"deleted",
+};
+
+Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate::Source ids,
+                  Estimate::Source clock)
+{
+    if (h.fields.size() != topKeys.size())
+        refuse(EstimateFileFault::WrongFormat);
+    for (std::u16string_view key : topKeys) {
+        if (!h.find(key))
+            refuse(EstimateFileFault::WrongFormat);
+    }
+    Estimate e(separator, std::move(ids), std::move(clock));
+    std::u16string name = stringField(c, h, u"name");
+    checkText(name);
+    const std::uint64_t rate = count(stringField(c, h, u"vatRate"));
+    if (rate > maxVatRate)
+        refuse(EstimateFileFault::BadValue);
+    const bool included = flag(stringField(c, h, u"pricesIncludeVat"));
+    e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
+                      count(stringField(c, h, u"settingsEdited")));
+
+    // Counted before any is read, as the document was walked: a file of
+    // too many lines costs no more than a glance.
+    const Field& lines = *h.find(u"lines");
+    c.seek(lines.offset);
+    if (c.peek() != '[')
+        refuse(EstimateFileFault::WrongFormat);
+    if (lines.values > maxEstimateLines)
+        refuse(EstimateFileFault::TooLarge);
+    c.expect('[');
+    UnitMassTexts unitMasses;
+    std::u16string key;
+    if (!c.take(']')) {
+        do {
+            EstimateLine line = readLine(c, unitMasses, key);
+            // Two lines of one id would be one line after a merge: not ours.
+            if (e.rowOf(line.id))
+                refuse(EstimateFileFault::BadValue);
+            changeSeparator(line, fileSeparator, separator);
+            e.restore(std::move(line));
+        } while (c.take(','));
+        c.expect(']');
+    }
+
+    c.seek(h.find(u"deleted")->offset);
+    if (c.peek() != '{')
+        refuse(EstimateFileFault::WrongFormat);
+    c.expect('{');
+    if (!c.take('}')) {
+        do {
+            const std::uint64_t id = count(c.string());
+            c.expect(':');
+            const std::uint64_t when = count(stringAt(c));
+            if (e.deleted().contains(id))
+                refuse(EstimateFileFault::WrongFormat);
+            // A line is deleted or kept, never both.
+            if (e.rowOf(id))
+                refuse(EstimateFileFault::BadValue);
+            e.restoreDeleted(id, when);
+        } while (c.take(','));
+        c.expect('}');
+    }
+    return e;
+}
+
+EstimateFileFault faultOf(json::Error error)
+{
+    switch (error) {
+    case json::Error::NotJson:
+        return EstimateFileFault::NotJson;
+    case json::Error::Truncated:
+        return EstimateFileFault::Truncated;
+    case json::Error::InvalidUtf8:
+        return EstimateFileFault::InvalidUtf8;
+    case json::Error::TooDeep:
+        return EstimateFileFault::TooDeep;
+    }
+    return EstimateFileFault::NotJson;
+}
+
+EstimateFileRead failed(EstimateFileFault fault)
+{
+    const EstimateFileError error = fault == EstimateFileFault::NewerVersion ? EstimateFileError::NewerVersion
+                                                                             : EstimateFileError::Unreadable;
+    return {error, std::nullopt, fault};
+}
+
+} // namespace
+
+std::string estimateFileBytes(const Estimate& e)
+{
+    FileWriter out(256 + e.size() * 320 + e.deleted().size() * 48, e.separator());
+    out.room(256 + json::maxStringBytes(e.name().size()));
+    out.raw("{\n\"format\": ");
+    out.text(formatName);
+    out.raw(",\n\"version\": ");
+    out.count(estimateFileVersion);
+    out.raw(",\n\"name\": ");
+    out.text(e.name());
+    out.raw(",\n\"vatRate\": ");
+    out.count(e.vatRate());
+    out.raw(",\n\"pricesIncludeVat\": ");
+    out.count(e.pricesIncludeVat() ? 1 : 0);
+    out.raw(",\n\"settingsEdited\": ");
+    out.count(e.settingsEdited());
+    out.raw(",\n\"lines\": [");
+    // An estimate's unit masses are a few catalogue values, each written
+    // once and copied for the lines of that size.
+    std::map<std::uint64_t, std::string> unitMasses;
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        const EstimateLine& l = e.line(i);
+        auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
+        if (fresh)
+            unitMass->second = unitMassFields(l.unitMass);
+        std::size_t textBytes = 0;
+        for (const std::u16string* text : {&l.family, &l.kind, &l.size, &l.requested, &l.pieceSize, &l.pieces,
+                                           &l.quantity, &l.mass, &l.price})
+            textBytes += json::maxStringBytes(text->size());
+        out.room(lineFrameBytes + unitMass->second.size() + textBytes);
+        if (i == 0)
+            out.raw("\n{\"id\": ");
+        else
+            out.raw(",\n{\"id\": ");
+        out.count(l.id);
+        out.raw(", \"family\": ");
+        out.text(l.family);
+        out.raw(", \"kind\": ");
+        out.text(l.kind);
+        out.raw(", \"size\": ");
+        out.text(l.size);
+        out.raw(", ");
+        out.raw(unitMass->second);
+        out.raw(", \"area\": ");
+        out.count(l.quantityKind == QuantityKind::Area ? 1 : 0);
+        out.raw(", \"requested\": ");
+        out.number(l.requested);
+        out.raw(", \"pieceSize\": ");
+        out.number(l.pieceSize);
+        out.raw(", \"pieces\": ");
+        out.number(l.pieces);
+        out.raw(", \"quantity\": ");
+        out.number(l.quantity);
+        out.raw(", \"mass\": ");
+        out.number(l.mass);
+        out.raw(", \"price\": ");
+        out.number(l.price);
+        out.raw(", \"edited\": ");
+        out.count(l.edited);
+        out.raw("}");
+    }
+    out.room(32);
+    if (e.size() == 0)
+        out.raw("],\n\"deleted\": {");
+    else
+        out.raw("\n],\n\"deleted\": {");
+    bool first = true;
+    for (const auto& [id, when] : e.deleted()) {
+        out.room(4 + 2 * maxCountBytes);
+        if (first)
+            out.raw("\n");
+        else
+            out.raw(",\n");
+        first = false;
+        out.count(id);
+        out.raw(": ");
+        out.count(when);
+    }
+    out.room(8);
+    if (first)
+        out.raw("}\n}\n");
+    else
+        out.raw("\n}\n}\n");
+    return std::move(out).finish();
+}
+
+EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Estimate::Source ids,
+                                  Estimate::Source clock)
+{
+    try {
+        if (bytes.size() > maxEstimateFileBytes)
+            return failed(EstimateFileFault::TooLarge);
+        json::Cursor c(bytes, maxJsonDepth);
+        const Header h = readHeader(c, bytes.size());
+        return {EstimateFileError::None, readBody(c, h, separator, std::move(ids), std::move(clock)),
+                EstimateFileFault::None};
+    } catch (const json::Failure& f) {
+        return failed(faultOf(f.error));
+    } catch (const Fault& f) {
+        return failed(f.fault);
+    }
+}
+
+std::optional<std::u16string> estimateFileName(std::string_view bytes)
+{
+    try {
+        if (bytes.size() > maxEstimateFileBytes)
+            return std::nullopt;
+        json::Cursor c(bytes, maxJsonDepth);
+        const Header h = readHeader(c, bytes.size());
+        std::u16string name = stringField(c, h, u"name");
+        checkText(name);
+        return name;
+    } catch (const json::Failure&) {
+        return std::nullopt;
+    } catch (const Fault&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace tarvik

@@ -1,0 +1,556 @@
+#include "estimate/estimate_library.h"
+
+#include "estimate/estimate_file.h"
+#include "estimate/file_names.h"
+#include "estimate/money.h"
+#include "text/captions.h"
+#include "text/letter_case.h"
+#include "text/utf8.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
+
+namespace tarvik {
+namespace {
+
+// The file systems of Windows and macOS ignore letter case: keys that
+// differ in it alone name one file.
+bool sameFile(std::u16string_view a, std::u16string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+               return lowerCase(x) == lowerCase(y);
+           });
+}
+
+constexpr std::string_view lastSetting = "last";
+constexpr std::string_view windowSetting = "window";
+
+std::u16string countText(std::size_t n)
+{
+    return formatAmount(Amount(n), 0, u'.');
+}
+
+// The caption with each "{}" replaced in turn.
+std::u16string filled(Caption which, std::initializer_list<std::u16string_view> values)
+{
+    std::u16string text(caption(which));
+    std::size_t from = 0;
+    for (std::u16string_view value : values) {
+        const std::size_t at = text.find(u"{}", from);
+        if (at == std::u16string::npos)
+            break;
+        text.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return text;
+}
+
+std::u16string reason(const StorageError& e)
+{
+    return fromUtf8(e.what());
+}
+
+bool sameNumbers(const EstimateLine& a, const EstimateLine& b)
+{
+    return a.requested == b.requested && a.pieceSize == b.pieceSize && a.pieces == b.pieces &&
+           a.quantity == b.quantity && a.mass == b.mass && a.price == b.price;
+}
+
+// Whether merging `theirs` into `mine` would change anything: a line or a
+// deletion `mine` lacks, a later edit, later settings.
+bool holdsNews(const Estimate& mine, const Estimate& theirs)
+{
+    for (std::size_t i = 0; i < theirs.size(); ++i) {
+        const EstimateLine& line = theirs.line(i);
+        if (const std::optional<std::size_t> at = mine.rowOf(line.id)) {
+            const EstimateLine& ours = mine.line(*at);
+            if (line.edited > ours.edited || (line.edited == ours.edited && !sameNumbers(line, ours)))
+                return true;
+            continue;
+        }
+        const auto gone = mine.deleted().find(line.id);
+        if (gone == mine.deleted().end() || line.edited > gone->second)
+            return true;
+    }
+    for (const auto& [id, when] : theirs.deleted()) {
+        if (const std::optional<std::size_t> at = mine.rowOf(id)) {
+            if (mine.line(*at).edited <= when)
+                return true;
+            continue;
+        }
+        const auto gone = mine.deleted().find(id);
+        if (gone == mine.deleted().end() || gone->second < when)
+            return true;
+    }
+    return theirs.settingsEdited() > mine.settingsEdited();
+}
+
+} // namespace
+
+EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, Source ids, Source clock)
+    : storage_(storage), separator_(separator), ids_(std::move(ids)), clock_(std::move(clock)),
+      estimate_(makeEstimate())
+{
+    std::u16string last;
+    try {
+        if (const std::optional<std::string> setting = storage_.setting(lastSetting))
+            last = fromUtf8(*setting);
+    } catch (const StorageError&) {
+        // Which estimate was open is a convenience: without it, another opens.
+    }
+    // A setting edited by hand to name something outside the estimates is
+    // not followed.
+    if (last.empty() || safeFileStem(last) != last) {
+        openAnother();
+        return;
+    }
+    Loaded loaded = load(last);
+    if (loaded.result == Load::Opened)
+        switchTo(std::move(last), std::move(*loaded.estimate), std::move(loaded.bytes));
+    else
+        openAnother(last);
+}
+
+Estimate EstimateLibrary::makeEstimate()
+{
+    return Estimate(
+        separator_, [this] { return ids_(); }, [this] { return stamp(); });
+}
+
+// Never the same stamp twice, and never one below a stamp already seen in
+// a stored version: an edit made here after reading another process's is
+// later than it whatever the clocks say.
+std::uint64_t EstimateLibrary::stamp()
+{
+    last_ = std::max(clock_(), last_ + 1);
+    return last_;
+}
+
+void EstimateLibrary::noteStamps(const Estimate& e)
+{
+    last_ = std::max(last_, e.settingsEdited());
+    for (std::size_t i = 0; i < e.size(); ++i)
+        last_ = std::max(last_, e.line(i).edited);
+    for (const auto& [id, when] : e.deleted())
+        last_ = std::max(last_, when);
+}
+
+void EstimateLibrary::tell(LibraryEvent event, std::u16string text)
+{
+    messages_.push_back({event, std::move(text)});
+}
+
+std::vector<LibraryMessage> EstimateLibrary::takeMessages()
+{
+    return std::exchange(messages_, {});
+}
+
+EstimateLibrary::Loaded EstimateLibrary::load(std::u16string_view key)
+{
+    Loaded loaded;
+    std::optional<std::string> bytes;
+    try {
+        bytes = storage_.read(key);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotRead, filled(Caption::EstimateNotRead, {key, reason(e)}));
+        loaded.result = Load::Failed;
+        return loaded;
+    }
+    if (!bytes)
+        return loaded;
+    EstimateFileRead read = readEstimateFile(
+        *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
+    if (read.error == EstimateFileError::NewerVersion) {
+        tell(LibraryEvent::TooNew, filled(Caption::EstimateTooNew, {key}));
+        loaded.result = Load::TooNew;
+        return loaded;
+    }
+    if (read.error == EstimateFileError::Unreadable) {
+        // Never written over: moved out of the way under a name that says so.
+        try {
+            const std::u16string aside = storage_.keepAside(key);
+            tell(LibraryEvent::KeptAside, filled(Caption::EstimateKeptAside, {key, aside}));
+        } catch (const StorageError& e) {
+            tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        }
+        loaded.result = Load::Unreadable;
+        return loaded;
+    }
+    noteStamps(*read.estimate);
+    loaded.result = Load::Opened;
+    loaded.estimate = std::move(read.estimate);
+    loaded.bytes = std::move(*bytes);
+    return loaded;
+}
+
+std::vector<std::u16string> EstimateLibrary::storedKeys() const
+{
+    try {
+        return storage_.keys();
+    } catch (const StorageError&) {
+        return {};
+    }
+}
+
+bool EstimateLibrary::taken(std::u16string_view key) const
+{
+    if (sameFile(key, key_) || (removed_ && sameFile(key, removed_->key)))
+        return true;
+    const std::vector<std::u16string> keys = storedKeys();
+    return std::any_of(keys.begin(), keys.end(), [&](const std::u16string& k) { return sameFile(key, k); });
+}
+
+// A key of its own for a name: the name's file stem, numbered when taken.
+// The number goes inside the stem's length limit, so it is never cut off.
+std::u16string EstimateLibrary::freeKey(std::u16string_view name) const
+{
+    const std::u16string stem = safeFileStem(name);
+    if (!taken(stem))
+        return stem;
+    for (std::size_t n = 2;; ++n) {
+        const std::u16string suffix = u" (" + countText(n) + u")";
+        std::u16string key = safeFileStem(stem.substr(0, maxFileStemLength - suffix.size()) + suffix);
+        if (!taken(key))
+            return key;
+    }
+}
+
+std::u16string EstimateLibrary::freeName(std::u16string_view base) const
+{
+    std::vector<std::u16string> names;
+    for (EstimateEntry& e : entries())
+        names.push_back(std::move(e.name));
+    const auto used = [&](const std::u16string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    std::u16string name(base);
+    for (std::size_t n = 2; used(name); ++n)
+        name = std::u16string(base) + u" (" + countText(n) + u")";
+    return name;
+}
+
+std::u16string EstimateLibrary::newName() const
+{
+    std::vector<std::u16string> names;
+    for (EstimateEntry& e : entries())
+        names.push_back(std::move(e.name));
+    for (std::size_t n = 1;; ++n) {
+        std::u16string name = filled(Caption::NewEstimateName, {countText(n)});
+        if (std::find(names.begin(), names.end(), name) == names.end() && !taken(safeFileStem(name)))
+            return name;
+    }
+}
+
+void EstimateLibrary::switchTo(std::u16string key, Estimate e, std::string bytes)
+{
+    estimate_ = std::move(e);
+    rekey(std::move(key), std::move(bytes));
+}
+
+void EstimateLibrary::rekey(std::u16string key, std::string bytes)
+{
+    key_ = std::move(key);
+    stored_ = std::move(bytes);
+    unsaved_ = false;
+    try {
+        storage_.setSetting(lastSetting, utf8(key_));
+    } catch (const StorageError& error) {
+        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(error)}));
+    }
+}
+
+void EstimateLibrary::startNew()
+{
+    Estimate e = makeEstimate();
+    std::u16string name = newName();
+    e.rename(name);
+    // The key is chosen before the switch: the open estimate's own key is
+    // taken until then.
+    key_.clear();
+    std::u16string key = freeKey(name);
+    switchTo(std::move(key), std::move(e), {});
+    if (std::optional<std::string> bytes = write(key_))
+        stored_ = std::move(*bytes);
+}
+
+bool EstimateLibrary::openAnother(std::u16string_view tried)
+{
+    key_.clear();
+    for (const EstimateEntry& entry : entries()) {
+        if (entry.key == tried)
+            continue;
+        Loaded loaded = load(entry.key);
+        if (loaded.result == Load::Opened) {
+            switchTo(entry.key, std::move(*loaded.estimate), std::move(loaded.bytes));
+            return true;
+        }
+    }
+    startNew();
+    return false;
+}
+
+std::optional<std::string> EstimateLibrary::write(std::u16string_view key)
+{
+    std::string bytes = estimateFileBytes(estimate_);
+    if (!write(key, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+bool EstimateLibrary::write(std::u16string_view key, std::string_view bytes)
+{
+    try {
+        storage_.write(key, bytes);
+        if (key == key_)
+            unsaved_ = false;
+        return true;
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        if (key == key_)
+            unsaved_ = true;
+        return false;
+    }
+}
+
+bool EstimateLibrary::saveBeforeLeaving()
+{
+    save();
+    return !unsaved_;
+}
+
+std::vector<EstimateEntry> EstimateLibrary::entries() const
+{
+    std::vector<EstimateEntry> out;
+    bool openListed = false;
+    for (std::u16string& key : storedKeys()) {
+        if (key == key_) {
+            out.push_back({std::move(key), estimate_.name()});
+            openListed = true;
+            continue;
+        }
+        std::optional<std::string> bytes;
+        try {
+            bytes = storage_.read(key);
+        } catch (const StorageError&) {
+        }
+        std::optional<std::u16string> name = bytes ? estimateFileName(*bytes) : std::nullopt;
+        // An entry that does not read shows under its key: opening it keeps it aside.
+        out.push_back({key, name ? std::move(*name) : key});
+    }
+    // Open, though its first write was refused.
+    if (!openListed && !key_.empty())
+        out.push_back({key_, estimate_.name()});
+    std::sort(out.begin(), out.end(), [](const EstimateEntry& a, const EstimateEntry& b) {
+        return a.name != b.name ? a.name < b.name : a.key < b.key;
+    });
+    return out;
+}
+
+void EstimateLibrary::create()
+{
+    if (saveBeforeLeaving())
+        startNew();
+}
+
+bool EstimateLibrary::open(std::u16string_view key)
+{
+    if (key == key_)
+        return true;
+    if (!saveBeforeLeaving())
+        return false;
+    Loaded loaded = load(key);
+    if (loaded.result != Load::Opened)
+        return false;
+    switchTo(std::u16string(key), std::move(*loaded.estimate), std::move(loaded.bytes));
+    return true;
+}
+
+void EstimateLibrary::rename(std::u16string name)
+{
+    // An entry that did not read, or is of a newer version, is not this
+    // copy's to move or remove.
+    if (!mergeStored().writable)
+        return;
+    estimate_.rename(name);
+    if (sameFile(safeFileStem(name), key_)) {
+        save();
+        return;
+    }
+    const std::u16string key = freeKey(name);
+    // The new entry first: if its write is refused, the old one is still
+    // the last good one, and the next save writes the new name into it.
+    std::optional<std::string> bytes = write(key);
+    if (!bytes)
+        return;
+    const std::u16string old = key_;
+    rekey(key, std::move(*bytes));
+    try {
+        storage_.remove(old);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+    }
+}
+
+void EstimateLibrary::duplicate()
+{
+    if (!saveBeforeLeaving())
+        return;
+    Estimate copy = makeEstimate();
+    for (std::size_t i = 0; i < estimate_.size(); ++i)
+        copy.restore(estimate_.line(i));
+    std::u16string name = freeName(filled(Caption::DuplicateName, {estimate_.name()}));
+    std::u16string key = freeKey(name);
+    copy.restoreSettings(std::move(name), estimate_.vatRate(), estimate_.pricesIncludeVat(), stamp());
+    switchTo(std::move(key), std::move(copy), {});
+    if (std::optional<std::string> bytes = write(key_))
+        stored_ = std::move(*bytes);
+}
+
+void EstimateLibrary::remove(std::u16string_view key)
+{
+    Removed removed{std::u16string(key), {}, key == key_, {}};
+    if (removed.wasOpen) {
+        // What is shown, with what other processes stored meanwhile: what
+        // undoing the removal brings back. An entry that did not read, or
+        // is of a newer version, is not this copy's to remove.
+        if (!mergeStored().writable)
+            return;
+        removed.bytes = estimateFileBytes(estimate_);
+    } else {
+        try {
+            std::optional<std::string> bytes = storage_.read(key);
+            if (!bytes)
+                return;
+            removed.bytes = std::move(*bytes);
+        } catch (const StorageError& e) {
+            tell(LibraryEvent::NotRead, filled(Caption::EstimateNotRead, {key, reason(e)}));
+            return;
+        }
+    }
+    try {
+        storage_.remove(key);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        return;
+    }
+    removed_ = std::move(removed);
+    if (removed_->wasOpen && !openAnother())
+        removed_->replacement = key_;
+}
+
+bool EstimateLibrary::undoRemove()
+{
+    if (!removed_)
+        return false;
+    Removed removed = std::move(*removed_);
+    removed_.reset();
+    save();
+    std::u16string key = removed.key;
+    // Another process may have made an estimate under that key meanwhile.
+    if (taken(key))
+        key = freeKey(key);
+    try {
+        storage_.write(key, removed.bytes);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        removed_ = std::move(removed);
+        return false;
+    }
+    if (!removed.wasOpen)
+        return true;
+    const std::u16string replacement = key_;
+    const bool unused = !removed.replacement.empty() && replacement == removed.replacement &&
+                        estimate_.size() == 0 && estimate_.deleted().empty();
+    Loaded loaded = load(key);
+    if (loaded.result != Load::Opened)
+        return true;
+    switchTo(std::move(key), std::move(*loaded.estimate), std::move(loaded.bytes));
+    // The empty estimate started only because none was left goes again.
+    if (unused) {
+        try {
+            storage_.remove(replacement);
+        } catch (const StorageError&) {
+        }
+    }
+    return true;
+}
+
+EstimateLibrary::Stored EstimateLibrary::mergeStored()
+{
+    std::optional<std::string> bytes;
+    try {
+        bytes = storage_.read(key_);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotRead, filled(Caption::EstimateNotRead, {key_, reason(e)}));
+        return {false, false};
+    }
+    // Removed or renamed elsewhere: writing it again loses nothing.
+    if (!bytes)
+        return {false, true, false};
+    if (*bytes == stored_)
+        return {false, true, true};
+    EstimateFileRead read = readEstimateFile(
+        *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
+    if (read.error == EstimateFileError::NewerVersion) {
+        tell(LibraryEvent::TooNew, filled(Caption::EstimateTooNew, {key_}));
+        return {false, false};
+    }
+    if (read.error == EstimateFileError::Unreadable) {
+        try {
+            const std::u16string aside = storage_.keepAside(key_);
+            tell(LibraryEvent::KeptAside, filled(Caption::EstimateKeptAside, {key_, aside}));
+        } catch (const StorageError& e) {
+            tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+            return {false, false};
+        }
+        stored_.clear();
+        return {false, true};
+    }
+    noteStamps(*read.estimate);
+    stored_ = std::move(*bytes);
+    if (!holdsNews(estimate_, *read.estimate))
+        return {false, true, true};
+    estimate_.mergeFrom(*read.estimate);
+    return {true, true, true};
+}
+
+bool EstimateLibrary::save()
+{
+    const Stored stored = mergeStored();
+    if (!stored.writable)
+        return stored.merged;
+    std::string bytes = estimateFileBytes(estimate_);
+    // Written again as it is, it would cost the storage's write (the
+    // browser's is milliseconds for a large estimate) and change nothing.
+    if (stored.current && bytes == stored_)
+        return stored.merged;
+    if (write(key_, bytes))
+        stored_ = std::move(bytes);
+    return stored.merged;
+}
+
+bool EstimateLibrary::refresh()
+{
+    return mergeStored().merged;
+}
+
+bool EstimateLibrary::windowWasOpen(const EstimateStorage& storage)
+{
+    try {
+        return storage.setting(windowSetting) == "open";
+    } catch (const StorageError&) {
+        return false;
+    }
+}
+
+void EstimateLibrary::setWindowOpen(bool open)
+{
+    try {
+        storage_.setSetting(windowSetting, open ? "open" : "closed");
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+    }
+}
+
+} // namespace tarvik

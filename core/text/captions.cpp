@@ -1,0 +1,361 @@
+#include "text/captions.h"
+
+#include "text/text_sets.h"
+
+#include <array>
+
+namespace tarvik {
+namespace {
+
+constexpr std::array entries{
+    CaptionEntry{Caption::WindowTitle, "WindowTitle"},
+    CaptionEntry{Caption::Loading, "Loading"},
+    CaptionEntry{Caption::LoadFailed, "LoadFailed"},
+    CaptionEntry{Caption::LoadRetry, "LoadRetry"},
+    CaptionEntry{Caption::AppName, "AppName"},
+    CaptionEntry{Caption::PageDescription, "PageDescription"},
+    CaptionEntry{Caption::KindsColumnName, "KindsColumnName"},
+    CaptionEntry{Caption::ModeGroup, "ModeGroup"},
+    CaptionEntry{Caption::StartModeItem0, "StartModeItem0"},
+    CaptionEntry{Caption::StartModeItem1, "StartModeItem1"},
+    CaptionEntry{Caption::SizeListAtStart, "SizeListAtStart"},
+    CaptionEntry{Caption::SizeListButton, "SizeListButton"},
+    CaptionEntry{Caption::NumberFieldAtStart, "NumberFieldAtStart"},
+    CaptionEntry{Caption::NumberFieldName, "NumberFieldName"},
+    CaptionEntry{Caption::ResultBox, "ResultBox"},
+    CaptionEntry{Caption::ResultName, "ResultName"},
+    CaptionEntry{Caption::ResultMenuName, "ResultMenuName"},
+    CaptionEntry{Caption::CopyResultNumber, "CopyResultNumber"},
+    CaptionEntry{Caption::CopyResultWithUnit, "CopyResultWithUnit"},
+    CaptionEntry{Caption::CopyShortcut, "CopyShortcut"},
+    CaptionEntry{Caption::CalcButton, "CalcButton"},
+    CaptionEntry{Caption::CalcButtonName, "CalcButtonName"},
+    CaptionEntry{Caption::ResultOutOfDate, "ResultOutOfDate"},
+    CaptionEntry{Caption::ChooseMode, "ChooseMode"},
+    CaptionEntry{Caption::ChooseSize, "ChooseSize"},
+    CaptionEntry{Caption::KindInUseName, "KindInUseName"},
+    CaptionEntry{Caption::MissingInputName, "MissingInputName"},
+    CaptionEntry{Caption::InputHintName, "InputHintName"},
+    CaptionEntry{Caption::ErrorBoxButton, "ErrorBoxButton"},
+    CaptionEntry{Caption::EstimateNumberColumn, "EstimateNumberColumn"},
+    CaptionEntry{Caption::EstimateNameColumn, "EstimateNameColumn"},
+    CaptionEntry{Caption::EstimateSizeColumn, "EstimateSizeColumn"},
+    CaptionEntry{Caption::UnitMassLengthColumn, "UnitMassLengthColumn"},
+    CaptionEntry{Caption::UnitMassAreaColumn, "UnitMassAreaColumn"},
+    CaptionEntry{Caption::UnitMassMixedColumn, "UnitMassMixedColumn"},
+    CaptionEntry{Caption::PieceLengthColumn, "PieceLengthColumn"},
+    CaptionEntry{Caption::PieceAreaColumn, "PieceAreaColumn"},
+    CaptionEntry{Caption::PieceMixedColumn, "PieceMixedColumn"},
+    CaptionEntry{Caption::PiecesColumn, "PiecesColumn"},
+    CaptionEntry{Caption::QuantityLengthColumn, "QuantityLengthColumn"},
+    CaptionEntry{Caption::QuantityAreaColumn, "QuantityAreaColumn"},
+    CaptionEntry{Caption::QuantityMixedColumn, "QuantityMixedColumn"},
+    CaptionEntry{Caption::MassColumn, "MassColumn"},
+    CaptionEntry{Caption::PriceColumn, "PriceColumn"},
+    CaptionEntry{Caption::CostColumn, "CostColumn"},
+    CaptionEntry{Caption::TotalLines, "TotalLines"},
+    CaptionEntry{Caption::TotalTonnes, "TotalTonnes"},
+    CaptionEntry{Caption::UnpricedLines, "UnpricedLines"},
+    CaptionEntry{Caption::OutOfRangeLines, "OutOfRangeLines"},
+    CaptionEntry{Caption::VatIncluded, "VatIncluded"},
+    CaptionEntry{Caption::VatAdded, "VatAdded"},
+    CaptionEntry{Caption::TotalWithVat, "TotalWithVat"},
+    CaptionEntry{Caption::UnitMassChangedNote, "UnitMassChangedNote"},
+    CaptionEntry{Caption::NotInCatalogueNote, "NotInCatalogueNote"},
+    CaptionEntry{Caption::CostOutOfRange, "CostOutOfRange"},
+    CaptionEntry{Caption::NeedsPieceSize, "NeedsPieceSize"},
+    CaptionEntry{Caption::BadPieces, "BadPieces"},
+    CaptionEntry{Caption::TooManyPieces, "TooManyPieces"},
+    CaptionEntry{Caption::BadPieceSize, "BadPieceSize"},
+    CaptionEntry{Caption::BadPrice, "BadPrice"},
+    CaptionEntry{Caption::BadVatRate, "BadVatRate"},
+    CaptionEntry{Caption::NegativeAmount, "NegativeAmount"},
+    CaptionEntry{Caption::AddToEstimate, "AddToEstimate"},
+    CaptionEntry{Caption::EstimateTitle, "EstimateTitle"},
+    CaptionEntry{Caption::NewEstimate, "NewEstimate"},
+    CaptionEntry{Caption::OpenEstimate, "OpenEstimate"},
+    CaptionEntry{Caption::RenameEstimate, "RenameEstimate"},
+    CaptionEntry{Caption::DuplicateEstimate, "DuplicateEstimate"},
+    CaptionEntry{Caption::DeleteEstimate, "DeleteEstimate"},
+    CaptionEntry{Caption::DeleteLine, "DeleteLine"},
+    CaptionEntry{Caption::ClearEstimate, "ClearEstimate"},
+    CaptionEntry{Caption::UndoEstimate, "UndoEstimate"},
+    CaptionEntry{Caption::CopyTable, "CopyTable"},
+    CaptionEntry{Caption::SaveCsv, "SaveCsv"},
+    CaptionEntry{Caption::DownloadCsv, "DownloadCsv"},
+    CaptionEntry{Caption::PrintDialog, "PrintDialog"},
+    CaptionEntry{Caption::Print, "Print"},
+    CaptionEntry{Caption::SavePdf, "SavePdf"},
+    CaptionEntry{Caption::VatRate, "VatRate"},
+    CaptionEntry{Caption::PricesIncludeVat, "PricesIncludeVat"},
+    CaptionEntry{Caption::EstimateNotSaved, "EstimateNotSaved"},
+    CaptionEntry{Caption::EstimateNotRead, "EstimateNotRead"},
+    CaptionEntry{Caption::EstimateKeptAside, "EstimateKeptAside"},
+    CaptionEntry{Caption::EstimateTooNew, "EstimateTooNew"},
+    CaptionEntry{Caption::NewEstimateName, "NewEstimateName"},
+    CaptionEntry{Caption::DuplicateName, "DuplicateName"},
+    CaptionEntry{Caption::EstimateWindowTitle, "EstimateWindowTitle"},
+    CaptionEntry{Caption::EstimateTableName, "EstimateTableName"},
+    CaptionEntry{Caption::EstimateTotalsName, "EstimateTotalsName"},
+    CaptionEntry{Caption::EstimateStatusName, "EstimateStatusName"},
+    CaptionEntry{Caption::EstimateListTitle, "EstimateListTitle"},
+    CaptionEntry{Caption::EstimateListName, "EstimateListName"},
+    CaptionEntry{Caption::RenamePrompt, "RenamePrompt"},
+    CaptionEntry{Caption::DeleteEstimateQuestion, "DeleteEstimateQuestion"},
+    CaptionEntry{Caption::TableCopied, "TableCopied"},
+    CaptionEntry{Caption::FileWritten, "FileWritten"},
+    CaptionEntry{Caption::FileNotWritten, "FileNotWritten"},
+    CaptionEntry{Caption::CsvFileFilter, "CsvFileFilter"},
+    CaptionEntry{Caption::PdfFileFilter, "PdfFileFilter"},
+    CaptionEntry{Caption::PrintedTitle, "PrintedTitle"},
+    CaptionEntry{Caption::PrintedDate, "PrintedDate"},
+    CaptionEntry{Caption::EstimateCellName, "EstimateCellName"},
+    CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
+    CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
+    CaptionEntry{Caption::CancelButton, "CancelButton"},
+    CaptionEntry{Caption::BrowserStorageFull, "BrowserStorageFull"},
+    CaptionEntry{Caption::BrowserStorageRefused, "BrowserStorageRefused"},
+    CaptionEntry{Caption::UnreadableEntryName, "UnreadableEntryName"},
+};
+
+} // namespace
+
+std::u16string_view caption(Caption which)
+{
+    switch (which) {
+    case Caption::WindowTitle:
+        return u"Тарвик";
+    case Caption::Loading:
+        return u"Калькулятор загружается…";
+    case Caption::LoadFailed:
+        return u"Калькулятор не загрузился. Проверьте связь и попробуйте снова.";
+    case Caption::LoadRetry:
+        return u"Попробовать снова";
+    case Caption::AppName:
+        return u"Тарвик — масса металлопроката";
+    case Caption::PageDescription:
+        return u"Калькулятор массы металлопроката";
+    case Caption::KindsColumnName:
+        return u"Виды проката";
+    case Caption::ModeGroup:
+        return u"Расчитать";
+    // Until the first kind choice the mode group reads as for the families
+    // sold by area.
+    case Caption::StartModeItem0:
+        return areaTexts.modeItem0;
+    case Caption::StartModeItem1:
+        return areaTexts.modeItem1;
+    case Caption::SizeListAtStart:
+        return u"Размер";
+    case Caption::SizeListButton:
+        return u"Список размеров";
+    case Caption::NumberFieldAtStart:
+        return u"0";
+    case Caption::NumberFieldName:
+        return u"Число";
+    case Caption::ResultBox:
+        return u"Результат";
+    case Caption::ResultName:
+        return u"Результат";
+    case Caption::ResultMenuName:
+        return u"Результат";
+    case Caption::CopyResultNumber:
+        return u"Копировать";
+    case Caption::CopyResultWithUnit:
+        return u"Копировать с единицей";
+    case Caption::CopyShortcut:
+        return u"Ctrl+C";
+    case Caption::CalcButton:
+        return u"Расчитать";
+    case Caption::CalcButtonName:
+        return u"Расчитать результат";
+    case Caption::ResultOutOfDate:
+        return u"Результат получен для прежних данных; «Расчитать» пересчитает его";
+    case Caption::ChooseMode:
+        return u"Выберите, что рассчитать";
+    case Caption::ChooseSize:
+        return u"Выберите размер";
+    case Caption::KindInUseName:
+        return u"Вид проката";
+    case Caption::MissingInputName:
+        return u"Что нужно для расчёта";
+    case Caption::InputHintName:
+        return u"Подсказка к числу";
+    case Caption::ErrorBoxButton:
+        return u"OK";
+    case Caption::EstimateNumberColumn:
+        return u"№";
+    case Caption::EstimateNameColumn:
+        return u"Наименование";
+    case Caption::EstimateSizeColumn:
+        return u"Размер";
+    case Caption::UnitMassLengthColumn:
+        return u"Масса 1 м, кг";
+    case Caption::UnitMassAreaColumn:
+        return u"Масса 1 кв.м, кг";
+    case Caption::UnitMassMixedColumn:
+        return u"Масса 1 м / 1 кв.м, кг";
+    case Caption::PieceLengthColumn:
+        return u"Длина 1 шт, м";
+    case Caption::PieceAreaColumn:
+        return u"Площадь 1 шт, кв.м";
+    case Caption::PieceMixedColumn:
+        return u"Длина 1 шт, м / Площадь 1 шт, кв.м";
+    case Caption::PiecesColumn:
+        return u"Кол-во, шт";
+    case Caption::QuantityLengthColumn:
+        return u"Длина, м";
+    case Caption::QuantityAreaColumn:
+        return u"Площадь, кв.м";
+    case Caption::QuantityMixedColumn:
+        return u"Длина, м / Площадь, кв.м";
+    case Caption::MassColumn:
+        return u"Масса, кг";
+    case Caption::PriceColumn:
+        return u"Цена, руб/т";
+    case Caption::CostColumn:
+        return u"Стоимость, руб";
+    case Caption::TotalLines:
+        return u"Итого: {} поз.";
+    case Caption::TotalTonnes:
+        return u"Итого, т";
+    case Caption::UnpricedLines:
+        return u"без цены: {} поз.";
+    case Caption::OutOfRangeLines:
+        return u"масса вне диапазона: {} поз.";
+    case Caption::VatIncluded:
+        return u"в т.ч. НДС {} %";
+    case Caption::VatAdded:
+        return u"НДС {} %";
+    case Caption::TotalWithVat:
+        return u"Всего с НДС";
+    case Caption::UnitMassChangedNote:
+        return u"Масса 1 м или 1 кв.м в каталоге изменилась; правка пересчитает строку по каталогу";
+    case Caption::NotInCatalogueNote:
+        return u"Этого размера больше нет в каталоге; числа строки сохранены";
+    case Caption::CostOutOfRange:
+        return u"Масса не указана с точностью до грамма: стоимость не считается";
+    case Caption::NeedsPieceSize:
+        return u"Сначала укажите длину или площадь 1 шт";
+    case Caption::BadPieces:
+        return u"Число штук — целое от 1";
+    case Caption::TooManyPieces:
+        return u"Слишком много штук";
+    case Caption::BadPieceSize:
+        return u"Размер 1 шт — число больше нуля, не более трёх знаков после запятой";
+    case Caption::BadPrice:
+        return u"Цена — число не более чем с двумя знаками после запятой";
+    case Caption::BadVatRate:
+        return u"НДС — от 0 до 100 %, не более двух знаков после запятой";
+    case Caption::NegativeAmount:
+        return u"В смету не входят отрицательные количества";
+    case Caption::AddToEstimate:
+        return u"В смету";
+    case Caption::EstimateTitle:
+        return u"Смета";
+    case Caption::NewEstimate:
+        return u"Новая смета";
+    case Caption::OpenEstimate:
+        return u"Открыть…";
+    case Caption::RenameEstimate:
+        return u"Переименовать";
+    case Caption::DuplicateEstimate:
+        return u"Дублировать";
+    case Caption::DeleteEstimate:
+        return u"Удалить смету";
+    case Caption::DeleteLine:
+        return u"Удалить строку";
+    case Caption::ClearEstimate:
+        return u"Очистить смету";
+    case Caption::UndoEstimate:
+        return u"Отменить";
+    case Caption::CopyTable:
+        return u"Копировать таблицу";
+    case Caption::SaveCsv:
+        return u"Сохранить CSV…";
+    case Caption::DownloadCsv:
+        return u"Скачать CSV";
+    case Caption::PrintDialog:
+        return u"Печать…";
+    case Caption::Print:
+        return u"Печать";
+    case Caption::SavePdf:
+        return u"Сохранить PDF…";
+    case Caption::VatRate:
+        return u"НДС, %";
+    case Caption::PricesIncludeVat:
+        return u"Цены включают НДС";
+    case Caption::EstimateNotSaved:
+        return u"Смета не сохранена: {}";
+    case Caption::EstimateNotRead:
+        return u"Смета «{}» не прочитана: {}";
+    case Caption::EstimateKeptAside:
+        return u"Смета «{}» не читается; её файл сохранён как «{}» и не будет перезаписан";
+    case Caption::EstimateTooNew:
+        return u"Смета «{}» записана более новой версией программы; она не открыта и не изменена";
+    case Caption::NewEstimateName:
+        return u"Смета {}";
+    case Caption::DuplicateName:
+        return u"{} — копия";
+    case Caption::EstimateWindowTitle:
+        return u"Смета — {}";
+    case Caption::EstimateTableName:
+        return u"Строки сметы";
+    case Caption::EstimateTotalsName:
+        return u"Итоги сметы";
+    case Caption::EstimateStatusName:
+        return u"Сообщения сметы";
+    case Caption::EstimateListTitle:
+        return u"Открыть смету";
+    case Caption::EstimateListName:
+        return u"Сметы";
+    case Caption::RenamePrompt:
+        return u"Название сметы";
+    case Caption::DeleteEstimateQuestion:
+        return u"Удалить смету «{}»?";
+    case Caption::TableCopied:
+        return u"Таблица скопирована";
+    case Caption::FileWritten:
+        return u"Записан файл {}";
+    case Caption::FileNotWritten:
+        return u"Файл не записан: {}";
+    case Caption::CsvFileFilter:
+        return u"Таблица CSV (*.csv)";
+    case Caption::PdfFileFilter:
+        return u"Документ PDF (*.pdf)";
+    case Caption::PrintedTitle:
+        return u"Смета «{}»";
+    case Caption::PrintedDate:
+        return u"Дата: {}";
+    case Caption::EstimateCellName:
+        return u"{}, строка {}";
+    case Caption::DeleteLineName:
+        return u"Удалить строку {}";
+    case Caption::EstimateRemoved:
+        return u"Смета «{}» удалена";
+    case Caption::CancelButton:
+        return u"Отмена";
+    case Caption::BrowserStorageFull:
+        return u"хранилище браузера заполнено";
+    case Caption::BrowserStorageRefused:
+        return u"браузер не даёт хранить данные";
+    case Caption::UnreadableEntryName:
+        return u"{} (не читается)";
+    }
+    return {};
+}
+
+std::u16string sizeListButtonName(std::u16string_view listCaption)
+{
+    std::u16string name(caption(Caption::SizeListButton));
+    name += u": ";
+    name += listCaption;
+    return name;
+}
+
+std::span<const CaptionEntry> captionEntries()
+{
+    return entries;
+}
+
+} // namespace tarvik

@@ -1,0 +1,88 @@
+#pragma once
+
+// Estimates kept in memory, shared by any number of libraries as one data
+// folder is by two processes. Writes can be refused, as a full disk does.
+
+#include "estimate/estimate_storage.h"
+#include "text/utf8.h"
+
+#include <map>
+
+namespace tarvik::testing {
+
+class FakeStorage : public EstimateStorage {
+public:
+    std::map<std::u16string, std::string, std::less<>> entries;
+    std::map<std::u16string, std::string> aside; // what keepAside moved, under its new name
+    std::map<std::string, std::string, std::less<>> settings;
+    bool refuseWrites = false;
+    int writes = 0;
+
+    std::vector<std::u16string> keys() const override
+    {
+        std::vector<std::u16string> out;
+        for (const auto& [key, bytes] : entries)
+            out.push_back(key);
+        return out;
+    }
+
+    std::optional<std::string> read(std::u16string_view key) const override
+    {
+        const auto it = entries.find(key);
+        if (it == entries.end())
+            return std::nullopt;
+        return it->second;
+    }
+
+    void write(std::u16string_view key, std::string_view bytes) override
+    {
+        if (refuseWrites)
+            throw StorageError("No space left on device");
+        ++writes;
+        entries.insert_or_assign(std::u16string(key), std::string(bytes));
+    }
+
+    void remove(std::u16string_view key) override
+    {
+        if (refuseWrites)
+            throw StorageError("Read-only file system");
+        const auto it = entries.find(key);
+        if (it != entries.end())
+            entries.erase(it);
+    }
+
+    std::u16string keepAside(std::u16string_view key) override
+    {
+        const auto it = entries.find(key);
+        if (it == entries.end())
+            throw StorageError("no such entry");
+        std::u16string name = std::u16string(key) + u".unreadable-" +
+                              std::u16string(1, static_cast<char16_t>(u'1' + aside.size()));
+        aside[name] = std::move(it->second);
+        entries.erase(it);
+        return name;
+    }
+
+    std::optional<std::string> setting(std::string_view name) const override
+    {
+        const auto it = settings.find(name);
+        if (it == settings.end())
+            return std::nullopt;
+        return it->second;
+    }
+
+    void setSetting(std::string_view name, std::string_view value) override
+    {
+        if (refuseWrites)
+            throw StorageError("No space left on device");
+        settings.insert_or_assign(std::string(name), std::string(value));
+    }
+
+    std::u16string lastOpen() const
+    {
+        const auto it = settings.find("last");
+        return it == settings.end() ? std::u16string() : fromUtf8(it->second);
+    }
+};
+
+} // namespace tarvik::testing

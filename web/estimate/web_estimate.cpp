@@ -1,0 +1,338 @@
+#include "web/estimate/web_estimate.h"
+
+#include "web/bridge.h"
+
+#include "estimate/estimate_csv.h"
+#include "estimate/estimate_messages.h"
+#include "estimate/estimate_table.h"
+#include "estimate/file_names.h"
+#include "estimate/money.h"
+#include "number/entry_rules.h"
+#include "text/error_box.h"
+#include "text/utf8.h"
+
+#include <ctime>
+#include <unistd.h>
+
+namespace tarvik::web {
+namespace {
+
+// An edit's refusal in words; one that threw (out of memory) in the error
+// box's words rather than across to JavaScript.
+template <typename Edit> std::u16string refusal(Edit&& edit)
+{
+    try {
+        return editErrorText(edit());
+    } catch (...) {
+        return errorBoxTextOfCurrentException();
+    }
+}
+
+// Random, so that lines added in two tabs of one estimate never share an id.
+std::uint64_t randomId()
+{
+    std::uint64_t id = 0;
+    getentropy(&id, sizeof id);
+    return id;
+}
+
+// Wall-clock microseconds: two tabs' edits compare by it when they merge.
+// (The C clock: the C++ one brings the system_error machinery along.)
+std::uint64_t now()
+{
+    timespec time{};
+    clock_gettime(CLOCK_REALTIME, &time);
+    return static_cast<std::uint64_t>(time.tv_sec) * 1'000'000 +
+           static_cast<std::uint64_t>(time.tv_nsec) / 1000;
+}
+
+// A line id from its decimal text; 0, which no line has, for anything else.
+std::uint64_t idOf(std::u16string_view text)
+{
+    std::uint64_t id = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9' || id > (UINT64_MAX - 9) / 10)
+            return 0;
+        id = id * 10 + static_cast<std::uint64_t>(c - u'0');
+    }
+    return id;
+}
+
+PageCall store(const char* method)
+{
+    return PageCall(Partner::Store, method);
+}
+
+// The browser's storage is one per site: the estimates' entries are told
+// apart by these prefixes, and entries that did not read are kept under
+// the last, out of the list.
+constexpr std::string_view estimatePrefix = "tarvik.estimate.";
+constexpr std::string_view settingPrefix = "tarvik.setting.";
+constexpr std::string_view asidePrefix = "tarvik.aside.";
+
+std::string entryKey(std::string_view prefix, std::u16string_view key)
+{
+    std::string name(prefix);
+    name += utf8(key);
+    return name;
+}
+
+// An entry comes as UTF-8 bytes, encoded by the browser: an estimate of ten
+// thousand lines is megabytes, which a character-by-character conversion
+// would take tens of milliseconds over.
+std::optional<std::string> stored(std::string_view name)
+{
+    std::optional<std::string> bytes = store("get").arg(name).bytes();
+    if (!bytes && store("readFailed").run() == 1)
+        throw StorageError(utf8(caption(Caption::BrowserStorageRefused)));
+    return bytes;
+}
+
+// What the store answers for a write the browser refused.
+enum StoreAnswer { Stored = 0, QuotaExceeded = 1, Refused = 2 };
+
+void put(std::string_view name, std::string_view bytes)
+{
+    const int answer = store("set").arg(name).arg(bytes).run();
+    if (answer == Stored)
+        return;
+    throw StorageError(utf8(
+        caption(answer == QuotaExceeded ? Caption::BrowserStorageFull : Caption::BrowserStorageRefused)));
+}
+
+} // namespace
+
+std::vector<std::u16string> BrowserStorage::keys() const
+{
+    std::vector<std::u16string> keys;
+    const int count = store("keyCount").run();
+    if (count < 0)
+        throw StorageError(utf8(caption(Caption::BrowserStorageRefused)));
+    for (int i = 0; i < count; ++i) {
+        const std::optional<std::string> name = store("keyAt").arg(i).bytes();
+        if (name && name->starts_with(estimatePrefix))
+            keys.push_back(fromUtf8(std::string_view(*name).substr(estimatePrefix.size())));
+    }
+    return keys;
+}
+
+std::optional<std::string> BrowserStorage::read(std::u16string_view key) const
+{
+    const std::string name = entryKey(estimatePrefix, key);
+    if (name == knownName_ && store("fresh").arg(name).run() == 1)
+        return knownBytes_;
+    std::optional<std::string> bytes = stored(name);
+    knownName_ = bytes ? name : std::string();
+    knownBytes_ = bytes.value_or(std::string());
+    return bytes;
+}
+
+void BrowserStorage::write(std::u16string_view key, std::string_view bytes)
+{
+    const std::string name = entryKey(estimatePrefix, key);
+    knownName_.clear();
+    put(name, bytes);
+    knownName_ = name;
+    knownBytes_ = bytes;
+}
+
+void BrowserStorage::remove(std::u16string_view key)
+{
+    const std::string name = entryKey(estimatePrefix, key);
+    if (name == knownName_)
+        knownName_.clear();
+    store("remove").arg(name).run();
+}
+
+std::u16string BrowserStorage::keepAside(std::u16string_view key)
+{
+    const std::string from = entryKey(estimatePrefix, key);
+    const std::optional<std::string> bytes = stored(from);
+    std::u16string aside = captionWith(Caption::UnreadableEntryName, key);
+    for (int n = 2; stored(entryKey(asidePrefix, aside)); ++n)
+        aside = captionWith(Caption::UnreadableEntryName, key) + u' ' + formatAmount(Amount(n), 0, u'.');
+    if (bytes)
+        put(entryKey(asidePrefix, aside), *bytes);
+    if (from == knownName_)
+        knownName_.clear();
+    store("remove").arg(from).run();
+    return aside;
+}
+
+std::optional<std::string> BrowserStorage::setting(std::string_view name) const
+{
+    return stored(std::string(settingPrefix) + std::string(name));
+}
+
+void BrowserStorage::setSetting(std::string_view name, std::string_view value)
+{
+    put(std::string(settingPrefix) + std::string(name), value);
+}
+
+// Pieces are whole, prices in kopecks, lengths, areas and masses to the
+// millimetre and the gram.
+int cellDecimals(int column)
+{
+    switch (static_cast<EstimateColumn>(column)) {
+    case EstimateColumn::Pieces:
+        return 0;
+    case EstimateColumn::Price:
+        return 2;
+    case EstimateColumn::PieceSize:
+    case EstimateColumn::Quantity:
+    case EstimateColumn::Mass:
+        return 3;
+    default:
+        return -1;
+    }
+}
+
+WebEstimate::WebEstimate(int separator) : library_(storage_, static_cast<char16_t>(separator), randomId, now)
+{
+}
+
+std::u16string WebEstimate::add(const Calculation& calculation)
+{
+    return refusal([&] { return estimate().add(calculation); });
+}
+
+std::vector<std::u16string> WebEstimate::header() const
+{
+    const QuantityMix mix = quantityMix(estimate());
+    std::vector<std::u16string> captions;
+    for (std::size_t c = 0; c < estimateColumnCount; ++c)
+        captions.emplace_back(columnCaption(static_cast<EstimateColumn>(c), mix));
+    return captions;
+}
+
+std::vector<std::u16string> WebEstimate::row(int row) const
+{
+    if (row < 0 || row >= size())
+        return {};
+    return estimateLineRow(estimate(), static_cast<std::size_t>(row));
+}
+
+std::u16string WebEstimate::id(int row) const
+{
+    if (row < 0 || row >= size())
+        return {};
+    std::uint64_t id = estimate().line(static_cast<std::size_t>(row)).id;
+    std::u16string text;
+    do
+        text.insert(text.begin(), static_cast<char16_t>(u'0' + id % 10));
+    while ((id /= 10) != 0);
+    return text;
+}
+
+int WebEstimate::rowOf(const std::u16string& id) const
+{
+    const std::optional<std::size_t> row = estimate().rowOf(idOf(id));
+    return row ? static_cast<int>(*row) : -1;
+}
+
+std::u16string WebEstimate::notes(int row) const
+{
+    if (row < 0 || row >= size())
+        return {};
+    return lineNotes(estimate(), static_cast<std::size_t>(row));
+}
+
+std::vector<std::u16string> WebEstimate::totals() const
+{
+    std::vector<std::u16string> texts;
+    for (TableRow& total : estimateTotalsRows(estimate()))
+        for (EstimateColumn column : {EstimateColumn::Name, EstimateColumn::Mass, EstimateColumn::Cost})
+            texts.push_back(std::move(total[static_cast<std::size_t>(column)]));
+    return texts;
+}
+
+std::u16string WebEstimate::edit(const std::u16string& id, int column, const std::u16string& text)
+{
+    using Edit = EditResult (Estimate::*)(std::uint64_t, std::u16string_view);
+    Edit edit = nullptr;
+    switch (static_cast<EstimateColumn>(column)) {
+    case EstimateColumn::PieceSize:
+        edit = &Estimate::editPieceSize;
+        break;
+    case EstimateColumn::Pieces:
+        edit = &Estimate::editPieces;
+        break;
+    case EstimateColumn::Quantity:
+        edit = &Estimate::editQuantity;
+        break;
+    case EstimateColumn::Mass:
+        edit = &Estimate::editMass;
+        break;
+    case EstimateColumn::Price:
+        edit = &Estimate::editPrice;
+        break;
+    default:
+        return {};
+    }
+    return refusal([&] { return (estimate().*edit)(idOf(id), text); });
+}
+
+KeyVerdict WebEstimate::cellKey(int decimals, const std::u16string& text, int start, int end, int key) const
+{
+    return cellKeyVerdict({text, start, end}, static_cast<char16_t>(key), estimate().separator(), decimals);
+}
+
+bool WebEstimate::remove(const std::u16string& id)
+{
+    return estimate().remove(idOf(id));
+}
+
+std::u16string WebEstimate::vatRate() const
+{
+    return vatRateText(estimate().vatRate(), estimate().separator());
+}
+
+std::u16string WebEstimate::setVatRate(const std::u16string& text)
+{
+    return refusal([&] { return estimate().setVatRate(text); });
+}
+
+std::string WebEstimate::csv() const
+{
+    return estimateCsv(estimate());
+}
+
+std::u16string WebEstimate::csvName(int year, int month, int day) const
+{
+    return csvFileName(estimate().name(), {year, month, day});
+}
+
+std::u16string WebEstimate::tabText() const
+{
+    return estimateTabText(estimate());
+}
+
+std::u16string WebEstimate::title() const
+{
+    return captionWith(Caption::PrintedTitle, estimate().name());
+}
+
+std::vector<std::u16string> WebEstimate::entries() const
+{
+    std::vector<std::u16string> texts;
+    for (EstimateEntry& entry : library_.entries()) {
+        texts.push_back(std::move(entry.key));
+        texts.push_back(std::move(entry.name));
+    }
+    return texts;
+}
+
+std::vector<std::u16string> WebEstimate::messages()
+{
+    std::vector<std::u16string> texts;
+    for (LibraryMessage& message : library_.takeMessages())
+        texts.push_back(std::move(message.text));
+    return texts;
+}
+
+std::u16string WebEstimate::printedDate(int year, int month, int day) const
+{
+    return captionWith(Caption::PrintedDate, calendarDateText({year, month, day}));
+}
+
+} // namespace tarvik::web

@@ -1,0 +1,115 @@
+#pragma once
+
+// The page's estimates: the core's library of named estimates over the
+// browser's storage, behind calls that take and give texts only. Numbers
+// cross to JavaScript as the core writes them, line ids as decimal texts
+// (64 bits do not fit a JavaScript number); an edit answers with the words
+// for its refusal, "" when it was taken. Nothing here lets an exception
+// reach JavaScript.
+
+#include "estimate/estimate_library.h"
+#include "estimate/estimate_storage.h"
+
+#include "number/entry_rules.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvik::web {
+
+// How many decimals a cell of the column takes; -1: the column is not edited.
+int cellDecimals(int column);
+// The VAT rate's field takes hundredths of a percent.
+inline constexpr int vatRateDecimals = 2;
+
+// The estimates in the browser's storage, read and written by the page's
+// `store` object (see estimate.mjs), which catches what the browser throws
+// and answers in plain values.
+class BrowserStorage : public EstimateStorage {
+public:
+    std::vector<std::u16string> keys() const override;
+    std::optional<std::string> read(std::u16string_view key) const override;
+    void write(std::u16string_view key, std::string_view bytes) override;
+    void remove(std::u16string_view key) override;
+    std::u16string keepAside(std::u16string_view key) override;
+    std::optional<std::string> setting(std::string_view name) const override;
+    void setSetting(std::string_view name, std::string_view value) override;
+
+private:
+    // The entry this tab last read or wrote, and its bytes, reused while
+    // the page's store says no other tab changed it: a save reads the open
+    // estimate back to merge, and megabytes take milliseconds to cross.
+    mutable std::string knownName_;
+    mutable std::string knownBytes_;
+};
+
+class WebEstimate {
+public:
+    // `separator`: the calculator's, so that the lines it adds read alike.
+    explicit WebEstimate(int separator);
+
+    // A calculation as the core computed it; "" or why it was refused.
+    std::u16string add(const Calculation& calculation);
+
+    int size() const { return static_cast<int>(estimate().size()); }
+    // The column captions, which follow the kinds of quantity in the lines.
+    std::vector<std::u16string> header() const;
+    // The texts of line `row`, one per column.
+    std::vector<std::u16string> row(int row) const;
+    std::u16string id(int row) const;
+    // The row of a line; -1 when it is gone.
+    int rowOf(const std::u16string& id) const;
+    std::u16string notes(int row) const;
+    // The totals rows under the table: label, mass and cost of each in turn.
+    std::vector<std::u16string> totals() const;
+
+    // An edit of an editable column (EstimateColumn's number) of a line.
+    std::u16string edit(const std::u16string& id, int column, const std::u16string& text);
+    // What a key typed into a cell that takes `decimals` decimals gives it.
+    KeyVerdict cellKey(int decimals, const std::u16string& text, int start, int end, int key) const;
+    bool remove(const std::u16string& id);
+    void clear() { estimate().clear(); }
+    bool undo() { return estimate().undo(); }
+
+    std::u16string vatRate() const;
+    std::u16string setVatRate(const std::u16string& text);
+    bool pricesIncludeVat() const { return estimate().pricesIncludeVat(); }
+    void setPricesIncludeVat(bool included) { estimate().setPricesIncludeVat(included); }
+
+    // The CSV file's bytes, its name on the given local date, and the text
+    // a spreadsheet takes from the clipboard.
+    std::string csv() const;
+    std::u16string csvName(int year, int month, int day) const;
+    std::u16string tabText() const;
+    // The title over the table and on paper, and the printed date.
+    std::u16string title() const;
+    std::u16string printedDate(int year, int month, int day) const;
+
+    // The estimates kept, by name: key and name of each in turn; and the
+    // open one's key and name.
+    std::vector<std::u16string> entries() const;
+    std::u16string key() const { return library_.key(); }
+    std::u16string name() const { return estimate().name(); }
+    void create() { library_.create(); }
+    bool open(const std::u16string& key) { return library_.open(key); }
+    void rename(const std::u16string& name) { library_.rename(name); }
+    void duplicate() { library_.duplicate(); }
+    void removeEstimate(const std::u16string& key) { library_.remove(key); }
+    bool undoRemove() { return library_.undoRemove(); }
+    // After each committed change; true when another tab's changes came in.
+    bool save() { return library_.save(); }
+    // Another tab stored the estimate; true when something changed here.
+    bool refresh() { return library_.refresh(); }
+    // What the user must be told since the last call.
+    std::vector<std::u16string> messages();
+    void setShown(bool shown) { library_.setWindowOpen(shown); }
+
+private:
+    Estimate& estimate() { return library_.estimate(); }
+    const Estimate& estimate() const { return library_.estimate(); }
+
+    BrowserStorage storage_;
+    EstimateLibrary library_;
+};
+
+} // namespace tarvik::web
