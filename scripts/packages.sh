@@ -26,6 +26,14 @@ summary_packages="python3"
 platform_packages="cmake ninja-build g++ ccache libgtest-dev googletest locales
     g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user emscripten"
 
+# ccache (used by the build where it is installed) shares its cache between
+# checkouts in other folders, such as CI's fresh clone: paths under the
+# checkout are hashed relative to it, and the working directory is left out
+# of the debug builds' hash.
+CCACHE_BASEDIR=$(pwd)
+CCACHE_NOHASHDIR=true
+export CCACHE_BASEDIR CCACHE_NOHASHDIR
+
 ensure_packages() {
     missing=""
     for p in "$@"; do
