@@ -112,6 +112,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::EstimateCellName, "EstimateCellName"},
     CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
     CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
+    CaptionEntry{Caption::LineAdded, "LineAdded"},
     CaptionEntry{Caption::CancelButton, "CancelButton"},
     CaptionEntry{Caption::BrowserStorageFull, "BrowserStorageFull"},
     CaptionEntry{Caption::BrowserStorageRefused, "BrowserStorageRefused"},
@@ -333,6 +334,8 @@ std::u16string_view caption(Caption which)
         return u"Удалить строку {}";
     case Caption::EstimateRemoved:
         return u"Смета «{}» удалена";
+    case Caption::LineAdded:
+        return u"Добавлено: строка {}";
     case Caption::CancelButton:
         return u"Отмена";
     case Caption::BrowserStorageFull:

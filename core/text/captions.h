@@ -127,6 +127,7 @@ enum class Caption {
     EstimateCellName,
     DeleteLineName,
     EstimateRemoved,
+    LineAdded, // beside «В смету», after it added a line
     CancelButton,
     BrowserStorageFull,
     BrowserStorageRefused,

@@ -304,7 +304,9 @@ export function bindEstimate(core, calc) {
         });
     }
 
-    // Brings line i into the box's view, selected, with the focus on it.
+    // Brings line i into the box's view, selected. The focus stays where it
+    // is and so does the page: a line added from the calculator leaves the
+    // user at the calculator.
     function reveal(i) {
         selectedId = est.id(i);
         render();
@@ -312,7 +314,6 @@ export function bindEstimate(core, calc) {
         if (top < box.scrollTop + head.offsetHeight || top + rowHeight > box.scrollTop + box.clientHeight)
             box.scrollTop = top - box.clientHeight / 2;
         renderRows();
-        $(`line-${selectedId}`)?.focus();
     }
 
     box.addEventListener('scroll', () => {
@@ -645,15 +646,21 @@ export function bindEstimate(core, calc) {
 
     // ---- The two buttons beside «Расчитать».
 
+    // The button says beside itself which line it added, for as long as the
+    // result it took stands.
+    const added = $('estimateAdded');
     addButton.addEventListener('click', () => {
         show();
         const reason = calc.addToEstimate(est);
         if (reason) {
+            added.textContent = '';
             say(reason);
             return;
         }
         offerUndo(null);
-        reveal(est.size() - 1);
+        const line = est.size();
+        reveal(line - 1);
+        added.textContent = fill(added.dataset.text, line);
         save();
     });
     $('estimateShow').disabled = false;
@@ -664,7 +671,11 @@ export function bindEstimate(core, calc) {
     });
 
     return {
-        setAddEnabled(enabled) { addButton.disabled = !enabled; },
+        setAddEnabled(enabled) {
+            addButton.disabled = !enabled;
+            if (!enabled)
+                added.textContent = '';
+        },
         // The section comes back open when it was open at the last visit.
         restore() {
             if (core.estimateShownLast(store))

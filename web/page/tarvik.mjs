@@ -500,7 +500,22 @@ for (const [i, item] of ['sRadioGroupItem0', 'sRadioGroupItem1'].entries())
 $('sButtonCalc').addEventListener('click', () => report(calc.calcClick()));
 bindEdit(calc);
 bindCopy(calc);
-$('errorOk').addEventListener('click', () => errorBox.close());
+// Closing, the box gives the focus back to the control that had it, but not
+// that field's caret: a press or a tap on the box (its button, its text) has
+// moved the document's selection into it, and the keys would then reach the
+// field and change nothing. The field's own selection is put back: at once
+// when the button closes the box, since the browser may deliver the next
+// keys before the close event; on that event for Escape.
+function giveBackCaret() {
+    const field = document.activeElement;
+    if (field instanceof HTMLInputElement && field.selectionStart !== null)
+        field.setSelectionRange(field.selectionStart, field.selectionEnd, field.selectionDirection);
+}
+$('errorOk').addEventListener('click', () => {
+    errorBox.close();
+    giveBackCaret();
+});
+errorBox.addEventListener('close', giveBackCaret);
 performance.mark('tarvik-interactive');
 
 estimate = (await estimateModule).bindEstimate(core, calc);

@@ -4,7 +4,7 @@
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {readFile} from 'node:fs/promises';
-import {calculate, chooseKind, openPage, sharedBrowser, typeNumber} from './browser.mjs';
+import {calculate, chooseKind, openPage, pickItem, sharedBrowser, typeNumber} from './browser.mjs';
 import {addLine, cell, channel, headerTexts, rebar, rowCount, sheet, tableRows, totalsRows, typeInCell,
         waitForRows} from './estimate_page.mjs';
 
@@ -15,22 +15,23 @@ async function estimatePage(options = {}) {
     return openPage(context, site.url);
 }
 
-const focusedLine = (page) => page.evaluate(() => document.activeElement.closest('tr')?.cells[0].textContent);
+// The numbers of the lines shown selected, joined.
+const selectedLines = (page) => page.evaluate(() =>
+    [...document.querySelectorAll('#estimateRows tr.selected')].map((tr) => tr.cells[0].textContent).join());
 
 test('«В смету» takes the result the core computed, enabled only while it stands', async () => {
     const page = await estimatePage();
     assert.ok(await page.isDisabled('#estimateAdd'), 'no result yet');
     await addLine(page, rebar, 0, '100');
     assert.ok(await page.isVisible('#estimate'), 'adding shows the estimate');
-    assert.equal(await focusedLine(page), '1', 'with the new line focused');
+    assert.equal(await selectedLines(page), '1', 'with the new line selected');
     // The length typed is written as the calculator writes it.
     await addLine(page, channel, 1, '9,68');
     assert.deepEqual(await tableRows(page), [
         ['1', 'Арматура А3 А500с', '12', '0,89', '', '', '100,000', '89,000', '', ''],
         ['2', 'Швеллер горячекатаный', '5', '4,84', '', '', '2,000', '9,680', '', ''],
     ]);
-    assert.equal(await focusedLine(page), '2');
-    assert.ok(await page.evaluate(() => document.activeElement.classList.contains('selected')));
+    assert.equal(await selectedLines(page), '2');
 
     // A number changed after «Расчитать» leaves the shown result out of
     // date: it is not taken.
@@ -39,6 +40,41 @@ test('«В смету» takes the result the core computed, enabled only while i
     await calculate(page, 1, '0');
     assert.ok(await page.isDisabled('#estimateAdd'), 'a zero result');
     await page.context().close();
+});
+
+// The first line is added while the section is still hidden; on the phone
+// the calculator then stands half a page down, and the table right below it.
+test('«В смету» leaves the focus and the page where they were and says beside itself which line it added', async () => {
+    for (const viewport of [{width: 360, height: 640}, {width: 1366, height: 768}]) {
+        const where = `${viewport.width}×${viewport.height}`;
+        const page = await estimatePage({viewport});
+        const place = () => page.evaluate(() => ({focus: document.activeElement.id, scrollY}));
+        const confirmation = () => page.getByRole('status').filter({hasText: /^Добавлено/}).textContent();
+        await chooseKind(page, rebar.section, rebar.kind);
+        await pickItem(page, 'sComboBoxElement', '12');
+        await calculate(page, 0, '100');
+        const {scrollY} = await place();
+
+        await page.click('#estimateAdd');
+        assert.deepEqual(await place(), {focus: 'estimateAdd', scrollY}, `${where}: the pointer`);
+        assert.equal(await confirmation(), 'Добавлено: строка 1', where);
+        assert.equal(await selectedLines(page), '1', where);
+        for (const [key, line] of [['Enter', '2'], ['Space', '3']]) {
+            await page.keyboard.press(key);
+            assert.deepEqual(await place(), {focus: 'estimateAdd', scrollY}, `${where}: ${key}`);
+            assert.equal(await confirmation(), `Добавлено: строка ${line}`, `${where}: ${key}`);
+            assert.equal(await selectedLines(page), line, `${where}: ${key}`);
+        }
+        await waitForRows(page, 3);
+        // The number is two steps back, past «Расчитать».
+        await page.keyboard.press('Shift+Tab');
+        await page.keyboard.press('Shift+Tab');
+        assert.equal((await place()).focus, 'sEditParam', where);
+        // The confirmation goes with the result it took.
+        await page.keyboard.type('5');
+        assert.equal(await page.textContent('#estimateAdded'), '', where);
+        await page.context().close();
+    }
 });
 
 test('edits of pieces, price and VAT move the line and the totals; mixed kinds name both units', async () => {
