@@ -189,15 +189,59 @@ function showSelected(c, index) {
     }
 }
 
+// The headers are one Tab stop, so that the keyboard goes from a kind to the
+// calculation without passing every other header: the open section's header
+// takes the Tab, or the first while none is open; the arrows, Home and End
+// move between the headers, and the one they reach keeps the stop until the
+// focus leaves them.
+const headerKeys = {ArrowDown: 1, ArrowUp: -1};
+
+function headerTabStop(k) {
+    for (let j = 1; j <= core.sectionCount; ++j)
+        $('sButton' + j).tabIndex = j === k ? 0 : -1;
+}
+
+function openSection() {
+    for (let j = 1; j <= core.sectionCount; ++j) {
+        if ($('sButton' + j).getAttribute('aria-expanded') === 'true')
+            return j;
+    }
+    return 0;
+}
+
 function bindAccordion(calc) {
-    for (let k = 1; k <= core.sectionCount; ++k) {
-        $('sButton' + k).addEventListener('click', () => {
+    const count = core.sectionCount;
+    headerTabStop(1);
+    $('sPanel2').addEventListener('focusout', (event) => {
+        if (!event.relatedTarget?.classList.contains('header'))
+            headerTabStop(openSection() || 1);
+    });
+    for (let k = 1; k <= count; ++k) {
+        const header = $('sButton' + k);
+        header.addEventListener('click', () => {
             const open = calc.headerClick(k);
-            for (let j = 1; j <= core.sectionCount; ++j) {
+            for (let j = 1; j <= count; ++j) {
                 $('sButton' + j).setAttribute('aria-expanded', j === open ? 'true' : 'false');
                 $('Panel' + j).classList.toggle('open', j === open);
                 kinds(j).hidden = j !== open;
             }
+            headerTabStop(document.activeElement === header ? k : open || 1);
+        });
+        header.addEventListener('keydown', (event) => {
+            if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey)
+                return;
+            let next;
+            if (event.key === 'Home')
+                next = 1;
+            else if (event.key === 'End')
+                next = count;
+            else if (Object.hasOwn(headerKeys, event.key))
+                next = ((k - 1 + headerKeys[event.key] + count) % count) + 1;
+            else
+                return;
+            event.preventDefault();
+            headerTabStop(next);
+            $('sButton' + next).focus();
         });
         const list = kinds(k);
         const choose = (index) => {

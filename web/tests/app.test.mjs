@@ -22,36 +22,71 @@ async function tabUntil(page, id, limit = 40) {
     assert.fail(`Tab never reached ${id}: ${visited.join(' ')}`);
 }
 
-test('one calculation with the keyboard alone, Tab skipping what is hidden', async () => {
+test('one calculation with the keyboard alone, the headers one Tab stop', async () => {
     const context = await site.browser.newContext({locale: 'ru-RU'});
     const page = await openPage(context, site.url);
-    const headers = Array.from({length: 12}, (_, k) => `sButton${k + 1}`);
-    // Before the first kind choice only the headers take the focus.
-    assert.deepEqual(await tabUntil(page, 'sButton12'), headers);
+    // Before the first kind choice the first header is the only stop of the
+    // headers; the arrows, Home and End move between them.
+    assert.deepEqual(await tabUntil(page, 'sButton1'), ['sButton1']);
     await page.keyboard.press('Tab');
     assert.ok(!(await focusedId(page)).startsWith('s'), 'nothing after the headers');
-
     await page.focus('#sButton1');
+    for (const [key, id] of [['ArrowDown', 'sButton2'], ['End', 'sButton12'], ['ArrowDown', 'sButton1'],
+                             ['ArrowUp', 'sButton12'], ['Home', 'sButton1'], ['ArrowDown', 'sButton2'],
+                             ['ArrowDown', 'sButton3']]) {
+        await page.keyboard.press(key);
+        assert.equal(await focusedId(page), id, key);
+    }
     await page.keyboard.press('Enter');
-    assert.equal(await page.getAttribute('#sButton1', 'aria-expanded'), 'true');
+    assert.equal(await page.getAttribute('#sButton3', 'aria-expanded'), 'true');
     await page.keyboard.press('Tab');
-    assert.equal(await focusedId(page), 'sListBox1');
-    // The first arrow selects the first kind.
+    assert.equal(await focusedId(page), 'sListBox3');
+    // The first arrow selects the first kind; one Tab reaches the mode.
     await page.keyboard.press('ArrowDown');
-    assert.equal(await page.getAttribute('#sListBox1-0', 'aria-selected'), 'true');
-    assert.deepEqual(await tabUntil(page, 'sRadioGroupItem0'), [...headers.slice(1), 'sRadioGroupItem0']);
+    assert.equal(await page.getAttribute('#sListBox3-0', 'aria-selected'), 'true');
+    await page.keyboard.press('Tab');
+    assert.equal(await focusedId(page), 'sRadioGroupItem0');
+    // Back: the open section's list, then its header.
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focusedId(page), 'sListBox3');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focusedId(page), 'sButton3');
+    assert.deepEqual(await tabUntil(page, 'sRadioGroupItem0'), ['sListBox3', 'sRadioGroupItem0']);
     await page.keyboard.press('Space');
     await page.keyboard.press('Tab');
     assert.equal(await focusedId(page), 'sComboBoxElement');
-    await page.keyboard.type('12');
+    await page.keyboard.press('Alt+ArrowDown');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
     await page.keyboard.press('Tab');
     assert.equal(await focusedId(page), 'sEditParam');
     await page.keyboard.press('Control+A');
-    await page.keyboard.type('12,5');
+    await page.keyboard.type('2');
     await page.keyboard.press('Tab');
     assert.equal(await focusedId(page), 'sButtonCalc');
     await page.keyboard.press('Enter');
-    assert.equal(await page.textContent('#sLabelResult'), '11,125 кг');
+    assert.match(await page.textContent('#sLabelResult'), /^\d+,\d{3} кг$/);
+    await context.close();
+});
+
+test('after a kind chosen with the mouse, Tab goes to the calculation and back', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    await chooseKind(page, 5, 'Лист горячекатаный');
+    await page.keyboard.press('Tab');
+    assert.equal(await focusedId(page), 'sRadioGroupItem0');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focusedId(page), 'sListBox5');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focusedId(page), 'sButton5');
+    // Moved to another header and left, the stop goes back to the open one.
+    await page.keyboard.press('ArrowUp');
+    assert.equal(await focusedId(page), 'sButton4');
+    await page.click('#sRadioGroupItem0');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focusedId(page), 'sListBox5');
+    await page.keyboard.press('Shift+Tab');
+    assert.equal(await focusedId(page), 'sButton5');
     await context.close();
 });
 
