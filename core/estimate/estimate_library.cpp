@@ -372,6 +372,9 @@ void EstimateLibrary::rename(std::u16string name)
     // copy's to move or remove.
     if (!mergeStored().writable)
         return;
+    // The key is made from the name as kept: a lone surrogate already
+    // replaced, so the name and the key read back alike from any storage.
+    name = wellFormed(name);
     estimate_.rename(name);
     if (sameFile(safeFileStem(name), key_)) {
         save();

@@ -114,6 +114,69 @@ TEST(EstimateLibrary, ListsByNameRenamesAndDuplicates)
     EXPECT_EQ(storage.entries.size(), 8u);
 }
 
+// Names beyond the Basic Multilingual Plane (a surrogate pair each) and
+// names with a lone half of one: each its own estimate, kept over a restart.
+TEST(EstimateLibrary, AnyNameIsAnEstimateOfItsOwn)
+{
+    FakeStorage storage;
+    Counter clock;
+    {
+        EstimateLibrary library = process(storage, clock);
+        library.estimate().add(rebar12(u"10"));
+        library.rename(u"\U0001F697 x");
+        library.create();
+        library.estimate().add(rebar12(u"20"));
+        library.estimate().add(rebar12(u"30"));
+        library.rename(u"\U0001F699 x");
+        EXPECT_EQ(names(library), (std::vector<std::u16string>{u"\U0001F697 x", u"\U0001F699 x"}));
+        EXPECT_EQ(storage.entries.size(), 2u);
+        EXPECT_TRUE(library.takeMessages().empty());
+    }
+    {
+        // The last open comes back whatever its name; the other opens with its line.
+        EstimateLibrary library = process(storage, clock);
+        EXPECT_EQ(library.estimate().name(), u"\U0001F699 x");
+        EXPECT_EQ(library.estimate().size(), 2u);
+        ASSERT_TRUE(library.open(u"\U0001F697 x"));
+        EXPECT_EQ(library.estimate().size(), 1u);
+
+        // A lone half becomes U+FFFD in the name and its key alike.
+        library.create();
+        library.rename(u"a\xD83D");
+        EXPECT_EQ(library.estimate().name(), u"a\uFFFD");
+        EXPECT_EQ(library.key(), u"a\uFFFD");
+        EXPECT_EQ(storedName(storage, u"a\uFFFD"), u"a\uFFFD");
+    }
+    EXPECT_EQ(process(storage, clock).key(), u"a\uFFFD");
+    EXPECT_EQ(storage.entries.size(), 3u);
+}
+
+// The page once stored such names under a key of U+FFFDs (each surrogate
+// written as three bytes the browser could not read): that entry still
+// opens, under its own name, and a new name does not land on it.
+TEST(EstimateLibrary, OpensAnEstimateStoredUnderAMangledKey)
+{
+    const std::u16string mangled = std::u16string(6, u'\uFFFD') + u" x";
+    FakeStorage storage;
+    Estimate old = makeEstimate();
+    old.rename(u"\U0001F699 x");
+    old.add(rebar12(u"16"));
+    storage.entries[mangled] = estimateFileBytes(old);
+    storage.settings["last"] = utf8(mangled);
+
+    EstimateLibrary library = process(storage, {});
+    EXPECT_EQ(library.key(), mangled);
+    EXPECT_EQ(library.estimate().name(), u"\U0001F699 x");
+    EXPECT_EQ(library.estimate().size(), 1u);
+    library.create();
+    library.rename(u"\U0001F697 x");
+    EXPECT_EQ(library.key(), u"\U0001F697 x");
+    EXPECT_EQ(names(library), (std::vector<std::u16string>{u"\U0001F697 x", u"\U0001F699 x"}));
+    ASSERT_TRUE(library.open(mangled));
+    EXPECT_EQ(library.estimate().size(), 1u);
+    EXPECT_TRUE(library.takeMessages().empty());
+}
+
 TEST(EstimateLibrary, KeysThatDifferInLetterCaseAloneAreOneFile)
 {
     FakeStorage storage;

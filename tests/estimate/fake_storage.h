@@ -2,6 +2,9 @@
 
 // Estimates kept in memory, shared by any number of libraries as one data
 // folder is by two processes. Writes can be refused, as a full disk does.
+// Keys are kept as the browser keeps its entries' names: as text that
+// crossed over in UTF-8, so a key whose bytes are not valid UTF-8 is
+// stored as what the browser would make of it.
 
 #include "estimate/estimate_storage.h"
 #include "text/utf8.h"
@@ -28,7 +31,7 @@ public:
 
     std::optional<std::string> read(std::u16string_view key) const override
     {
-        const auto it = entries.find(key);
+        const auto it = entries.find(asText(key));
         if (it == entries.end())
             return std::nullopt;
         return it->second;
@@ -39,21 +42,21 @@ public:
         if (refuseWrites)
             throw StorageError("No space left on device");
         ++writes;
-        entries.insert_or_assign(std::u16string(key), std::string(bytes));
+        entries.insert_or_assign(asText(key), std::string(bytes));
     }
 
     void remove(std::u16string_view key) override
     {
         if (refuseWrites)
             throw StorageError("Read-only file system");
-        const auto it = entries.find(key);
+        const auto it = entries.find(asText(key));
         if (it != entries.end())
             entries.erase(it);
     }
 
     std::u16string keepAside(std::u16string_view key) override
     {
-        const auto it = entries.find(key);
+        const auto it = entries.find(asText(key));
         if (it == entries.end())
             throw StorageError("no such entry");
         std::u16string name = std::u16string(key) + u".unreadable-" +
@@ -83,6 +86,9 @@ public:
         const auto it = settings.find("last");
         return it == settings.end() ? std::u16string() : fromUtf8(it->second);
     }
+
+private:
+    static std::u16string asText(std::u16string_view key) { return fromUtf8(utf8(key)); }
 };
 
 } // namespace tarvik::testing
