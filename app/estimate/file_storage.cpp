@@ -35,16 +35,29 @@ void checkKey(std::u16string_view key)
 
 // Replaces `path` whole: a temporary file beside it, renamed over it once
 // everything is on the disk.
+//
+// Unbuffered: through QFileDevice's buffer, a file smaller than the buffer
+// reaches the disk only in commit(), whose flush may fail (a full disk)
+// while commit() still renames the empty temporary file over the estimate
+// and returns true. Written straight through, every refused byte shows in
+// write(), and the old file stays.
 void writeWhole(const QString& path, std::string_view bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         refuse(QStringLiteral("cannot make the folder %1").arg(folder));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         refuse(file.errorString());
     const auto size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        refuse(error);
+    }
+    // Nothing is left in a buffer, but should a flush still fail, the file
+    // is not committed.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
         const QString error = file.errorString();
         file.cancelWriting();
         refuse(error);
