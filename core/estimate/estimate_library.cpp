@@ -1,6 +1,7 @@
 #include "estimate/estimate_library.h"
 
 #include "estimate/estimate_file.h"
+#include "estimate/estimate_messages.h"
 #include "estimate/file_names.h"
 #include "estimate/money.h"
 #include "text/captions.h"
@@ -48,7 +49,7 @@ std::u16string filled(Caption which, std::initializer_list<std::u16string_view> 
 
 std::u16string reason(const StorageError& e)
 {
-    return fromUtf8(e.what());
+    return storageProblemText(e);
 }
 
 bool sameNumbers(const EstimateLine& a, const EstimateLine& b)

@@ -393,7 +393,7 @@ TEST(EstimateLibrary, ARefusedWriteKeepsTheLastGoodEntry)
     const std::vector<LibraryMessage> messages = library.takeMessages();
     ASSERT_EQ(messages.size(), 5u);
     EXPECT_EQ(messages[0].event, LibraryEvent::NotSaved);
-    EXPECT_EQ(utf8(messages[0].text), "Смета не сохранена: No space left on device");
+    EXPECT_EQ(utf8(messages[0].text), "Смета не сохранена: на диске нет места");
     EXPECT_EQ(storage.entries.at(u"Смета 1"), good);
     EXPECT_EQ(storage.entries.size(), 1u);
     EXPECT_EQ(library.key(), u"Смета 1");
@@ -407,6 +407,33 @@ TEST(EstimateLibrary, ARefusedWriteKeepsTheLastGoodEntry)
     ASSERT_TRUE(saved.estimate);
     EXPECT_EQ(saved.estimate->size(), 2u);
     EXPECT_EQ(saved.estimate->name(), u"Дача");
+}
+
+// A storage gives a reason code; the words are the captions', whatever
+// language the system speaks.
+TEST(EstimateLibrary, SaysWhyAWriteWasRefusedInItsOwnWords)
+{
+    const struct {
+        StorageProblem problem;
+        std::string said;
+    } cases[] = {
+        {StorageProblem::NoSpace, "Смета не сохранена: на диске нет места"},
+        {StorageProblem::NoPermission, "Смета не сохранена: нет права записи в папку «/data/estimates»"},
+        {StorageProblem::Busy, "Смета не сохранена: файл занят другой программой"},
+        {StorageProblem::BrowserFull, "Смета не сохранена: хранилище браузера заполнено"},
+        {StorageProblem::Failed, "Смета не сохранена: ошибка ввода-вывода"},
+    };
+    for (const auto& c : cases) {
+        FakeStorage storage;
+        EstimateLibrary library = process(storage, {});
+        storage.refuseWrites = true;
+        storage.refusal = c.problem;
+        library.estimate().add(rebar12(u"10"));
+        library.save();
+        const std::vector<LibraryMessage> messages = library.takeMessages();
+        ASSERT_EQ(messages.size(), 1u) << c.said;
+        EXPECT_EQ(utf8(messages[0].text), c.said);
+    }
 }
 
 } // namespace

@@ -19,6 +19,7 @@ public:
     std::map<std::u16string, std::string> aside; // what keepAside moved, under its new name
     std::map<std::string, std::string, std::less<>> settings;
     bool refuseWrites = false;
+    StorageProblem refusal = StorageProblem::NoSpace; // why writes are refused
     int writes = 0;
 
     std::vector<std::u16string> keys() const override
@@ -40,7 +41,7 @@ public:
     void write(std::u16string_view key, std::string_view bytes) override
     {
         if (refuseWrites)
-            throw StorageError("No space left on device");
+            throw StorageError(refusal, u"/data/estimates");
         ++writes;
         entries.insert_or_assign(asText(key), std::string(bytes));
     }
@@ -48,7 +49,7 @@ public:
     void remove(std::u16string_view key) override
     {
         if (refuseWrites)
-            throw StorageError("Read-only file system");
+            throw StorageError(refusal, u"/data/estimates");
         const auto it = entries.find(asText(key));
         if (it != entries.end())
             entries.erase(it);
@@ -58,7 +59,7 @@ public:
     {
         const auto it = entries.find(asText(key));
         if (it == entries.end())
-            throw StorageError("no such entry");
+            throw StorageError(StorageProblem::Failed);
         std::u16string name = std::u16string(key) + u".unreadable-" +
                               std::u16string(1, static_cast<char16_t>(u'1' + aside.size()));
         aside[name] = std::move(it->second);
@@ -77,7 +78,7 @@ public:
     void setSetting(std::string_view name, std::string_view value) override
     {
         if (refuseWrites)
-            throw StorageError("No space left on device");
+            throw StorageError(refusal, u"/data/estimates");
         settings.insert_or_assign(std::string(name), std::string(value));
     }
 

@@ -209,6 +209,11 @@ int full(const QString& folder)
         std::printf("a file was set aside as unreadable\n");
         return 1;
     }
+    // In the captions' words, not the system's.
+    if (told.front() != QStringLiteral("Смета не сохранена: на диске нет места")) {
+        std::printf("the refusal was reported as «%s»\n", told.front().toStdString().c_str());
+        return 1;
+    }
     std::printf("ok: reported «%s»\n", told.front().toStdString().c_str());
     return 0;
 }
