@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 namespace tarvik {
 namespace {
@@ -20,9 +21,29 @@ QString utf8Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-[[noreturn]] void refuse(const QString& what)
+[[noreturn]] void refuse(StorageProblem problem, const QString& where = {})
 {
-    throw StorageError(what.toStdString());
+    throw StorageError(problem, QDir::toNativeSeparators(where).toStdU16String());
+}
+
+// The system's reason as a code, its English words left out: a full disk
+// (the device's own word for it, or no byte left), no right to write in
+// `folder`, or else `otherwise`.
+[[noreturn]] void refuse(const QFileDevice& file, const QString& folder, StorageProblem otherwise)
+{
+    if (file.error() == QFileDevice::ResourceError)
+        refuse(StorageProblem::NoSpace);
+    if (!QFileInfo(folder).isWritable())
+        refuse(StorageProblem::NoPermission, folder);
+    if (QStorageInfo(folder).bytesAvailable() == 0)
+        refuse(StorageProblem::NoSpace);
+    refuse(otherwise);
+}
+
+void makeFolder(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        refuse(StorageProblem::NoPermission, folder);
 }
 
 // Keys come from safeFileStem; anything else could name a file outside the
@@ -30,27 +51,35 @@ QString utf8Text(std::string_view text)
 void checkKey(std::u16string_view key)
 {
     if (key.empty() || safeFileStem(key) != key)
-        refuse(QStringLiteral("unsafe estimate key"));
+        refuse(StorageProblem::Failed);
 }
 
 // Replaces `path` whole: a temporary file beside it, renamed over it once
 // everything is on the disk.
+//
+// Unbuffered: through QFileDevice's buffer, a file smaller than the buffer
+// reaches the disk only in commit(), whose flush may fail (a full disk)
+// while commit() still renames the empty temporary file over the estimate
+// and returns true. Written straight through, every refused byte shows in
+// write(), and the old file stays.
 void writeWhole(const QString& path, std::string_view bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        refuse(QStringLiteral("cannot make the folder %1").arg(folder));
+    makeFolder(folder);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        refuse(file.errorString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        refuse(file, folder, StorageProblem::Failed);
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const QString error = file.errorString();
+    // Nothing is left in a buffer, but should a flush still fail, the file
+    // is not committed.
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
-        refuse(error);
+        refuse(file, folder, StorageProblem::Failed);
     }
+    // Written whole, the replacing rename was refused: on Windows, by a
+    // program that holds the old file open.
     if (!file.commit())
-        refuse(file.errorString());
+        refuse(file, folder, StorageProblem::Busy);
 }
 
 std::optional<std::string> readWhole(const QString& path)
@@ -59,8 +88,11 @@ std::optional<std::string> readWhole(const QString& path)
     if (!file.exists())
         return std::nullopt;
     if (!file.open(QIODevice::ReadOnly))
-        refuse(file.errorString());
+        refuse(QFileInfo(path).isReadable() ? StorageProblem::Busy : StorageProblem::NotReadable, path);
     const QByteArray bytes = file.readAll();
+    // Part of a file is not the file: what was read is not used.
+    if (file.error() != QFileDevice::NoError)
+        refuse(StorageProblem::Failed);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
@@ -117,25 +149,25 @@ void FileStorage::remove(std::u16string_view key)
 {
     QFile file(filePath(key));
     if (file.exists() && !file.remove())
-        refuse(file.errorString());
+        refuse(file, estimatesFolder(), StorageProblem::Busy);
 }
 
 std::u16string FileStorage::keepAside(std::u16string_view key)
 {
     const QString from = filePath(key);
     const QString folder = folder_ + QStringLiteral("/unreadable");
-    if (!QDir().mkpath(folder))
-        refuse(QStringLiteral("cannot make the folder %1").arg(folder));
+    makeFolder(folder);
     // rename() never replaces an existing file: the first free number wins.
     for (int n = 1; n < 10000; ++n) {
         const QString to = folder + u'/' + qs(key) + QStringLiteral(".unreadable-%1").arg(n) + jsonSuffix;
         if (QFile::exists(to))
             continue;
-        if (!QFile::rename(from, to))
-            refuse(QStringLiteral("cannot move %1").arg(from));
+        QFile file(from);
+        if (!file.rename(to))
+            refuse(file, folder, StorageProblem::Busy);
         return QDir::toNativeSeparators(to).toStdU16String();
     }
-    refuse(QStringLiteral("no free name in %1").arg(folder));
+    refuse(StorageProblem::Failed);
 }
 
 std::optional<std::string> FileStorage::setting(std::string_view name) const

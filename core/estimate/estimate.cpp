@@ -3,6 +3,7 @@
 #include "estimate/catalogue_lookup.h"
 #include "number/errors.h"
 #include "number/quantity.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <tuple>
@@ -49,7 +50,7 @@ Estimate::Estimate(char16_t separator, Source ids, Source clock)
 
 void Estimate::rename(std::u16string name)
 {
-    name_ = std::move(name);
+    name_ = wellFormed(name);
     settingsEdited_ = clock_();
 }
 
@@ -382,7 +383,7 @@ void Estimate::restoreDeleted(std::uint64_t id, std::uint64_t when)
 void Estimate::restoreSettings(std::u16string name, std::uint32_t vatRate, bool included,
                                std::uint64_t edited)
 {
-    name_ = std::move(name);
+    name_ = wellFormed(name);
     vatRate_ = vatRate;
     pricesIncludeVat_ = included;
     settingsEdited_ = edited;

@@ -48,6 +48,7 @@ public:
     char16_t separator() const { return separator_; }
 
     const std::u16string& name() const { return name_; }
+    // Kept with each surrogate that is not half of a pair as U+FFFD.
     void rename(std::u16string name);
     std::uint32_t vatRate() const { return vatRate_; }
     bool pricesIncludeVat() const { return pricesIncludeVat_; }

@@ -1,6 +1,7 @@
 #include "estimate/estimate_library.h"
 
 #include "estimate/estimate_file.h"
+#include "estimate/estimate_messages.h"
 #include "estimate/file_names.h"
 #include "estimate/money.h"
 #include "text/captions.h"
@@ -48,7 +49,7 @@ std::u16string filled(Caption which, std::initializer_list<std::u16string_view> 
 
 std::u16string reason(const StorageError& e)
 {
-    return fromUtf8(e.what());
+    return storageProblemText(e);
 }
 
 bool sameNumbers(const EstimateLine& a, const EstimateLine& b)
@@ -372,6 +373,9 @@ void EstimateLibrary::rename(std::u16string name)
     // copy's to move or remove.
     if (!mergeStored().writable)
         return;
+    // The key is made from the name as kept: a lone surrogate already
+    // replaced, so the name and the key read back alike from any storage.
+    name = wellFormed(name);
     estimate_.rename(name);
     if (sameFile(safeFileStem(name), key_)) {
         save();

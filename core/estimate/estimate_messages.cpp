@@ -55,4 +55,38 @@ std::u16string lineNotes(const Estimate& estimate, std::size_t row)
     return notes;
 }
 
+namespace {
+
+std::u16string withPlace(Caption which, std::u16string_view where)
+{
+    std::u16string text(caption(which));
+    const std::size_t at = text.find(u"{}");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, where);
+    return text;
+}
+
+} // namespace
+
+std::u16string storageProblemText(const StorageError& error)
+{
+    switch (error.problem()) {
+    case StorageProblem::NoSpace:
+        return std::u16string(caption(Caption::StorageNoSpace));
+    case StorageProblem::NoPermission:
+        return withPlace(Caption::StorageNoPermission, error.where());
+    case StorageProblem::NotReadable:
+        return withPlace(Caption::StorageNotReadable, error.where());
+    case StorageProblem::Busy:
+        return std::u16string(caption(Caption::StorageBusy));
+    case StorageProblem::BrowserFull:
+        return std::u16string(caption(Caption::BrowserStorageFull));
+    case StorageProblem::BrowserRefused:
+        return std::u16string(caption(Caption::BrowserStorageRefused));
+    case StorageProblem::Failed:
+        break;
+    }
+    return std::u16string(caption(Caption::StorageFailed));
+}
+
 } // namespace tarvik

@@ -1,9 +1,10 @@
 #pragma once
 
 // What a face says about an estimate's lines: why an edit was refused and
-// what a line's note is. One wording for every face.
+// what a line's note is; why its storage refused. One wording for every face.
 
 #include "estimate/estimate.h"
+#include "estimate/estimate_storage.h"
 
 #include <string>
 
@@ -15,5 +16,8 @@ std::u16string editErrorText(const EditResult& result);
 // The notes of line `row`: its standing against the catalogue and a cost
 // that cannot be given; empty when it has none. Notes are joined by "; ".
 std::u16string lineNotes(const Estimate& estimate, std::size_t row);
+
+// Why a storage refused, in words: "на диске нет места".
+std::u16string storageProblemText(const StorageError& error);
 
 } // namespace tarvik

@@ -12,11 +12,33 @@
 
 namespace tarvik {
 
-// A write the storage refused (a full disk, a refused quota, no rights); the
-// entry it was to replace is left as it was.
+// Why a storage refused, as a code: the words come from the captions table
+// (storageProblemText), never from the system, whose words are English.
+enum class StorageProblem {
+    NoSpace,        // the disk is full
+    NoPermission,   // no right to write in the folder named by `where`
+    NotReadable,    // no right to read the file named by `where`
+    Busy,           // the file is held by another program
+    BrowserFull,    // the browser's quota is used up
+    BrowserRefused, // the browser keeps no data for the page
+    Failed,         // the system refused for another reason
+};
+
+// A read or write the storage refused; an entry a write was to replace is
+// left as it was.
 class StorageError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit StorageError(StorageProblem problem, std::u16string where = {})
+        : std::runtime_error("the storage refused"), problem_(problem), where_(std::move(where))
+    {
+    }
+    StorageProblem problem() const { return problem_; }
+    // The folder or file concerned, where the words name one.
+    const std::u16string& where() const { return where_; }
+
+private:
+    StorageProblem problem_;
+    std::u16string where_;
 };
 
 class EstimateStorage {

@@ -1,5 +1,7 @@
 #include "estimate/file_names.h"
 
+#include "text/utf8.h"
+
 #include <array>
 
 namespace tarvik {
@@ -11,16 +13,6 @@ bool unsafe(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || forbidden.find(c) != std::u16string_view::npos ||
            c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
            c == 0xFEFF;
-}
-
-bool isHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 char16_t upper(char16_t c)
@@ -71,7 +63,9 @@ std::u16string safeFileStem(std::u16string_view name)
         if (isHighSurrogate(c) && i + 1 < name.size() && isLowSurrogate(name[i + 1])) {
             stem += c;
             stem += name[++i];
-        } else if (unsafe(c) || isHighSurrogate(c) || isLowSurrogate(c)) {
+        } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
+            stem += u'\uFFFD'; // as the name itself holds it (wellFormed)
+        } else if (unsafe(c)) {
             stem += u'_';
         } else if (c == u'.' && !stem.empty() && stem.back() == u'.') {
             continue; // no ".."

@@ -117,6 +117,11 @@ constexpr std::array entries{
     CaptionEntry{Caption::BrowserStorageFull, "BrowserStorageFull"},
     CaptionEntry{Caption::BrowserStorageRefused, "BrowserStorageRefused"},
     CaptionEntry{Caption::UnreadableEntryName, "UnreadableEntryName"},
+    CaptionEntry{Caption::StorageNoSpace, "StorageNoSpace"},
+    CaptionEntry{Caption::StorageNoPermission, "StorageNoPermission"},
+    CaptionEntry{Caption::StorageNotReadable, "StorageNotReadable"},
+    CaptionEntry{Caption::StorageBusy, "StorageBusy"},
+    CaptionEntry{Caption::StorageFailed, "StorageFailed"},
 };
 
 } // namespace
@@ -344,6 +349,16 @@ std::u16string_view caption(Caption which)
         return u"браузер не даёт хранить данные";
     case Caption::UnreadableEntryName:
         return u"{} (не читается)";
+    case Caption::StorageNoSpace:
+        return u"на диске нет места";
+    case Caption::StorageNoPermission:
+        return u"нет права записи в папку «{}»";
+    case Caption::StorageNotReadable:
+        return u"нет права чтения файла «{}»";
+    case Caption::StorageBusy:
+        return u"файл занят другой программой";
+    case Caption::StorageFailed:
+        return u"ошибка ввода-вывода";
     }
     return {};
 }

@@ -132,6 +132,13 @@ enum class Caption {
     BrowserStorageFull,
     BrowserStorageRefused,
     UnreadableEntryName,
+    // Why the estimate's files were refused; "{}" stands for a folder or
+    // a file.
+    StorageNoSpace,
+    StorageNoPermission,
+    StorageNotReadable,
+    StorageBusy,
+    StorageFailed,
 };
 
 std::u16string_view caption(Caption which);

@@ -112,7 +112,7 @@ TEST(FileNames, StayInTheirFolder)
         {u"COM10", u"COM10"},
         {u"a..b...c", u"a.b.c"},
         {u"\xD83D\xDE00 ok", u"\xD83D\xDE00 ok"},
-        {u"\xDE00x\xD83D", u"_x_"},
+        {u"\xDE00x\xD83D", u"\uFFFDx\uFFFD"}, // as the name keeps a lone surrogate
     };
     for (const auto& c : cases)
         EXPECT_EQ(safeFileStem(c.name), c.stem) << utf8(c.name);

@@ -128,7 +128,8 @@ TEST(EstimateFile, WritesEveryNumberAsAStringWithAFullStop)
     }
     EXPECT_NE(bytes.find(R"(\"Север\" \\ ../ \t\u0001 )"
                          "\xF0\x9F\x9A\x97"
-                         R"( \ud800 )"),
+                         " \xEF\xBF\xBD " // the lone half, replaced when the name was given
+                         ),
               std::string::npos);
 }
 

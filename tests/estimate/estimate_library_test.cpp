@@ -114,6 +114,69 @@ TEST(EstimateLibrary, ListsByNameRenamesAndDuplicates)
     EXPECT_EQ(storage.entries.size(), 8u);
 }
 
+// Names beyond the Basic Multilingual Plane (a surrogate pair each) and
+// names with a lone half of one: each its own estimate, kept over a restart.
+TEST(EstimateLibrary, AnyNameIsAnEstimateOfItsOwn)
+{
+    FakeStorage storage;
+    Counter clock;
+    {
+        EstimateLibrary library = process(storage, clock);
+        library.estimate().add(rebar12(u"10"));
+        library.rename(u"\U0001F697 x");
+        library.create();
+        library.estimate().add(rebar12(u"20"));
+        library.estimate().add(rebar12(u"30"));
+        library.rename(u"\U0001F699 x");
+        EXPECT_EQ(names(library), (std::vector<std::u16string>{u"\U0001F697 x", u"\U0001F699 x"}));
+        EXPECT_EQ(storage.entries.size(), 2u);
+        EXPECT_TRUE(library.takeMessages().empty());
+    }
+    {
+        // The last open comes back whatever its name; the other opens with its line.
+        EstimateLibrary library = process(storage, clock);
+        EXPECT_EQ(library.estimate().name(), u"\U0001F699 x");
+        EXPECT_EQ(library.estimate().size(), 2u);
+        ASSERT_TRUE(library.open(u"\U0001F697 x"));
+        EXPECT_EQ(library.estimate().size(), 1u);
+
+        // A lone half becomes U+FFFD in the name and its key alike.
+        library.create();
+        library.rename(u"a\xD83D");
+        EXPECT_EQ(library.estimate().name(), u"a\uFFFD");
+        EXPECT_EQ(library.key(), u"a\uFFFD");
+        EXPECT_EQ(storedName(storage, u"a\uFFFD"), u"a\uFFFD");
+    }
+    EXPECT_EQ(process(storage, clock).key(), u"a\uFFFD");
+    EXPECT_EQ(storage.entries.size(), 3u);
+}
+
+// The page once stored such names under a key of U+FFFDs (each surrogate
+// written as three bytes the browser could not read): that entry still
+// opens, under its own name, and a new name does not land on it.
+TEST(EstimateLibrary, OpensAnEstimateStoredUnderAMangledKey)
+{
+    const std::u16string mangled = std::u16string(6, u'\uFFFD') + u" x";
+    FakeStorage storage;
+    Estimate old = makeEstimate();
+    old.rename(u"\U0001F699 x");
+    old.add(rebar12(u"16"));
+    storage.entries[mangled] = estimateFileBytes(old);
+    storage.settings["last"] = utf8(mangled);
+
+    EstimateLibrary library = process(storage, {});
+    EXPECT_EQ(library.key(), mangled);
+    EXPECT_EQ(library.estimate().name(), u"\U0001F699 x");
+    EXPECT_EQ(library.estimate().size(), 1u);
+    library.create();
+    library.rename(u"\U0001F697 x");
+    EXPECT_EQ(library.key(), u"\U0001F697 x");
+    EXPECT_EQ(names(library), (std::vector<std::u16string>{u"\U0001F697 x", u"\U0001F699 x"}));
+    ASSERT_TRUE(library.open(mangled));
+    EXPECT_EQ(library.estimate().size(), 1u);
+    EXPECT_TRUE(library.takeMessages().empty());
+}
+
 TEST(EstimateLibrary, KeysThatDifferInLetterCaseAloneAreOneFile)
 {
     FakeStorage storage;
@@ -330,7 +393,7 @@ TEST(EstimateLibrary, ARefusedWriteKeepsTheLastGoodEntry)
     const std::vector<LibraryMessage> messages = library.takeMessages();
     ASSERT_EQ(messages.size(), 5u);
     EXPECT_EQ(messages[0].event, LibraryEvent::NotSaved);
-    EXPECT_EQ(utf8(messages[0].text), "Смета не сохранена: No space left on device");
+    EXPECT_EQ(utf8(messages[0].text), "Смета не сохранена: на диске нет места");
     EXPECT_EQ(storage.entries.at(u"Смета 1"), good);
     EXPECT_EQ(storage.entries.size(), 1u);
     EXPECT_EQ(library.key(), u"Смета 1");
@@ -344,6 +407,33 @@ TEST(EstimateLibrary, ARefusedWriteKeepsTheLastGoodEntry)
     ASSERT_TRUE(saved.estimate);
     EXPECT_EQ(saved.estimate->size(), 2u);
     EXPECT_EQ(saved.estimate->name(), u"Дача");
+}
+
+// A storage gives a reason code; the words are the captions', whatever
+// language the system speaks.
+TEST(EstimateLibrary, SaysWhyAWriteWasRefusedInItsOwnWords)
+{
+    const struct {
+        StorageProblem problem;
+        std::string said;
+    } cases[] = {
+        {StorageProblem::NoSpace, "Смета не сохранена: на диске нет места"},
+        {StorageProblem::NoPermission, "Смета не сохранена: нет права записи в папку «/data/estimates»"},
+        {StorageProblem::Busy, "Смета не сохранена: файл занят другой программой"},
+        {StorageProblem::BrowserFull, "Смета не сохранена: хранилище браузера заполнено"},
+        {StorageProblem::Failed, "Смета не сохранена: ошибка ввода-вывода"},
+    };
+    for (const auto& c : cases) {
+        FakeStorage storage;
+        EstimateLibrary library = process(storage, {});
+        storage.refuseWrites = true;
+        storage.refusal = c.problem;
+        library.estimate().add(rebar12(u"10"));
+        library.save();
+        const std::vector<LibraryMessage> messages = library.takeMessages();
+        ASSERT_EQ(messages.size(), 1u) << c.said;
+        EXPECT_EQ(utf8(messages[0].text), c.said);
+    }
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 // Estimates kept in memory, shared by any number of libraries as one data
 // folder is by two processes. Writes can be refused, as a full disk does.
+// Keys are kept as the browser keeps its entries' names: as text that
+// crossed over in UTF-8, so a key whose bytes are not valid UTF-8 is
+// stored as what the browser would make of it.
 
 #include "estimate/estimate_storage.h"
 #include "text/utf8.h"
@@ -16,6 +19,7 @@ public:
     std::map<std::u16string, std::string> aside; // what keepAside moved, under its new name
     std::map<std::string, std::string, std::less<>> settings;
     bool refuseWrites = false;
+    StorageProblem refusal = StorageProblem::NoSpace; // why writes are refused
     int writes = 0;
 
     std::vector<std::u16string> keys() const override
@@ -28,7 +32,7 @@ public:
 
     std::optional<std::string> read(std::u16string_view key) const override
     {
-        const auto it = entries.find(key);
+        const auto it = entries.find(asText(key));
         if (it == entries.end())
             return std::nullopt;
         return it->second;
@@ -37,25 +41,25 @@ public:
     void write(std::u16string_view key, std::string_view bytes) override
     {
         if (refuseWrites)
-            throw StorageError("No space left on device");
+            throw StorageError(refusal, u"/data/estimates");
         ++writes;
-        entries.insert_or_assign(std::u16string(key), std::string(bytes));
+        entries.insert_or_assign(asText(key), std::string(bytes));
     }
 
     void remove(std::u16string_view key) override
     {
         if (refuseWrites)
-            throw StorageError("Read-only file system");
-        const auto it = entries.find(key);
+            throw StorageError(refusal, u"/data/estimates");
+        const auto it = entries.find(asText(key));
         if (it != entries.end())
             entries.erase(it);
     }
 
     std::u16string keepAside(std::u16string_view key) override
     {
-        const auto it = entries.find(key);
+        const auto it = entries.find(asText(key));
         if (it == entries.end())
-            throw StorageError("no such entry");
+            throw StorageError(StorageProblem::Failed);
         std::u16string name = std::u16string(key) + u".unreadable-" +
                               std::u16string(1, static_cast<char16_t>(u'1' + aside.size()));
         aside[name] = std::move(it->second);
@@ -74,7 +78,7 @@ public:
     void setSetting(std::string_view name, std::string_view value) override
     {
         if (refuseWrites)
-            throw StorageError("No space left on device");
+            throw StorageError(refusal, u"/data/estimates");
         settings.insert_or_assign(std::string(name), std::string(value));
     }
 
@@ -83,6 +87,9 @@ public:
         const auto it = settings.find("last");
         return it == settings.end() ? std::u16string() : fromUtf8(it->second);
     }
+
+private:
+    static std::u16string asText(std::u16string_view key) { return fromUtf8(utf8(key)); }
 };
 
 } // namespace tarvik::testing

@@ -3,11 +3,17 @@
 //   estimate_saver stream FOLDER SEED
 //     opens the estimate kept in FOLDER (300 lines, made on the first run), prints "ready", then edits it for
 //     ever: before saving each committed edit it prints "state <digest>", so a driver that kills it knows the
-//     file holds that state or the one before.
+//     file holds that state or the one before, and "saved" once the save is done.
 //   estimate_saver fill FOLDER
 //     saves a small estimate, then grows it on a disk too small for it:
 //     every refused write must be reported and leave the last good file as
 //     it was. Prints "ok" or what went wrong.
+//   estimate_saver full FOLDER
+//     what a user met: an estimate of 27 lines saved, the rest of the disk
+//     filled by something else, the program started again and one price
+//     changed. The refusal must be reported at once, the file must keep
+//     its 27 lines as they were, and once space is freed the next change
+//     is saved with the one before it. Prints "ok" or what went wrong.
 
 #include "app/estimate/estimate_keeper.h"
 #include "estimate/estimate_file.h"
@@ -15,9 +21,12 @@
 #include "tests/saving/digest.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 #include <random>
 
 using namespace tarvik;
@@ -68,7 +77,25 @@ int stream(const QString& folder, unsigned seed)
         std::fflush(stdout);
         keeper.saveSoon();
         keeper.saveNow();
+        std::printf("saved\n");
+        std::fflush(stdout);
     }
+}
+
+// The digest of what the open estimate's file holds, and its number of
+// lines; none when the file does not read.
+std::optional<std::pair<std::uint64_t, std::size_t>> stored(EstimateKeeper& keeper)
+{
+    QFile file(keeper.storage().filePath(keeper.key()));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    const EstimateFileRead read = readEstimateFile(
+        {bytes.constData(), static_cast<std::size_t>(bytes.size())}, u',', [] { return std::uint64_t{0}; },
+        [] { return std::uint64_t{0}; });
+    if (!read.estimate)
+        return std::nullopt;
+    return std::pair(testing::estimateDigest(*read.estimate), read.estimate->size());
 }
 
 int fill(const QString& folder)
@@ -99,21 +126,95 @@ int fill(const QString& folder)
         std::printf("no save was refused, or none went through: the disk is not a small one\n");
         return 1;
     }
-    QFile file(keeper.storage().filePath(keeper.key()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::printf("the last good file is gone\n");
-        return 1;
-    }
-    const QByteArray bytes = file.readAll();
-    const EstimateFileRead read = readEstimateFile(
-        {bytes.constData(), static_cast<std::size_t>(bytes.size())}, u',', [] { return std::uint64_t{0}; },
-        [] { return std::uint64_t{0}; });
-    if (!read.estimate || testing::estimateDigest(*read.estimate) != lastSaved) {
+    const auto kept = stored(keeper);
+    if (!kept || kept->first != lastSaved) {
         std::printf("the last good file does not hold the last state saved\n");
         return 1;
     }
     std::printf("ok: %d lines in memory, %d on disk\n", static_cast<int>(e.size()),
-                static_cast<int>(read.estimate->size()));
+                static_cast<int>(kept->second));
+    return 0;
+}
+
+// Takes every byte the disk has left, as another program would.
+bool fillDisk(const QString& path)
+{
+    QFile filler(path);
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    while (filler.write("x", 1) == 1) {
+    }
+    return true;
+}
+
+int full(const QString& folder)
+{
+    std::uint64_t saved = 0;
+    {
+        EstimateKeeper keeper(folder, u',');
+        Estimate& e = keeper.estimate();
+        while (e.size() < 27) {
+            const std::uint64_t id = e.add(rebar(decimal(e.size() + 1))).id;
+            e.editPrice(id, decimal(50000 + e.size()));
+        }
+        keeper.saveSoon();
+        keeper.saveNow();
+        saved = testing::estimateDigest(e);
+    }
+    const QString filler = folder + QStringLiteral("/filler");
+    if (!fillDisk(filler)) {
+        std::printf("the disk could not be filled\n");
+        return 1;
+    }
+
+    EstimateKeeper keeper(folder, u',');
+    Estimate& e = keeper.estimate();
+    if (e.size() != 27 || !keeper.takeStartMessages().empty()) {
+        std::printf("the estimate did not open as it was saved: %d lines\n", static_cast<int>(e.size()));
+        return 1;
+    }
+    QStringList told;
+    QObject::connect(&keeper, &EstimateKeeper::message, [&](const QString& text, bool error) {
+        if (error)
+            told << text;
+    });
+    e.editPrice(e.line(3).id, u"61000");
+    keeper.saveSoon();
+    keeper.saveNow();
+    const auto kept = stored(keeper);
+    if (told.isEmpty() || !kept || kept->first != saved) {
+        const qint64 bytes = QFileInfo(keeper.storage().filePath(keeper.key())).size();
+        std::printf("a change the full disk refused was %s, and the file of %d lines %s (%lld bytes)\n",
+                    told.isEmpty() ? "not reported" : "reported", static_cast<int>(e.size()),
+                    !kept                  ? "does not read"
+                    : kept->first != saved ? "changed"
+                                           : "stayed",
+                    static_cast<long long>(bytes));
+        return 1;
+    }
+
+    QFile::remove(filler);
+    e.editPrice(e.line(4).id, u"62000");
+    keeper.saveSoon();
+    keeper.saveNow();
+    const auto after = stored(keeper);
+    if (!after || after->first != testing::estimateDigest(e)) {
+        std::printf("with space freed, the file does not hold both changes\n");
+        return 1;
+    }
+    if (QDir(folder + QStringLiteral("/unreadable")).exists()) {
+        std::printf("a file was set aside as unreadable\n");
+        return 1;
+    }
+    // In the captions' words, not the system's.
+    if (told.front() != QStringLiteral("Смета не сохранена: на диске нет места")) {
+        std::printf("the refusal was reported as «%s»\n", told.front().toStdString().c_str());
+        return 1;
+    }
+    std::printf("ok: reported «%s»\n", told.front().toStdString().c_str());
     return 0;
 }
 
@@ -127,6 +228,8 @@ int main(int argc, char* argv[])
         return stream(args[2], args[3].toUInt());
     if (args.size() >= 3 && args[1] == QLatin1String("fill"))
         return fill(args[2]);
-    std::fprintf(stderr, "usage: estimate_saver stream FOLDER SEED | fill FOLDER\n");
+    if (args.size() >= 3 && args[1] == QLatin1String("full"))
+        return full(args[2]);
+    std::fprintf(stderr, "usage: estimate_saver stream FOLDER SEED | fill FOLDER | full FOLDER\n");
     return 2;
 }

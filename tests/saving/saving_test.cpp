@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
 
@@ -86,27 +85,29 @@ TEST(FileStorage, KeepsEachEstimateInItsOwnFileInsideTheFolder)
     EXPECT_EQ(storage.setting("window"), "open");
 }
 
+// Killed after a number of saves it has seen done, not at a moment in
+// time: the kill still lands anywhere in the stream (the saver goes on
+// while the line is read), and the round proves as much on a loaded
+// machine as on an idle one.
 TEST(Saving, AKilledProcessLeavesTheStateBeforeOrAfterItsLastEdit)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QRandomGenerator random(20250307);
-    std::size_t edits = 0;
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
+        const qsizetype savesBeforeTheKill = random.bounded(5, 16);
         QProcess process;
         process.start(saver, {QStringLiteral("stream"), folder.path(), QString::number(random.generate())});
         ASSERT_TRUE(process.waitForStarted());
         QByteArray out;
-        while (!out.contains("ready\n")) {
-            ASSERT_TRUE(process.waitForReadyRead(60000)) << process.readAllStandardError().toStdString();
+        while (!out.contains("ready\n") || out.count("saved\n") < savesBeforeTheKill) {
+            // A guard against a saver that hangs, not a measure of speed.
+            ASSERT_TRUE(process.waitForReadyRead(120000)) << process.readAllStandardError().toStdString();
             out += process.readAllStandardOutput();
         }
-        // Into the stream at a random moment: mid-edit, mid-write or
-        // mid-rename.
-        QThread::usleep(1000 * random.bounded(20, 600));
         ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
-        ASSERT_TRUE(process.waitForFinished(10000));
+        ASSERT_TRUE(process.waitForFinished(120000));
         out += process.readAllStandardOutput();
 
         // Whole lines only: the kill may cut the last one.
@@ -116,39 +117,59 @@ TEST(Saving, AKilledProcessLeavesTheStateBeforeOrAfterItsLastEdit)
                 states.push_back(line.mid(6).toULongLong(nullptr, 16));
         }
         // The state saved before "ready" comes first.
-        ASSERT_FALSE(states.empty());
+        ASSERT_GT(states.size(), static_cast<std::size_t>(savesBeforeTheKill));
         const std::optional<std::uint64_t> stored = storedDigest(folder.path());
         ASSERT_TRUE(stored.has_value()) << "the file does not read after the kill";
-        EXPECT_TRUE(*stored == states.back() || (states.size() > 1 && *stored == states[states.size() - 2]))
+        EXPECT_TRUE(*stored == states.back() || *stored == states[states.size() - 2])
             << states.size() - 1 << " edits in this round";
-        edits += states.size() - 1;
     }
-    // Kills that never met a stream of edits would prove nothing.
-    EXPECT_GT(edits, 100u);
 }
 
+// Runs `estimate_saver MODE FOLDER` with a tmpfs of `size` mounted over
+// FOLDER in a mount namespace of its own: as root a plain one (a chroot
+// refuses root a user namespace), otherwise one inside a user namespace.
+// Fails with the reason when neither can mount.
+void onASmallDisk(const QString& mode, const QString& folder, const QString& size)
+{
+    const QString script =
+        QStringLiteral("mount -t tmpfs -o size=%1 tmpfs \"$1\" || exit 99; exec \"$2\" %2 \"$1\"")
+            .arg(size, mode);
+    QString refusals;
+    for (const QString& flags : {QStringLiteral("-m"), QStringLiteral("-rm")}) {
+        QProcess run;
+        run.start(QStringLiteral("unshare"), {flags, QStringLiteral("sh"), QStringLiteral("-c"), script,
+                                              QStringLiteral("sh"), folder, saver});
+        ASSERT_TRUE(run.waitForFinished(300000));
+        const std::string said = run.readAllStandardOutput().toStdString();
+        const QString error = QString::fromLocal8Bit(run.readAllStandardError()).trimmed();
+        // unshare itself refused (1), or the mount did (99): the next way, if any.
+        if (run.exitStatus() == QProcess::NormalExit &&
+            (run.exitCode() == 99 || (run.exitCode() == 1 && said.empty()))) {
+            refusals += QStringLiteral("unshare %1: %2; ").arg(flags, error);
+            continue;
+        }
+        EXPECT_EQ(run.exitCode(), 0) << said << error.toStdString();
+        EXPECT_EQ(said.rfind("ok", 0), 0u) << said;
+        return;
+    }
+    FAIL() << "no way to mount a small disk for the test here: " << refusals.toStdString();
+}
+
+// The saver grows an estimate until the disk refuses it, then keeps trying.
 TEST(Saving, AFullDiskIsReportedAndTheLastGoodFileKept)
 {
-    QProcess probe;
-    probe.start(QStringLiteral("unshare"), {QStringLiteral("-rm"), QStringLiteral("true")});
-    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
-        GTEST_SKIP() << "this machine does not let an unprivileged process make a mount namespace "
-                        "(unshare -rm failed: "
-                     << probe.readAllStandardError().toStdString() << "); the full-disk test cannot run here";
-
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QProcess fill;
-    // A tmpfs of 96 KB mounted over the data folder, in a namespace of the
-    // test's own.
-    fill.start(QStringLiteral("unshare"),
-               {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
-                QStringLiteral("mount -t tmpfs -o size=96k tmpfs \"$1\" && exec \"$2\" fill \"$1\""),
-                QStringLiteral("sh"), folder.path(), saver});
-    ASSERT_TRUE(fill.waitForFinished(120000));
-    const std::string said = fill.readAllStandardOutput().toStdString();
-    EXPECT_EQ(fill.exitCode(), 0) << said << fill.readAllStandardError().toStdString();
-    EXPECT_EQ(said.rfind("ok", 0), 0u) << said;
+    onASmallDisk(QStringLiteral("fill"), folder.path(), QStringLiteral("96k"));
+}
+
+// A small estimate (smaller than a write buffer) on a disk another program
+// filled, as a user met it: one edit must not empty the file.
+TEST(Saving, AnEditOnADiskFilledByAnotherProgramLeavesTheFileWhole)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    onASmallDisk(QStringLiteral("full"), folder.path(), QStringLiteral("64k"));
 }
 
 } // namespace

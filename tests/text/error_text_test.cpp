@@ -52,6 +52,37 @@ TEST(ErrorText, Utf8ReadsWhatItCanAndReplacesWhatItCannot)
         EXPECT_EQ(fromUtf8(c.bytes), c.text) << c.bytes;
 }
 
+// Names come from the user: anything Unicode holds, and whatever half
+// pairs a paste leaves, must write as valid UTF-8 and read back as one text.
+TEST(Utf8, WritesEveryCharacterAndALoneSurrogateAsTheReplacement)
+{
+    const struct {
+        std::u16string text;
+        std::string bytes;
+        std::u16string back; // what reads back: the text with lone surrogates replaced
+    } cases[] = {
+        {u"a", "a", u"a"},
+        {u"\u07FF\u0800\uFFFF", "\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF", u"\u07FF\u0800\uFFFF"},
+        {u"\U0001F697 x", "\xF0\x9F\x9A\x97 x", u"\U0001F697 x"},
+        {u"\U0001F699 x", "\xF0\x9F\x9A\x99 x", u"\U0001F699 x"},
+        {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", u"\U00010000\U0010FFFF"},
+        {u"a\xD83D", "a\xEF\xBF\xBD", u"a\uFFFD"}, // a high half at the end
+        {u"\xDE97"
+         u"a",
+         "\xEF\xBF\xBD"
+         "a",
+         u"\uFFFD"
+         u"a"},                                                         // a low half alone
+        {u"\xDE97\xD83D", "\xEF\xBF\xBD\xEF\xBF\xBD", u"\uFFFD\uFFFD"}, // the halves the wrong way round
+        {u"\xD83D\xD83D\xDE97", "\xEF\xBF\xBD\xF0\x9F\x9A\x97", u"\uFFFD\U0001F697"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(tarvik::utf8(c.text), c.bytes) << c.bytes;
+        EXPECT_EQ(wellFormed(c.text), c.back) << c.bytes;
+        EXPECT_EQ(fromUtf8(tarvik::utf8(c.text)), c.back) << c.bytes;
+    }
+}
+
 TEST(ErrorText, TitleIsTheProgramNameUpToItsFirstFullStop)
 {
     const struct {

@@ -84,7 +84,7 @@ std::optional<std::string> stored(std::string_view name)
 {
     std::optional<std::string> bytes = store("get").arg(name).bytes();
     if (!bytes && store("readFailed").run() == 1)
-        throw StorageError(utf8(caption(Caption::BrowserStorageRefused)));
+        throw StorageError(StorageProblem::BrowserRefused);
     return bytes;
 }
 
@@ -96,8 +96,8 @@ void put(std::string_view name, std::string_view bytes)
     const int answer = store("set").arg(name).arg(bytes).run();
     if (answer == Stored)
         return;
-    throw StorageError(utf8(
-        caption(answer == QuotaExceeded ? Caption::BrowserStorageFull : Caption::BrowserStorageRefused)));
+    throw StorageError(answer == QuotaExceeded ? StorageProblem::BrowserFull
+                                               : StorageProblem::BrowserRefused);
 }
 
 } // namespace
@@ -107,7 +107,7 @@ std::vector<std::u16string> BrowserStorage::keys() const
     std::vector<std::u16string> keys;
     const int count = store("keyCount").run();
     if (count < 0)
-        throw StorageError(utf8(caption(Caption::BrowserStorageRefused)));
+        throw StorageError(StorageProblem::BrowserRefused);
     for (int i = 0; i < count; ++i) {
         const std::optional<std::string> name = store("keyAt").arg(i).bytes();
         if (name && name->starts_with(estimatePrefix))

@@ -141,6 +141,37 @@ test('estimates are made, duplicated, opened and deleted by name; a deletion can
     await context.close();
 });
 
+// Names outside the Basic Multilingual Plane, which once all shared one
+// entry of the storage: two cars, two estimates, each with its line after
+// a reload.
+test('two names that differ in an emoji are two estimates, kept over a reload', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    const list = () => page.evaluate(() => [...document.getElementById('estimateList').options].map(
+        (o) => (o.selected ? '*' : '') + o.textContent));
+    const rename = async (name) => {
+        await page.click('#estimateRename');
+        await page.fill('#renameName', name);
+        await page.click('#renameOk');
+    };
+    await addLine(page, rebar, 0, '10');
+    await rename('🚗 x');
+    await page.getByRole('button', {name: 'Новая смета', exact: true}).click();
+    await addLine(page, {...rebar, sizes: {sComboBoxElement: '16'}}, 0, '20');
+    await rename('🚙 x');
+    assert.deepEqual(await list(), ['🚗 x', '*🚙 x']);
+    const stored = await page.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('tarvik.estimate.')));
+    assert.deepEqual(stored.sort(), ['tarvik.estimate.🚗 x', 'tarvik.estimate.🚙 x']);
+
+    await page.reload();
+    await waitForEstimate(page);
+    assert.deepEqual(await list(), ['🚗 x', '*🚙 x']);
+    assert.deepEqual((await tableRows(page)).map((row) => [row[2], row[6]]), [['16', '20,000']]);
+    await page.selectOption('#estimateList', {label: '🚗 x'});
+    assert.deepEqual((await tableRows(page)).map((row) => [row[2], row[6]]), [['12', '10,000']]);
+    await context.close();
+});
+
 test('10,000 lines: a window of rows on screen, every row on paper, an edit shown at once', async () => {
     const context = await site.browser.newContext({locale: 'ru-RU', viewport: {width: 1366, height: 768}});
     const page = await openPage(context, site.url);

@@ -515,6 +515,44 @@ private slots:
         QCOMPARE(keeper.entries().size(), 2u);
     }
 
+    // Two cars: names outside the Basic Multilingual Plane that differ only
+    // in their last UTF-16 unit. Two files, and the last open one comes back
+    // at the next start whatever its name.
+    void namesWithEmojiAreEstimatesOfTheirOwnOverARestart()
+    {
+        chooseRebar();
+        addRebar(3, QStringLiteral("10"));
+        EstimateKeeper* keeper = &window().keeper();
+        keeper->rename(u"\U0001F697 x");
+        keeper->create();
+        addRebar(5, QStringLiteral("20"));
+        addRebar(5, QStringLiteral("30"));
+        keeper->rename(u"\U0001F699 x");
+        settle();
+        QStringList files =
+            QDir(QDir(dataFolder()).filePath(QStringLiteral("estimates"))).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(files,
+                 (QStringList{QStringLiteral("\U0001F697 x.json"), QStringLiteral("\U0001F699 x.json")}));
+
+        window().close();
+        form->close();
+        form.reset();
+        newForm();
+        form->estimateWindow().present();
+        QCOMPARE(window().windowTitle(), QStringLiteral("Смета — \U0001F699 x"));
+        QCOMPARE(model().rowCount(), 2);
+        keeper = &window().keeper();
+        std::vector<std::u16string> names;
+        for (const EstimateEntry& e : keeper->entries())
+            names.push_back(e.name);
+        QCOMPARE(names, (std::vector<std::u16string>{u"\U0001F697 x", u"\U0001F699 x"}));
+        keeper->open(keeper->entries().front().key);
+        QCOMPARE(window().windowTitle(), QStringLiteral("Смета — \U0001F697 x"));
+        QCOMPARE(model().rowCount(), 1);
+        QCOMPARE(cell(0, EstimateColumn::Quantity), QStringLiteral("10,000"));
+        QVERIFY(window().statusText().isEmpty());
+    }
+
     void theOpenListShowsNamesAsTextAndGivesTheChosenKey()
     {
         EstimateListDialog dialog({{u"a", u"<b>Дача</b>"}, {u"b", u"Баня"}}, nullptr);
