@@ -126,26 +126,34 @@ TEST(Saving, AKilledProcessLeavesTheStateBeforeOrAfterItsLastEdit)
 }
 
 // Runs `estimate_saver MODE FOLDER` with a tmpfs of `size` mounted over
-// FOLDER in a mount namespace of its own: as root a plain one (a chroot
-// refuses root a user namespace), otherwise one inside a user namespace.
-// Fails with the reason when neither can mount.
+// FOLDER in a mount namespace of its own: as root a plain one; in a chroot,
+// whose root is no mount point that unshare could make private, one that
+// keeps the mounts' propagation as it is (a chroot refuses root a user
+// namespace); otherwise one inside a user namespace. The tmpfs is unmounted
+// before the namespace ends, so that where it was shared with the system's
+// namespace no copy of it stays there. Fails with the reason when no way
+// can mount.
 void onASmallDisk(const QString& mode, const QString& folder, const QString& size)
 {
-    const QString script =
-        QStringLiteral("mount -t tmpfs -o size=%1 tmpfs \"$1\" || exit 99; exec \"$2\" %2 \"$1\"")
-            .arg(size, mode);
+    const QString script = QStringLiteral("mount -t tmpfs -o size=%1 tmpfs \"$1\" || exit 99; "
+                                          "\"$2\" %2 \"$1\"; status=$?; umount \"$1\"; exit $status")
+                               .arg(size, mode);
+    const QStringList ways[] = {
+        {QStringLiteral("-m")},
+        {QStringLiteral("-m"), QStringLiteral("--propagation"), QStringLiteral("unchanged")},
+        {QStringLiteral("-rm")}};
     QString refusals;
-    for (const QString& flags : {QStringLiteral("-m"), QStringLiteral("-rm")}) {
+    for (const QStringList& way : ways) {
         QProcess run;
-        run.start(QStringLiteral("unshare"), {flags, QStringLiteral("sh"), QStringLiteral("-c"), script,
-                                              QStringLiteral("sh"), folder, saver});
+        run.start(QStringLiteral("unshare"), way + QStringList{QStringLiteral("sh"), QStringLiteral("-c"),
+                                                               script, QStringLiteral("sh"), folder, saver});
         ASSERT_TRUE(run.waitForFinished(300000));
         const std::string said = run.readAllStandardOutput().toStdString();
         const QString error = QString::fromLocal8Bit(run.readAllStandardError()).trimmed();
         // unshare itself refused (1), or the mount did (99): the next way, if any.
         if (run.exitStatus() == QProcess::NormalExit &&
             (run.exitCode() == 99 || (run.exitCode() == 1 && said.empty()))) {
-            refusals += QStringLiteral("unshare %1: %2; ").arg(flags, error);
+            refusals += QStringLiteral("unshare %1: %2; ").arg(way.join(u' '), error);
             continue;
         }
         EXPECT_EQ(run.exitCode(), 0) << said << error.toStdString();
