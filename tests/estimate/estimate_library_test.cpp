@@ -418,7 +418,7 @@ TEST(EstimateLibrary, SaysWhyAWriteWasRefusedInItsOwnWords)
         std::string said;
     } cases[] = {
         {StorageProblem::NoSpace, "Смета не сохранена: на диске нет места"},
-        {StorageProblem::NoPermission, "Смета не сохранена: нет права записи в папку «/data/estimates»"},
+        {StorageProblem::NoPermission, "Смета не сохранена: нет права записи в папку «data/estimates»"},
         {StorageProblem::Busy, "Смета не сохранена: файл занят другой программой"},
         {StorageProblem::BrowserFull, "Смета не сохранена: хранилище браузера заполнено"},
         {StorageProblem::Failed, "Смета не сохранена: ошибка ввода-вывода"},

@@ -41,7 +41,7 @@ public:
     void write(std::u16string_view key, std::string_view bytes) override
     {
         if (refuseWrites)
-            throw StorageError(refusal, u"/data/estimates");
+            throw StorageError(refusal, u"data/estimates");
         ++writes;
         entries.insert_or_assign(asText(key), std::string(bytes));
     }
@@ -49,7 +49,7 @@ public:
     void remove(std::u16string_view key) override
     {
         if (refuseWrites)
-            throw StorageError(refusal, u"/data/estimates");
+            throw StorageError(refusal, u"data/estimates");
         const auto it = entries.find(asText(key));
         if (it != entries.end())
             entries.erase(it);
@@ -78,7 +78,7 @@ public:
     void setSetting(std::string_view name, std::string_view value) override
     {
         if (refuseWrites)
-            throw StorageError(refusal, u"/data/estimates");
+            throw StorageError(refusal, u"data/estimates");
         settings.insert_or_assign(std::string(name), std::string(value));
     }
 

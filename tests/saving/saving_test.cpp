@@ -32,16 +32,10 @@ std::optional<std::uint64_t> storedDigest(const QString& folder)
     const QStringList files = estimates.entryList({QStringLiteral("*.json")});
     if (files.size() != 1)
         return std::nullopt;
-    QFile file(estimates.filePath(files.front()));
-    if (!file.open(QIODevice::ReadOnly))
+    const auto stored = tarvik::testing::fileDigest(estimates.filePath(files.front()));
+    if (!stored)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    const EstimateFileRead read = readEstimateFile(
-        {bytes.constData(), static_cast<std::size_t>(bytes.size())}, u',', [] { return std::uint64_t{0}; },
-        [] { return std::uint64_t{0}; });
-    if (!read.estimate)
-        return std::nullopt;
-    return tarvik::testing::estimateDigest(*read.estimate);
+    return stored->first;
 }
 
 TEST(FileStorage, KeepsEachEstimateInItsOwnFileInsideTheFolder)
