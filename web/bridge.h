@@ -18,7 +18,7 @@ namespace tarvik::web {
 // The arguments of a call the page makes.
 class Arguments {
 public:
-    static constexpr int count = 6;
+    static constexpr int count = 8;
 
     // Those the page set for the call it is making.
     static Arguments current();
@@ -41,7 +41,7 @@ void give(int number);
 void giveBytes(std::string_view bytes);
 
 // The page's objects the core calls.
-enum class Partner { Page = 0, Store = 1 };
+enum class Partner { Page = 0, Store = 1, Catalogue = 2 };
 
 // One call of a method of a page's object: arguments in order, then one
 // of the results. What the page answers with is read as the caller says.

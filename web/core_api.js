@@ -3,7 +3,8 @@
 // each is named once. Arguments cross as numbers and texts; an object
 // argument is one of the page's objects the core calls back (its role is
 // in the method's kind) or one of these classes, which the core knows
-// already. Answers come back as the method's kind says.
+// already. Answers come back as the method's kind says; the digits after a
+// kind name the roles of its object arguments in turn.
 Module['bridge'] = {args: [], answer: [], partners: []};
 Module['api'] = function () {
     const bridge = Module['bridge'];
@@ -16,14 +17,15 @@ Module['api'] = function () {
         return [value, answer];
     };
     const call = (method, kind, args) => {
+        let role = 1;
         args.forEach((arg, i) => {
             if (typeof arg === 'string') {
                 const to = _tarvik_set_text(i, arg.length) >> 1;
                 for (let k = 0; k < arg.length; ++k)
                     HEAPU16[to + k] = arg.charCodeAt(k);
             } else if (arg !== null && typeof arg === 'object') {
-                if (kind[1])
-                    bridge.partners[kind[1]] = arg;
+                if (kind[role])
+                    bridge.partners[kind[role++]] = arg;
             } else {
                 _tarvik_set_number(i, Number(arg));
             }

@@ -1,8 +1,11 @@
 #include "estimate/catalogue_lookup.h"
 
+#include "catalogue/family.h"
+
 #include <utility>
 
 namespace tarvik {
+namespace {
 
 const catalogue::Family* familyByHeader(std::u16string_view header)
 {
@@ -11,21 +14,6 @@ const catalogue::Family* familyByHeader(std::u16string_view header)
             return family;
     }
     return nullptr;
-}
-
-std::optional<double> catalogueUnitMass(const catalogue::Family& family, std::u16string_view kind,
-                                        std::u16string_view size)
-{
-    for (std::size_t k = 0; k < family.kinds.size() && k < family.tables.size(); ++k) {
-        if (family.kinds[k] != kind)
-            continue;
-        const catalogue::KindTable& table = family.tables[k];
-        for (std::size_t s = 0; s < table.sizes.size() && s < table.unitMasses.size(); ++s) {
-            if (table.sizes[s] == size)
-                return table.unitMasses[s];
-        }
-    }
-    return std::nullopt;
 }
 
 std::uint32_t defaultPieceSizeThousandths(const catalogue::Family& family)
@@ -43,6 +31,36 @@ std::uint32_t defaultPieceSizeThousandths(const catalogue::Family& family)
             return size;
     }
     return 0;
+}
+
+} // namespace
+
+std::optional<CatalogueFamily> catalogueFamily(std::u16string_view header)
+{
+    const catalogue::Family* family = familyByHeader(header);
+    if (!family)
+        return std::nullopt;
+    return CatalogueFamily{family->textSet == catalogue::TextSet::Area ? QuantityKind::Area
+                                                                       : QuantityKind::Length,
+                           defaultPieceSizeThousandths(*family)};
+}
+
+std::optional<double> catalogueUnitMass(std::u16string_view header, std::u16string_view kind,
+                                        std::u16string_view size)
+{
+    const catalogue::Family* family = familyByHeader(header);
+    if (!family)
+        return std::nullopt;
+    for (std::size_t k = 0; k < family->kinds.size() && k < family->tables.size(); ++k) {
+        if (family->kinds[k] != kind)
+            continue;
+        const catalogue::KindTable& table = family->tables[k];
+        for (std::size_t s = 0; s < table.sizes.size() && s < table.unitMasses.size(); ++s) {
+            if (table.sizes[s] == size)
+                return table.unitMasses[s];
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace tarvik

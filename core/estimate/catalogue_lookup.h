@@ -1,9 +1,12 @@
 #pragma once
 
-// Finding a stored line's size in the catalogue by its texts, never by list
-// positions, which change whenever the catalogue does.
+// What the estimate asks the catalogue about a line, by its texts, never by
+// list positions, which change whenever the catalogue does. The estimate's
+// rules only ask; catalogue_lookup.cpp answers from the catalogue linked in
+// beside them, and the web page's estimate, which carries no copy of the
+// catalogue, has the calculator's module answer through the page.
 
-#include "catalogue/family.h"
+#include "estimate/estimate_line.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,15 +14,19 @@
 
 namespace tarvik {
 
-const catalogue::Family* familyByHeader(std::u16string_view header);
+struct CatalogueFamily {
+    QuantityKind quantity = QuantityKind::Length;
+    // The length (in mm) or area (in thousandths of a square metre) of one
+    // piece as sold by default; 0 where the family has none.
+    std::uint32_t defaultPieceSizeThousandths = 0;
+};
 
-// The unit mass of the size `size` of the kind `kind`; none when the family
-// has no such kind or the kind no such size.
-std::optional<double> catalogueUnitMass(const catalogue::Family& family, std::u16string_view kind,
+// None when no family has this header.
+std::optional<CatalogueFamily> catalogueFamily(std::u16string_view header);
+
+// The unit mass of the size `size` of the kind `kind` of the family
+// `header`; none when there is no such family, kind or size.
+std::optional<double> catalogueUnitMass(std::u16string_view header, std::u16string_view kind,
                                         std::u16string_view size);
-
-// The length (in mm) or area (in thousandths of a square metre) of one piece
-// as sold by default; 0 where a family has none.
-std::uint32_t defaultPieceSizeThousandths(const catalogue::Family& family);
 
 } // namespace tarvik

@@ -147,7 +147,7 @@ void Estimate::reindexFrom(std::size_t at)
 
 EditResult Estimate::add(const Calculation& c)
 {
-    const catalogue::Family* family = familyByHeader(c.family);
+    const std::optional<CatalogueFamily> family = catalogueFamily(c.family);
     if (!family)
         return {EditError::NotInCatalogue};
     EstimateLine line;
@@ -155,8 +155,7 @@ EditResult Estimate::add(const Calculation& c)
     line.kind = c.kind;
     line.size = c.size;
     line.unitMass = c.unitMass;
-    line.quantityKind =
-        family->textSet == catalogue::TextSet::Area ? QuantityKind::Area : QuantityKind::Length;
+    line.quantityKind = family->quantity;
     try {
         // The number as the line shows it, three decimals; the result as
         // «Расчитать» showed it.
@@ -186,8 +185,7 @@ template <typename Change> EditResult Estimate::edit(std::uint64_t id, bool reco
         return {EditError::NoSuchLine};
     EstimateLine line = rows_[*at].line;
     if (recomputes && line.note == CatalogueNote::UnitMassChanged) {
-        const catalogue::Family* family = familyByHeader(line.family);
-        if (const auto unitMass = family ? catalogueUnitMass(*family, line.kind, line.size) : std::nullopt) {
+        if (const auto unitMass = catalogueUnitMass(line.family, line.kind, line.size)) {
             line.unitMass = *unitMass;
             line.note = CatalogueNote::None;
         }
@@ -253,8 +251,8 @@ EditResult Estimate::editPieces(std::uint64_t id, std::u16string_view text)
         if (pieces.error != AmountError::None || pieces.units.isZero())
             return {EditError::BadPieces};
         if (line.pieceSize.empty()) {
-            const catalogue::Family* family = familyByHeader(line.family);
-            const std::uint32_t size = family ? defaultPieceSizeThousandths(*family) : 0;
+            const std::optional<CatalogueFamily> family = catalogueFamily(line.family);
+            const std::uint32_t size = family ? family->defaultPieceSizeThousandths : 0;
             if (size == 0)
                 return {EditError::NeedsPieceSize};
             line.pieceSize = plainDecimal(Amount(size), 3, separator_);

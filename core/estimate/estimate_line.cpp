@@ -96,9 +96,7 @@ void changeSeparator(EstimateLine& line, char16_t from, char16_t to)
 
 CatalogueNote catalogueNote(const EstimateLine& line)
 {
-    const catalogue::Family* family = familyByHeader(line.family);
-    const std::optional<double> unitMass =
-        family ? catalogueUnitMass(*family, line.kind, line.size) : std::nullopt;
+    const std::optional<double> unitMass = catalogueUnitMass(line.family, line.kind, line.size);
     if (!unitMass)
         return CatalogueNote::NotInCatalogue;
     // Bit for bit: the numbers were computed with exactly this double.

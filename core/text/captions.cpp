@@ -113,6 +113,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
     CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
     CaptionEntry{Caption::LineAdded, "LineAdded"},
+    CaptionEntry{Caption::EstimateLoadFailed, "EstimateLoadFailed"},
     CaptionEntry{Caption::CancelButton, "CancelButton"},
     CaptionEntry{Caption::BrowserStorageFull, "BrowserStorageFull"},
     CaptionEntry{Caption::BrowserStorageRefused, "BrowserStorageRefused"},
@@ -341,6 +342,8 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}» удалена";
     case Caption::LineAdded:
         return u"Добавлено: строка {}";
+    case Caption::EstimateLoadFailed:
+        return u"Смета не загрузилась. Проверьте связь и нажмите снова.";
     case Caption::CancelButton:
         return u"Отмена";
     case Caption::BrowserStorageFull:

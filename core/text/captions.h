@@ -127,7 +127,8 @@ enum class Caption {
     EstimateCellName,
     DeleteLineName,
     EstimateRemoved,
-    LineAdded, // beside «В смету», after it added a line
+    LineAdded,          // beside «В смету», after it added a line
+    EstimateLoadFailed, // beside «В смету» and «Смета», when the page's estimate did not load
     CancelButton,
     BrowserStorageFull,
     BrowserStorageRefused,

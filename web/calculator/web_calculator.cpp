@@ -1,7 +1,7 @@
 #include "web/calculator/web_calculator.h"
 
 #include "web/bridge.h"
-#include "web/estimate/web_estimate.h"
+#include "web/calculation_crossing.h"
 
 #include "calculator/form_layout.h"
 #include "catalogue/family.h"
@@ -95,10 +95,12 @@ std::u16string WebCalculator::textEdit(int list, const std::u16string& text, Siz
     });
 }
 
-std::u16string WebCalculator::addToEstimate(WebEstimate& estimate) const
+std::vector<std::u16string> WebCalculator::calculationToAdd() const
 {
     const std::optional<Calculation>& last = calc_.lastCalculation();
-    return calc_.canAddToEstimate() && last ? estimate.add(*last) : std::u16string();
+    if (!calc_.canAddToEstimate() || !last)
+        return {};
+    return calculationTexts(*last);
 }
 
 std::u16string WebCalculator::calcClick()

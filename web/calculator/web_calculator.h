@@ -14,10 +14,9 @@
 #include "calculator/stored_accordion.h"
 
 #include <string>
+#include <vector>
 
 namespace tarvik::web {
-
-class WebEstimate;
 
 class WebCalculator {
 public:
@@ -48,8 +47,10 @@ public:
     // was not yet.
     int separator() { return withSeparator().decimalSeparator(); }
     // «В смету»: the calculation behind the shown result, as the core
-    // computed it, whatever the controls show now; "" or why it was refused.
-    std::u16string addToEstimate(WebEstimate& estimate) const;
+    // computed it, whatever the controls show now, as the texts the
+    // estimate's module takes (web/calculation_crossing.h); none when no
+    // result may be added.
+    std::vector<std::u16string> calculationToAdd() const;
 
     std::u16string calcClick();
     // What reaches the field in place of its selection; "" drops the key.

@@ -62,7 +62,9 @@ const store = {
     }, () => {}),
 };
 
-export function bindEstimate(core, calc) {
+// `core`: the estimate's module; `calc` the calculator and `calculatorCore`
+// its module, which adds lines and answers for the catalogue.
+export function bindEstimate(core, calc, calculatorCore) {
     const section = $('estimate');
     const words = section.dataset; // the captions the module composes from
     const box = $('estimateBox');
@@ -96,7 +98,10 @@ export function bindEstimate(core, calc) {
     };
     // The estimates open once the calculator's separator is known: the
     // lines it adds are written with it.
-    const estimate = () => (est ??= timed('open', () => new core.Estimate(calc.separator(), store)));
+    const estimate = () => (est ??= timed('open', () => new core.Estimate(calc.separator(), store, {
+        family: (header) => calculatorCore.catalogueFamily(header),
+        unitMass: (header, kind, size) => calculatorCore.catalogueUnitMass(header, kind, size),
+    })));
 
     function say(text) {
         status.textContent = text;
@@ -651,7 +656,10 @@ export function bindEstimate(core, calc) {
     const added = $('estimateAdded');
     addButton.addEventListener('click', () => {
         show();
-        const reason = calc.addToEstimate(est);
+        const calculation = calc.calculationToAdd();
+        if (calculation.length === 0)
+            return;
+        const reason = est.add(...calculation);
         if (reason) {
             added.textContent = '';
             say(reason);

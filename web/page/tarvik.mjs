@@ -11,10 +11,6 @@ const compiledCore = WebAssembly.compileStreaming(fetch('./tarvik-core.wasm', {c
 compiledCore.catch(() => {}); // reported where the core is awaited
 const coreGlue = import('./tarvik-core.js');
 coreGlue.catch(() => {});
-// The estimate's face loads beside the core and binds once the calculator
-// has; its buttons wait for it.
-const estimateModule = import('./estimate.mjs');
-estimateModule.catch(() => {});
 
 const $ = (id) => document.getElementById(id);
 const comboNames = ['sComboBoxElement', 'sComboBoxE1', 'sComboBoxE2'];
@@ -80,7 +76,10 @@ const page = {
     },
     setEstimateAddEnabled(enabled) {
         estimateAddEnabled = enabled;
-        estimate?.setAddEnabled(enabled);
+        if (estimate)
+            estimate.setAddEnabled(enabled);
+        else
+            $('estimateAdd').disabled = !enabled;
     },
     setKindInUse(text) {
         kindInUse.textContent = text;
@@ -507,19 +506,22 @@ function bindResultMenu(calc) {
 // The core loads with the page; until it has, the controls are out of use
 // (no click is taken and lost), and a page whose core cannot load says so
 // and offers to try again.
-let core = null;
-try {
-    const [{default: createTarvik}, compiled] = await Promise.all([coreGlue, compiledCore]);
-    core = await new Promise((resolve, reject) => {
-        createTarvik({
-            // At once: the code is compiled already, and a promise would
-            // wait for the next turn of a busy main thread.
+// Instantiated at once: the code is compiled already, and a promise would
+// wait for the next turn of a busy main thread.
+const instantiate = (createModule, compiled) =>
+    new Promise((resolve, reject) => {
+        createModule({
             instantiateWasm(imports, receive) {
                 receive(new WebAssembly.Instance(compiled, imports), compiled);
                 return {};
             },
         }).then((module) => resolve(module.api()), reject);
     });
+
+let core = null;
+try {
+    const [{default: createTarvik}, compiled] = await Promise.all([coreGlue, compiledCore]);
+    core = await instantiate(createTarvik, compiled);
 } catch (error) {
     const state = $('loadState');
     state.classList.add('failed');
@@ -562,16 +564,48 @@ $('errorOk').addEventListener('click', () => {
 errorBox.addEventListener('close', giveBackCaret);
 performance.mark('tarvik-interactive');
 
-estimate = (await estimateModule).bindEstimate(core, calc);
-estimate.setAddEnabled(estimateAddEnabled);
-performance.mark('tarvik-estimate');
+
+// The estimate (its face, its WebAssembly) weighs nothing: it is fetched
+// after the calculator answers, when the browser is first idle, or at once
+// when «В смету» or «Смета» is pressed before that; the press is then
+// carried out once it has bound. One that did not load says so beside the
+// buttons, and the next press tries again.
+let estimateLoad = null;
+function loadEstimate() {
+    estimateLoad ??= (async () => {
+        const compiled = WebAssembly.compileStreaming(fetch('./tarvik-estimate.wasm', {credentials: 'same-origin'}));
+        const [{bindEstimate}, {default: createEstimate}, module] =
+            await Promise.all([import('./estimate.mjs'), import('./tarvik-estimate.js'), compiled]);
+        $('estimateAdded').textContent = '';
+        estimate = bindEstimate(await instantiate(createEstimate, module), calc, core);
+        estimate.setAddEnabled(estimateAddEnabled);
+        performance.mark('tarvik-estimate');
+        return estimate;
+    })().catch((error) => {
+        estimateLoad = null;
+        const added = $('estimateAdded');
+        added.textContent = added.dataset.failed;
+        throw error;
+    });
+    return estimateLoad;
+}
+for (const id of ['estimateAdd', 'estimateShow']) {
+    const button = $(id);
+    button.addEventListener('click', (event) => {
+        if (estimate)
+            return;
+        event.stopImmediatePropagation();
+        loadEstimate().then(() => button.click(), () => {});
+    }, {capture: true});
+}
+
 // The browser's number format costs tens of milliseconds on first use (its
 // locale data loads): the core reads it now if the page is idle first, and
 // within a second in any case, since the estimate waits for it to come back.
 const whenIdle = self.requestIdleCallback ? (run) => requestIdleCallback(run, {timeout: 1000}) : setTimeout;
 whenIdle(() => {
     calc.readSeparator();
-    estimate.restore();
+    loadEstimate().then((face) => face.restore(), () => {});
 });
 
 if ('serviceWorker' in navigator)

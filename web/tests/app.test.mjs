@@ -146,6 +146,8 @@ test('after the first visit the page works offline, and a new build replaces the
     await chooseKind(page, 1, 'Арматура А3 А500с');
     await pickItem(page, 'sComboBoxElement', '12');
     assert.equal(await calculate(page, 0, '12,5'), '11,125 кг', 'offline');
+    // The estimate's code, fetched after the calculator's, is cached as well.
+    await page.waitForFunction(() => performance.getEntriesByName('tarvik-estimate').length > 0);
 
     const sw = join(folder, 'sw.js');
     await writeFile(sw, (await readFile(sw, 'utf8')).replace(/tarvik-[0-9a-f]+/, 'tarvik-0123456789abcdef'));
