@@ -1,6 +1,7 @@
 #include "estimate/estimate.h"
 
 #include "estimate/catalogue_lookup.h"
+#include "estimate/typed_amount.h"
 #include "number/errors.h"
 #include "number/quantity.h"
 #include "text/utf8.h"
@@ -10,6 +11,22 @@
 
 namespace tarvik {
 namespace {
+
+// A typed number refused for how it is written, not for what the cell
+// takes: the reason names what is wrong, where the cell's own rule would
+// only repeat what it takes.
+bool refusedOutright(const TypedAmount& amount)
+{
+    switch (amount.error) {
+    case TypedAmountError::Exponent:
+    case TypedAmountError::MisplacedGroup:
+    case TypedAmountError::AmbiguousStop:
+    case TypedAmountError::TwoSeparators:
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool isBlank(std::u16string_view text)
 {
@@ -56,8 +73,10 @@ void Estimate::rename(std::u16string name)
 
 EditResult Estimate::setVatRate(std::u16string_view percent)
 {
-    const AmountText rate = readAmount(percent, separator_, 2);
-    if (rate.error != AmountError::None || compare(rate.units, Amount(10000)) > 0)
+    const TypedAmount rate = readTypedAmount(percent, separator_, 2, TypedCell::Number);
+    if (rate.error == TypedAmountError::Foreign || rate.error == TypedAmountError::Exponent)
+        return {EditError::BadNumber, typedAmountReason(rate, percent, separator_, 2)};
+    if (rate.error != TypedAmountError::None || compare(rate.units, Amount(10000)) > 0)
         return {EditError::BadVatRate};
     vatRate_ = static_cast<std::uint32_t>(rate.units.bits64(0));
     settingsEdited_ = clock_();
@@ -201,8 +220,13 @@ template <typename Change> EditResult Estimate::edit(std::uint64_t id, bool reco
 
 EditResult Estimate::editQuantity(std::uint64_t id, std::u16string_view text)
 {
-    return edit(id, true, [&](EstimateLine& line) {
-        line.requested = text;
+    return edit(id, true, [&](EstimateLine& line) -> EditResult {
+        TypedQuantity typed = typedQuantity(text, separator_);
+        if (typed.error == TypedAmountError::Negative)
+            return {EditError::Negative};
+        if (typed.error != TypedAmountError::None)
+            return {EditError::BadNumber, std::move(typed.reason)};
+        line.requested = std::move(typed.text);
         return settleLine(line, separator_);
     });
 }
@@ -210,9 +234,14 @@ EditResult Estimate::editQuantity(std::uint64_t id, std::u16string_view text)
 EditResult Estimate::editMass(std::uint64_t id, std::u16string_view text)
 {
     return edit(id, true, [&](EstimateLine& line) -> EditResult {
+        TypedQuantity typed = typedQuantity(text, separator_);
+        if (typed.error == TypedAmountError::Negative)
+            return {EditError::Negative};
+        if (typed.error != TypedAmountError::None)
+            return {EditError::BadNumber, std::move(typed.reason)};
         try {
-            std::u16string quantity = calculatedText(text, separator_, line.unitMass, 1);
-            std::u16string mass = calculatedText(text, separator_, 1.0, 0);
+            std::u16string quantity = calculatedText(typed.text, separator_, line.unitMass, 1);
+            std::u16string mass = calculatedText(typed.text, separator_, 1.0, 0);
             if (quantity.starts_with(u'-') || mass.starts_with(u'-'))
                 return {EditError::Negative};
             line.requested = quantity;
@@ -233,8 +262,10 @@ EditResult Estimate::editPieceSize(std::uint64_t id, std::u16string_view text)
         if (isBlank(text)) {
             line.pieceSize.clear();
         } else {
-            const AmountText size = readAmount(text, separator_, 3);
-            if (size.error != AmountError::None || size.units.isZero())
+            const TypedAmount size = readTypedAmount(text, separator_, 3, TypedCell::Number);
+            if (refusedOutright(size))
+                return {EditError::BadNumber, typedAmountReason(size, text, separator_, 3)};
+            if (size.error != TypedAmountError::None || size.units.isZero())
                 return {EditError::BadPieceSize};
             line.pieceSize = plainDecimal(size.units, 3, separator_);
         }
@@ -245,10 +276,12 @@ EditResult Estimate::editPieceSize(std::uint64_t id, std::u16string_view text)
 EditResult Estimate::editPieces(std::uint64_t id, std::u16string_view text)
 {
     return edit(id, true, [&](EstimateLine& line) -> EditResult {
-        const AmountText pieces = readAmount(text, separator_, 0);
-        if (pieces.error == AmountError::TooLarge || compare(pieces.units, Amount(maxPieces)) > 0)
+        const TypedAmount pieces = readTypedAmount(text, separator_, 0, TypedCell::Number);
+        if (refusedOutright(pieces))
+            return {EditError::BadNumber, typedAmountReason(pieces, text, separator_, 0)};
+        if (pieces.error == TypedAmountError::TooLarge || compare(pieces.units, Amount(maxPieces)) > 0)
             return {EditError::TooManyPieces};
-        if (pieces.error != AmountError::None || pieces.units.isZero())
+        if (pieces.error != TypedAmountError::None || pieces.units.isZero())
             return {EditError::BadPieces};
         if (line.pieceSize.empty()) {
             const std::optional<CatalogueFamily> family = catalogueFamily(line.family);
@@ -270,9 +303,13 @@ EditResult Estimate::editPrice(std::uint64_t id, std::u16string_view text)
             line.price.clear();
             return {};
         }
-        const AmountText price = readAmount(text, separator_, 2);
-        if (price.error != AmountError::None)
+        const TypedAmount price = readTypedAmount(text, separator_, 2, TypedCell::Money);
+        if (price.error == TypedAmountError::Negative)
+            return {EditError::Negative};
+        if (price.error == TypedAmountError::TooManyDecimals)
             return {EditError::BadPrice};
+        if (price.error != TypedAmountError::None)
+            return {EditError::BadNumber, typedAmountReason(price, text, separator_, 2)};
         line.price = formatAmount(price.units, 2, separator_);
         return {};
     });

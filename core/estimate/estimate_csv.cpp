@@ -9,7 +9,7 @@ std::string estimateCsv(const Estimate& estimate)
 {
     const char delimiter = estimate.separator() == u',' ? ';' : ',';
     std::string out = "\xEF\xBB\xBF";
-    for (const TableRow& row : estimateTable(estimate)) {
+    for (const TableRow& row : estimateTable(estimate, MoneyLayout::Plain)) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             if (i > 0)
                 out += delimiter;
@@ -34,7 +34,7 @@ std::string estimateCsv(const Estimate& estimate)
 std::u16string estimateTabText(const Estimate& estimate)
 {
     std::u16string out;
-    for (const TableRow& row : estimateTable(estimate)) {
+    for (const TableRow& row : estimateTable(estimate, MoneyLayout::Plain)) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             if (i > 0)
                 out += u'\t';

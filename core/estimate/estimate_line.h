@@ -49,6 +49,7 @@ enum class EditError {
     TooManyPieces,  // beyond maxPieces
     BadPrice,       // not a number of at most two decimals
     BadVatRate,     // not a percentage from 0 to 100 with at most two decimals
+    BadNumber,      // a typed number refused; its message says why
 };
 
 struct EditResult {
@@ -58,7 +59,7 @@ struct EditResult {
     {
     }
     EditError error = EditError::None;
-    std::u16string message; // the error box's text for EditError::Calculation
+    std::u16string message; // the error box's text for EditError::Calculation, the reason for BadNumber
     std::uint64_t id = 0;   // the line added
     explicit operator bool() const { return error == EditError::None; }
 };

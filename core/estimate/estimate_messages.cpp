@@ -13,6 +13,7 @@ std::u16string editErrorText(const EditResult& result)
     case EditError::NotInCatalogue:
         return std::u16string(caption(Caption::NotInCatalogueNote));
     case EditError::Calculation:
+    case EditError::BadNumber:
         return result.message;
     case EditError::Negative:
         return std::u16string(caption(Caption::NegativeAmount));

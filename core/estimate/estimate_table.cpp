@@ -1,5 +1,6 @@
 #include "estimate/estimate_table.h"
 
+#include "estimate/typed_amount.h"
 #include "number/double_text.h"
 
 #include <array>
@@ -29,8 +30,11 @@ std::u16string vatRateText(std::uint32_t hundredths, char16_t separator)
     return text;
 }
 
-TableRow estimateLineRow(const Estimate& e, std::size_t i)
+TableRow estimateLineRow(const Estimate& e, std::size_t i, MoneyLayout money)
 {
+    const auto laidOut = [&](std::u16string plain) {
+        return money == MoneyLayout::Grouped ? groupedThousands(plain, e.separator()) : plain;
+    };
     const EstimateLine& l = e.line(i);
     const LineCost cost = e.cost(i);
     TableRow row(estimateColumnCount);
@@ -42,9 +46,9 @@ TableRow estimateLineRow(const Estimate& e, std::size_t i)
     row[column(EstimateColumn::Pieces)] = l.pieces;
     row[column(EstimateColumn::Quantity)] = l.quantity;
     row[column(EstimateColumn::Mass)] = l.mass;
-    row[column(EstimateColumn::Price)] = l.price;
+    row[column(EstimateColumn::Price)] = laidOut(l.price);
     if (cost.state == LineCostState::Priced)
-        row[column(EstimateColumn::Cost)] = formatAmount(cost.kopecks, 2, e.separator());
+        row[column(EstimateColumn::Cost)] = laidOut(formatAmount(cost.kopecks, 2, e.separator()));
     return row;
 }
 
@@ -108,7 +112,7 @@ std::u16string captionWith(Caption which, std::u16string_view value)
     return text;
 }
 
-std::vector<TableRow> estimateTable(const Estimate& e)
+std::vector<TableRow> estimateTable(const Estimate& e, MoneyLayout money)
 {
     std::vector<TableRow> rows;
     const QuantityMix mix = quantityMix(e);
@@ -117,24 +121,28 @@ std::vector<TableRow> estimateTable(const Estimate& e)
         header.emplace_back(columnCaption(static_cast<EstimateColumn>(c), mix));
     rows.push_back(std::move(header));
     for (std::size_t i = 0; i < e.size(); ++i)
-        rows.push_back(estimateLineRow(e, i));
+        rows.push_back(estimateLineRow(e, i, money));
     rows.emplace_back();
-    for (TableRow& total : estimateTotalsRows(e))
+    for (TableRow& total : estimateTotalsRows(e, money))
         rows.push_back(std::move(total));
     return rows;
 }
 
-std::vector<TableRow> estimateTotalsRows(const Estimate& e)
+std::vector<TableRow> estimateTotalsRows(const Estimate& e, MoneyLayout money)
 {
     std::vector<TableRow> rows;
     const EstimateTotals& t = e.totals();
     const char16_t sep = e.separator();
+    const auto rubles = [&](const Amount& kopecks) {
+        std::u16string plain = formatAmount(kopecks, 2, sep);
+        return money == MoneyLayout::Grouped ? groupedThousands(plain, sep) : plain;
+    };
     // A total that leaves a line out would be a wrong number: none is shown.
     const bool complete = t.outOfRange == 0;
     TableRow total = totalsRow(captionWith(Caption::TotalLines, countText(t.lines)));
     if (complete) {
         total[column(EstimateColumn::Mass)] = formatAmount(t.grams, 3, sep);
-        total[column(EstimateColumn::Cost)] = formatAmount(t.kopecks, 2, sep);
+        total[column(EstimateColumn::Cost)] = rubles(t.kopecks);
     }
     rows.push_back(std::move(total));
     if (complete)
@@ -149,14 +157,13 @@ std::vector<TableRow> estimateTotalsRows(const Estimate& e)
     const std::u16string rate = vatRateText(e.vatRate(), sep);
     if (e.pricesIncludeVat()) {
         rows.push_back(totalsRow(captionWith(Caption::VatIncluded, rate), EstimateColumn::Cost,
-                                 formatAmount(vatIncluded(t.kopecks, e.vatRate()), 2, sep)));
+                                 rubles(vatIncluded(t.kopecks, e.vatRate()))));
     } else {
         Amount vat = vatAdded(t.kopecks, e.vatRate());
-        rows.push_back(
-            totalsRow(captionWith(Caption::VatAdded, rate), EstimateColumn::Cost, formatAmount(vat, 2, sep)));
+        rows.push_back(totalsRow(captionWith(Caption::VatAdded, rate), EstimateColumn::Cost, rubles(vat)));
         vat.add(t.kopecks);
-        rows.push_back(totalsRow(std::u16string(caption(Caption::TotalWithVat)), EstimateColumn::Cost,
-                                 formatAmount(vat, 2, sep)));
+        rows.push_back(
+            totalsRow(std::u16string(caption(Caption::TotalWithVat)), EstimateColumn::Cost, rubles(vat)));
     }
     return rows;
 }

@@ -29,15 +29,20 @@ std::u16string captionWith(Caption which, std::u16string_view value);
 
 using TableRow = std::vector<std::u16string>; // estimateColumnCount texts, or none: a blank row
 
+// How money reads: on the screen and on paper with a thin space between
+// thousands ("1 247 469,63"); in a file or a copy for a spreadsheet plain
+// ("1247469,63"), so that it reads back as a number.
+enum class MoneyLayout { Grouped, Plain };
+
 // The header row, a row per line, a blank row, then the totals rows: the
 // label in the name column, each value in the column it totals. A number
-// with the estimate's separator, without grouping or unit.
-std::vector<TableRow> estimateTable(const Estimate& estimate);
+// with the estimate's separator, without unit; only money grouped, as asked.
+std::vector<TableRow> estimateTable(const Estimate& estimate, MoneyLayout money = MoneyLayout::Grouped);
 
 // Parts of that table, for a face that shows the lines and the totals apart
 // and must not rebuild every row for one edit: line `row` (from 0) and the
 // totals rows.
-TableRow estimateLineRow(const Estimate& estimate, std::size_t row);
-std::vector<TableRow> estimateTotalsRows(const Estimate& estimate);
+TableRow estimateLineRow(const Estimate& estimate, std::size_t row, MoneyLayout money = MoneyLayout::Grouped);
+std::vector<TableRow> estimateTotalsRows(const Estimate& estimate, MoneyLayout money = MoneyLayout::Grouped);
 
 } // namespace tarvik

@@ -70,6 +70,14 @@ constexpr std::array entries{
     CaptionEntry{Caption::BadPrice, "BadPrice"},
     CaptionEntry{Caption::BadVatRate, "BadVatRate"},
     CaptionEntry{Caption::NegativeAmount, "NegativeAmount"},
+    CaptionEntry{Caption::TypedNotANumber, "TypedNotANumber"},
+    CaptionEntry{Caption::TypedForeign, "TypedForeign"},
+    CaptionEntry{Caption::TypedExponent, "TypedExponent"},
+    CaptionEntry{Caption::TypedMisplacedGroup, "TypedMisplacedGroup"},
+    CaptionEntry{Caption::TypedAmbiguousStop, "TypedAmbiguousStop"},
+    CaptionEntry{Caption::TypedTwoSeparators, "TypedTwoSeparators"},
+    CaptionEntry{Caption::TypedTooManyDecimals, "TypedTooManyDecimals"},
+    CaptionEntry{Caption::TypedTooLarge, "TypedTooLarge"},
     CaptionEntry{Caption::AddToEstimate, "AddToEstimate"},
     CaptionEntry{Caption::EstimateTitle, "EstimateTitle"},
     CaptionEntry{Caption::NewEstimate, "NewEstimate"},
@@ -256,6 +264,22 @@ std::u16string_view caption(Caption which)
         return u"НДС — от 0 до 100 %, не более двух знаков после запятой";
     case Caption::NegativeAmount:
         return u"В смету не входят отрицательные количества";
+    case Caption::TypedNotANumber:
+        return u"Здесь нужно число";
+    case Caption::TypedForeign:
+        return u"«{}» — не часть числа";
+    case Caption::TypedExponent:
+        return u"Число пишется цифрами, без «e»";
+    case Caption::TypedMisplacedGroup:
+        return u"Пробел и точка разделяют только тысячи, по три цифры";
+    case Caption::TypedAmbiguousStop:
+        return u"«{}» — это {} или {}? Напишите число без точки";
+    case Caption::TypedTwoSeparators:
+        return u"Знак «{}» в числе может быть только один";
+    case Caption::TypedTooManyDecimals:
+        return u"Не больше {} знаков после «{}»";
+    case Caption::TypedTooLarge:
+        return u"Слишком большое число";
     case Caption::AddToEstimate:
         return u"В смету";
     case Caption::EstimateTitle:

@@ -79,6 +79,16 @@ enum class Caption {
     BadPrice,
     BadVatRate,
     NegativeAmount,
+    // Why a number typed into a cell was refused; "{}" stands for the text
+    // or a character of it, in order.
+    TypedNotANumber,
+    TypedForeign,
+    TypedExponent,
+    TypedMisplacedGroup,
+    TypedAmbiguousStop,
+    TypedTwoSeparators,
+    TypedTooManyDecimals,
+    TypedTooLarge,
     // The estimate's controls.
     AddToEstimate,
     EstimateTitle,

@@ -70,7 +70,7 @@ TEST(EstimateMessages, NameEveryRefusalAndNote)
     e.restore(gone);
     EXPECT_EQ(lineNotes(e, 0), caption(Caption::NotInCatalogueNote));
     // A mass beyond the gram cannot be priced: both notes at once.
-    ASSERT_TRUE(e.editMass(id, u"1e30"));
+    ASSERT_TRUE(e.editMass(id, u"1" + std::u16string(30, u'0')));
     ASSERT_TRUE(e.editPrice(id, u"1"));
     EXPECT_EQ(lineNotes(e, 0), std::u16string(caption(Caption::NotInCatalogueNote)) + u"; " +
                                    std::u16string(caption(Caption::CostOutOfRange)));

@@ -57,9 +57,10 @@ TEST(Estimate, EditsRecomputeTheOtherNumber)
     EXPECT_EQ(e.line(0).mass, u"8,900");
     EXPECT_EQ(formatAmount(e.totals().grams, 3, u','), u"8,900");
 
-    const EditResult bad = e.editQuantity(id, u"1e5000");
+    const std::u16string huge = u"1" + std::u16string(5000, u'0');
+    const EditResult bad = e.editQuantity(id, huge);
     EXPECT_EQ(bad.error, EditError::Calculation);
-    EXPECT_EQ(bad.message, u"'1e5000' is not a valid floating point value.");
+    EXPECT_EQ(bad.message, u"'" + huge + u"' is not a valid floating point value.");
     EXPECT_EQ(e.editMass(id, u"-3").error, EditError::Negative);
     EXPECT_EQ(e.editQuantity(0xBAD, u"1").error, EditError::NoSuchLine);
     EXPECT_EQ(e.line(0).mass, u"8,900"); // a failed edit changes nothing

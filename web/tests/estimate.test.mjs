@@ -88,11 +88,11 @@ test('edits of pieces, price and VAT move the line and the totals; mixed kinds n
     // Nine bars of the family's 11,7 m: 105,3 m, 93,717 kg.
     await typeInCell(page, 'Кол-во, шт', 1, '9', 'Tab');
     assert.deepEqual((await tableRows(page))[0],
-                     ['1', 'Арматура А3 А500с', '12', '0,89', '11,7', '9', '105,300', '93,717', '50000,00',
-                      '4685,85']);
+                     ['1', 'Арматура А3 А500с', '12', '0,89', '11,7', '9', '105,300', '93,717', '50\u2009000,00',
+                      '4\u2009685,85']);
     assert.deepEqual(await totalsRows(page), [
         ['', 'Масса, кг', 'Стоимость, руб'],
-        ['Итого: 2 поз.', '125,117', '4685,85'],
+        ['Итого: 2 поз.', '125,117', '4\u2009685,85'],
         ['Итого, т', '0,125', ''],
         ['без цены: 1 поз.', '', ''],
         ['в т.ч. НДС 22 %', '', '844,99'],
@@ -106,7 +106,7 @@ test('edits of pieces, price and VAT move the line and the totals; mixed kinds n
     await page.fill('#vatRate', '20');
     await page.press('#vatRate', 'Enter');
     assert.deepEqual((await totalsRows(page)).slice(-2),
-                     [['НДС 20 %', '', '937,17'], ['Всего с НДС', '', '5623,02']]);
+                     [['НДС 20 %', '', '937,17'], ['Всего с НДС', '', '5\u2009623,02']]);
     await page.context().close();
 });
 
@@ -142,6 +142,40 @@ test('a cell refuses a key with its reason and an edit with the core\'s words, i
     await typeInCell(page, 'Кол-во, шт', 1, '2');
     assert.equal(await pieces.getAttribute('aria-invalid'), null);
     assert.equal((await tableRows(page))[0][6], '23,400');
+    await page.context().close();
+});
+
+test('prices pasted as sellers write them are read, slips are refused with what is wrong', async () => {
+    const page = await estimatePage();
+    await addLine(page, rebar, 0, '100');
+    const paste = async (caption, text) => {
+        const input = cell(page, caption, 1);
+        await input.click();
+        await page.keyboard.press('Control+A');
+        await input.evaluate((field, text) => {
+            const data = new DataTransfer();
+            data.setData('text/plain', text);
+            field.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));
+        }, text);
+        await page.keyboard.press('Enter');
+        return input;
+    };
+    const why = async (input) => page.locator('#' + await input.getAttribute('aria-describedby')).textContent();
+    const totals = await totalsRows(page);
+    for (const [caption, text, reason] of [
+        ['Цена, руб/т', '65.000', '«65.000» — это 65000 или 65,000? Напишите число без точки'],
+        ['Цена, руб/т', 'NaN', '«N» — не часть числа'],
+        ['Длина, м', '1e309', 'Число пишется цифрами, без «e»'],
+    ]) {
+        const input = await paste(caption, text);
+        assert.equal(await input.getAttribute('aria-invalid'), 'true', text);
+        assert.equal(await why(input), reason, text);
+        assert.deepEqual(await totalsRows(page), totals, text);
+        await page.keyboard.press('Escape');
+    }
+    await paste('Цена, руб/т', '65.000,50 ₽');
+    assert.equal((await tableRows(page))[0][8], '65\u2009000,50');
+    assert.equal((await tableRows(page))[0][9], '5\u2009785,04');
     await page.context().close();
 });
 

@@ -64,7 +64,7 @@ test('the estimate keeps AA contrast in the light and the dark scheme', async ()
         await typeInCell(page, 'Кол-во, шт', 2, '0');
         await typeInCell(page, 'Цена, руб/т', 3, '1,234', null);
         const {texts, faults} = await contrastFaults(page);
-        for (const shown of ['Итого: 3 поз.', 'Число штук — целое от 1', '56900,00', 'Удалить строку'])
+        for (const shown of ['Итого: 3 поз.', 'Число штук — целое от 1', '56\u2009900,00', 'Удалить строку'])
             assert.ok(texts.includes(shown), `${colorScheme}: «${shown}» is among the texts measured`);
         assert.deepEqual(faults, [], colorScheme);
         await page.context().close();

@@ -23,7 +23,7 @@ test('a reload opens the last estimate as it was left', async () => {
     await page.reload();
     await waitForEstimate(page);
     assert.deepEqual(await tableRows(page),
-                     [['1', 'Арматура А3 А500с', '12', '0,89', '', '', '100,000', '89,000', '50000,00', '4450,00']]);
+                     [['1', 'Арматура А3 А500с', '12', '0,89', '', '', '100,000', '89,000', '50\u2009000,00', '4\u2009450,00']]);
     await context.close();
 });
 
@@ -47,7 +47,7 @@ test('two tabs on one estimate merge by line', async () => {
     await waitForEstimate(c);
     for (const page of [a, b, c])
         assert.deepEqual((await tableRows(page)).map((row) => [row[1], row[8]]),
-                         [['Арматура А3 А500с', '1000,00'], ['Швеллер горячекатаный', '']]);
+                         [['Арматура А3 А500с', '1\u2009000,00'], ['Швеллер горячекатаный', '']]);
     await c.close();
 
     // A deletion in one tab holds in the other.

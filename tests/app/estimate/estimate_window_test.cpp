@@ -13,6 +13,8 @@
 #include "app/kinds_list.h"
 #include "estimate/estimate_csv.h"
 #include "tests/app/find_control.h"
+
+#include <QSignalSpy>
 #include "text/captions.h"
 
 #include <QApplication>
@@ -248,7 +250,15 @@ private slots:
         addRebar(3, QStringLiteral("10"));
         const QString mass = cell(0, EstimateColumn::Mass);
         QVERIFY(model().setData(at(0, EstimateColumn::Price), QStringLiteral("65000"), Qt::EditRole));
-        QCOMPARE(cell(0, EstimateColumn::Price), QStringLiteral("65000,00"));
+        // Money on the screen: a thin space between thousands.
+        QCOMPARE(cell(0, EstimateColumn::Price), QStringLiteral("65\u2009000,00"));
+        // Read as a seller writes it; a slip refused with what is wrong.
+        QSignalSpy refused(&model(), &EstimateModel::refused);
+        QVERIFY(!model().setData(at(0, EstimateColumn::Price), QStringLiteral("65.000"), Qt::EditRole));
+        QCOMPARE(refused.value(0).value(0).toString(),
+                 QStringLiteral("«65.000» — это 65000 или 65,000? Напишите число без точки"));
+        QVERIFY(model().setData(at(0, EstimateColumn::Price), QStringLiteral("65.000,50 ₽"), Qt::EditRole));
+        QCOMPARE(cell(0, EstimateColumn::Price), QStringLiteral("65\u2009000,50"));
         QVERIFY(!cell(0, EstimateColumn::Cost).isEmpty());
         // Two whole bars of 11,7 m: the quantity and the mass follow.
         QVERIFY(model().setData(at(0, EstimateColumn::Pieces), QStringLiteral("2"), Qt::EditRole));
@@ -273,6 +283,12 @@ private slots:
         // VAT on top of the prices: two more totals rows.
         inEstimate<QCheckBox>("pricesIncludeVat")->click();
         QVERIFY(window().totals().rows().join(u'\n').contains(text(Caption::TotalWithVat)));
+
+        // An exponent is a slip in any cell: refused, the totals as they were.
+        const QStringList totals = window().totals().rows();
+        QVERIFY(!model().setData(at(0, EstimateColumn::Quantity), QStringLiteral("1e309"), Qt::EditRole));
+        QCOMPARE(refused.value(1).value(0).toString(), QStringLiteral("Число пишется цифрами, без «e»"));
+        QCOMPARE(window().totals().rows(), totals);
     }
 
     void aCellTakesKeysByItsRuleAndCommitsOnEnter()
