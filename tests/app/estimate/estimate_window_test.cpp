@@ -14,8 +14,8 @@
 #include "estimate/estimate_csv.h"
 #include "tests/app/find_control.h"
 
-#include <QSignalSpy>
 #include "text/captions.h"
+#include <QSignalSpy>
 
 #include <QApplication>
 #include <QCheckBox>
