@@ -91,6 +91,16 @@ KeyVerdict numberKeyVerdict(const FieldState& field, char16_t key, char16_t sepa
 
 KeyVerdict cellKeyVerdict(const FieldState& field, char16_t key, char16_t separator, int fractionDigits)
 {
+    // A space between thousands, as people type «65 000»: after a digit of
+    // the whole part, once. Elsewhere it says what the field takes.
+    if (key == u' ' || key == u'\u00A0') {
+        const std::u16string_view text = field.text;
+        const auto caret = static_cast<std::size_t>(std::max(
+            0, std::min(std::min(field.selectionStart, field.selectionEnd), static_cast<int>(text.size()))));
+        const std::u16string_view before = text.substr(0, caret);
+        if (!before.empty() && isDigit(before.back()) && before.find(separator) == std::u16string_view::npos)
+            return {std::u16string(1, key), {}};
+    }
     KeyVerdict verdict = numberKeyVerdict(field, key, separator);
     if (verdict.inserted.empty() || key == backspace)
         return verdict;

@@ -36,7 +36,8 @@ KeyVerdict numberKeyVerdict(const FieldState& field, char16_t key, char16_t sepa
 
 // The number field's rule for a cell that takes at most `fractionDigits`
 // digits after the separator (0: whole numbers only): a key that would
-// leave more there is refused, saying how many the cell takes.
+// leave more there is refused, saying how many the cell takes. A space
+// typed after a digit of the whole part is taken: it parts thousands.
 KeyVerdict cellKeyVerdict(const FieldState& field, char16_t key, char16_t separator, int fractionDigits);
 
 // A pasted text as it reaches the field: white space and line breaks at

@@ -40,8 +40,13 @@ TEST(CellKeys, TakeAtMostTheCellsDecimals)
         {u"12345", 2, 2, u',', 3, u",", {}},
         {u"1,234", 5, 5, u'5', 3, {}, u"Не больше трёх знаков после запятой"},
         {u"12", 2, 2, u'x', 3, {}, u"Только цифры и запятая"}, // the field's own reason
-        {u"12,50", 5, 5, 8, 2, {8}, {}},                       // backspace always
-        {u"", 0, 0, 0x7F, 2, {}, {}},                          // a control key drops silently
+        {u"65", 2, 2, u' ', 2, u" ", {}},                      // «65 000»
+        {u"65", 2, 2, u'\u00A0', 2, u"\u00A0", {}},
+        {u"", 0, 0, u' ', 2, {}, u"Только цифры и запятая"},
+        {u"65 ", 3, 3, u' ', 2, {}, u"Только цифры и запятая"},
+        {u"65,5", 4, 4, u' ', 2, {}, u"Только цифры и запятая"}, // not in the fraction
+        {u"12,50", 5, 5, 8, 2, {8}, {}},                         // backspace always
+        {u"", 0, 0, 0x7F, 2, {}, {}},                            // a control key drops silently
     };
     for (const CellKeyCase& c : cases) {
         SCOPED_TRACE(utf8(c.text) + " key " + std::to_string(c.key) + " decimals " +

@@ -176,6 +176,9 @@ test('prices pasted as sellers write them are read, slips are refused with what 
     await paste('Цена, руб/т', '65.000,50 ₽');
     assert.equal((await tableRows(page))[0][8], '65\u2009000,50');
     assert.equal((await tableRows(page))[0][9], '5\u2009785,04');
+    // Typed, a space parts thousands.
+    await typeInCell(page, 'Цена, руб/т', 1, '71 000');
+    assert.equal((await tableRows(page))[0][8], '71\u2009000,00');
     await page.context().close();
 });
 

@@ -306,6 +306,15 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         settle(); // the view commits a closing editor's text from a queued call
         QCOMPARE(cell(0, EstimateColumn::Price), QStringLiteral("1,23"));
+        // A space typed between thousands is taken, and read.
+        table.edit(at(0, EstimateColumn::Price));
+        editor = table.findChild<CellEdit*>();
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("65 000"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();
+        QCOMPARE(cell(0, EstimateColumn::Price), QStringLiteral("65\u2009000,00"));
 
         table.edit(at(0, EstimateColumn::Pieces));
         editor = table.findChild<CellEdit*>();
