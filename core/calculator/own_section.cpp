@@ -14,104 +14,93 @@ using float80::BigUnsigned;
 
 constexpr std::uint64_t million = 1'000'000;
 
-// A signed exact integer, enough for the formulas' one subtraction each.
-struct Exact {
-    BigUnsigned magnitude;
-    bool negative = false;
-};
+// 10^40, π and √3 to 40 decimals, rounded, as integers over 10^40: their
+// error moves a section's area by less than 10^-30 of itself, far below the
+// millionth the mass is rounded to.
+enum class Constant { One, Pi, Sqrt3 };
 
-Exact exact(std::uint64_t v)
+BigUnsigned constant(Constant c)
 {
-    return {BigUnsigned(v), false};
-}
-
-Exact operator+(Exact a, const Exact& b)
-{
-    if (a.negative == b.negative) {
-        a.magnitude.add(b.magnitude);
-        return a;
-    }
-    if (compare(a.magnitude, b.magnitude) >= 0) {
-        a.magnitude.subtract(b.magnitude);
-        return a;
-    }
-    Exact r = b;
-    r.magnitude.subtract(a.magnitude);
-    return r;
-}
-
-Exact operator-(const Exact& a, Exact b)
-{
-    b.negative = !b.negative;
-    return a + b;
-}
-
-Exact operator*(const Exact& a, const Exact& b)
-{
-    return {a.magnitude * b.magnitude, a.negative != b.negative};
-}
-
-BigUnsigned fromDigits(std::string_view digits)
-{
+    const char* digits = c == Constant::Pi      ? "31415926535897932384626433832795028841972"
+                         : c == Constant::Sqrt3 ? "17320508075688772935274463415058723669428"
+                                                : "10000000000000000000000000000000000000000";
     BigUnsigned n;
-    for (char c : digits)
-        n.multiplyAdd(10, static_cast<std::uint32_t>(c - '0'));
+    for (; *digits; ++digits)
+        n.multiplyAdd(10, static_cast<std::uint32_t>(*digits - '0'));
     return n;
 }
 
-// π and √3 to 40 decimals, rounded, as integers over 10^40: their error
-// moves a section's area by less than 10^-30 of itself, far below the
-// millionth the mass is rounded to.
-const Exact& pi()
-{
-    static const Exact v{fromDigits("31415926535897932384626433832795028841972"), false};
-    return v;
-}
-const Exact& sqrt3()
-{
-    static const Exact v{fromDigits("17320508075688772935274463415058723669428"), false};
-    return v;
-}
-const Exact& tenTo40()
-{
-    static const Exact v{fromDigits("1" + std::string(40, '0')), false};
-    return v;
-}
+// One term of four times a section's area: factor × constant × d[i] × d[j].
+struct Term {
+    int factor;
+    Constant constant;
+    int i;
+    int j;
+};
 
-// Four times the area in mm², scaled by 10^52: dimensions are millionths
-// (10^6 each, 10^12 a product of two), π and √3 carry 10^40, and the four
-// clears the quarters of πd²/4, 1 − π/4 and √3/2.
-Exact fourAreaScaled(OwnShape shape, const std::array<Exact, catalogue::maxOwnDimensions>& d)
+// Four times the area, expanded into terms so that one loop weighs every
+// shape (the four clears the quarters of πd²/4, 1 − π/4 and √3/2):
+//   circle πd²/4; square a²; hexagon (√3/2)s², s across flats; strip b·t;
+//   round pipe π(D − s)s;
+//   profile pipe 2s(a + b − 2s) − (4 − π)(R² − r²), r = R − s, which is
+//     2sa + 2sb − 8Rs + 2πRs − πs² over four;
+//   angle t(a + b − t) + (1 − π/4)(R² − 2r²).
+using C = Constant;
+constexpr Term circle[] = {{1, C::Pi, 0, 0}};
+constexpr Term square[] = {{4, C::One, 0, 0}};
+constexpr Term hexagon[] = {{2, C::Sqrt3, 0, 0}};
+constexpr Term strip[] = {{4, C::One, 0, 1}};
+constexpr Term roundPipe[] = {{4, C::Pi, 0, 1}, {-4, C::Pi, 1, 1}};
+constexpr Term profilePipe[] = {
+    {8, C::One, 2, 0}, {8, C::One, 2, 1}, {-32, C::One, 3, 2}, {8, C::Pi, 3, 2}, {-4, C::Pi, 2, 2}};
+constexpr Term equalAngle[] = {{8, C::One, 1, 0},  {-4, C::One, 1, 1}, {4, C::One, 2, 2},
+                               {-8, C::One, 3, 3}, {-1, C::Pi, 2, 2},  {2, C::Pi, 3, 3}};
+constexpr Term unequalAngle[] = {{4, C::One, 2, 0},  {4, C::One, 2, 1}, {-4, C::One, 2, 2}, {4, C::One, 3, 3},
+                                 {-8, C::One, 4, 4}, {-1, C::Pi, 3, 3}, {2, C::Pi, 4, 4}};
+
+std::span<const Term> termsOf(OwnShape shape)
 {
-    const Exact four = exact(4);
-    const Exact fourMinusPi = four * tenTo40() - pi();
     switch (shape) {
     case OwnShape::Circle:
-        return pi() * d[0] * d[0];
+        return circle;
     case OwnShape::Square:
-        return four * tenTo40() * d[0] * d[0];
-    case OwnShape::Hexagon: // (√3/2)s², s across flats
-        return exact(2) * sqrt3() * d[0] * d[0];
+        return square;
+    case OwnShape::Hexagon:
+        return hexagon;
     case OwnShape::Strip:
-        return four * tenTo40() * d[0] * d[1];
-    case OwnShape::RoundPipe: // π(D − s)s
-        return four * pi() * (d[0] - d[1]) * d[1];
-    case OwnShape::ProfilePipe: { // 2s(a + b − 2s) − (4 − π)(R² − r²), r = R − s
-        const Exact& s = d[2];
-        const Exact r = d[3] - s;
-        return exact(8) * tenTo40() * s * (d[0] + d[1] - exact(2) * s) -
-               four * fourMinusPi * (d[3] * d[3] - r * r);
-    }
-    case OwnShape::EqualAngle: // t(2b − t) + (1 − π/4)(R² − 2r²)
-        return four * tenTo40() * d[1] * (exact(2) * d[0] - d[1]) +
-               fourMinusPi * (d[2] * d[2] - exact(2) * d[3] * d[3]);
-    case OwnShape::UnequalAngle: // t(B + b − t) + (1 − π/4)(R² − 2r²)
-        return four * tenTo40() * d[2] * (d[0] + d[1] - d[2]) +
-               fourMinusPi * (d[3] * d[3] - exact(2) * d[4] * d[4]);
+        return strip;
+    case OwnShape::RoundPipe:
+        return roundPipe;
+    case OwnShape::ProfilePipe:
+        return profilePipe;
+    case OwnShape::EqualAngle:
+        return equalAngle;
+    case OwnShape::UnequalAngle:
+        return unequalAngle;
     case OwnShape::Sheet:
         break;
     }
     return {};
+}
+
+// Four times the area in mm², scaled by 10^52 (dimensions in millionths,
+// 10^12 a product of two, the constant 10^40); none when it is not above
+// zero, which the rules below never let happen.
+std::optional<BigUnsigned> fourAreaScaled(OwnShape shape, std::span<const std::uint64_t> d)
+{
+    std::array<BigUnsigned, 3> constants{constant(C::One), constant(C::Pi), constant(C::Sqrt3)};
+    BigUnsigned added;
+    BigUnsigned taken;
+    for (const Term& t : termsOf(shape)) {
+        BigUnsigned product =
+            BigUnsigned(d[static_cast<std::size_t>(t.i)]) * BigUnsigned(d[static_cast<std::size_t>(t.j)]);
+        product.multiplyAdd(static_cast<std::uint32_t>(t.factor < 0 ? -t.factor : t.factor), 0);
+        (t.factor < 0 ? taken : added).add(product * constants[static_cast<std::size_t>(t.constant)]);
+    }
+    if (compare(added, taken) <= 0)
+        return std::nullopt;
+    added.subtract(taken);
+    return added;
 }
 
 // The cross-field rules: the dimension that breaks one and why, or none.
@@ -242,20 +231,17 @@ OwnSectionMass ownSectionMass(OwnShape shape, std::span<const std::u16string> di
         n.multiplyAdd(static_cast<std::uint32_t>(density), 0);
         return {roundedHalfUp(n, BigUnsigned(1000))};
     }
-    std::array<Exact, catalogue::maxOwnDimensions> exactDims;
-    for (std::size_t i = 0; i < count; ++i)
-        exactDims[i] = exact(d[i]);
-    Exact area = fourAreaScaled(shape, exactDims);
-    // The rules above keep every area positive; a negative one would be a
+    std::optional<BigUnsigned> area = fourAreaScaled(shape, d);
+    // The rules above keep every area positive; one that is not would be a
     // formula's fault, never the user's.
-    if (area.negative || area.magnitude.isZero())
+    if (!area)
         return {0, 0, Caption::DimensionZero};
     // area × density ÷ 10^6 kg/m, in millionths: area × density.
-    area.magnitude.multiplyAdd(static_cast<std::uint32_t>(density), 0);
-    BigUnsigned scale(4);
-    for (int i = 0; i < 52; ++i)
-        scale.multiplyAdd(10, 0);
-    return {roundedHalfUp(area.magnitude, scale)};
+    area->multiplyAdd(static_cast<std::uint32_t>(density), 0);
+    BigUnsigned scale = constant(C::One); // 4 × 10^52
+    scale.multiplyAdd(4'000'000, 0);
+    scale.multiplyAdd(1'000'000, 0);
+    return {roundedHalfUp(*area, scale)};
 }
 
 std::optional<std::u16string> profileRadiusText(std::size_t standard, std::u16string_view wall,
