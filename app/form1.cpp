@@ -14,11 +14,14 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEvent>
 #include <QLocale>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 
+#include <memory>
 #include <utility>
 
 namespace tarvik {
@@ -60,6 +63,18 @@ private:
     std::function<void()> then_;
 };
 
+// The material's choice in the user's settings file.
+TForm1::MaterialStore settingsStore()
+{
+    static const QString key = QStringLiteral("calculator/material");
+    const auto settings = [] {
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                           QStringLiteral("tarvik"), QStringLiteral("tarvik"));
+    };
+    return {[settings] { return settings()->value(key).toString(); },
+            [settings](const QString& value) { settings()->setValue(key, value); }};
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -67,8 +82,11 @@ TForm1::TForm1(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       controls_(buildForm(*withWindowFont(this))),
       result_(*this, controls_.resultBox, controls_.sLabelResult, calc_), window_(*this, controls_, result_),
-      components_(controls_), separatorSource_(systemSeparator), calc_(window_, separatorSource_())
+      material_(controls_.material), components_(controls_), separatorSource_(systemSeparator),
+      materialStore_(settingsStore()), calc_(window_, separatorSource_())
 {
+    calc_.attachMaterial(material_);
+    calc_.restoreMaterial(u16view(materialStore_.load()));
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(caption(Caption::WindowTitle)));
     setFixedSize(form::clientWidth, form::clientHeight);
@@ -114,7 +132,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::bindEvents()
 {
-    for (int k = 1; k <= form::sectionCount; ++k) {
+    for (int k = 1; k <= form::allSections; ++k) {
         connect(controls_.header(k), &QPushButton::clicked, this, guarded(this, [this, k] {
                     accordion_.sButton1Click(components_, form::headerButton(k));
                     showOpenSection(controls_, accordion_.openSection());
@@ -155,6 +173,45 @@ void TForm1::bindEvents()
     edit->changeRule = guarded(this, [this] { calc_.sEditParamChange(); });
     edit->clickRule = guarded(this, [this] { calc_.sEditParamClick(); });
     edit->leaveRule = guarded(this, [this] { calc_.sEditParamExit(); });
+    bindMaterialEvents();
+}
+
+void TForm1::bindMaterialEvents()
+{
+    MaterialControls& m = controls_.material;
+    connect(m.metal, &QComboBox::activated, this, guarded<int>(this, [this](int) {
+                calc_.metalChange();
+                saveMaterial();
+            }));
+    connect(m.grade, &QComboBox::activated, this, guarded<int>(this, [this](int) {
+                calc_.gradeChange();
+                saveMaterial();
+            }));
+    m.density->keyRule = guarded<char16_t>(this, [this](char16_t key) { return calc_.densityKeyPress(key); });
+    m.density->changeRule = guarded(this, [this] {
+        calc_.densityChange();
+        saveMaterial();
+    });
+    for (std::size_t i = 0; i < m.dimensions.size(); ++i) {
+        const int field = static_cast<int>(i);
+        m.dimensions[i]->keyRule = guarded<char16_t>(
+            this, [this, field](char16_t key) { return calc_.dimensionKeyPress(field, key); });
+        m.dimensions[i]->changeRule = guarded(this, [this, field] { calc_.dimensionChange(field); });
+    }
+    connect(m.radiusStandard, &QComboBox::activated, this,
+            guarded<int>(this, [this](int) { calc_.radiusStandardChange(); }));
+}
+
+void TForm1::saveMaterial()
+{
+    if (materialStore_.save)
+        materialStore_.save(qs(calc_.materialSetting()));
+}
+
+void TForm1::setMaterialStore(MaterialStore store)
+{
+    materialStore_ = std::move(store);
+    calc_.restoreMaterial(materialStore_.load ? u16view(materialStore_.load()) : std::u16string_view());
 }
 
 void TForm1::unbindEvents()
@@ -176,7 +233,16 @@ void TForm1::unbindEvents()
     controls_.estimateAdd->disconnect(this);
     controls_.estimateShow->disconnect(this);
     controls_.modeButtons->disconnect(this);
-    for (int k = 1; k <= form::sectionCount; ++k) {
+    MaterialControls& m = controls_.material;
+    for (NumericEdit* e : m.dimensions) {
+        e->keyRule = nullptr;
+        e->changeRule = nullptr;
+    }
+    m.density->keyRule = nullptr;
+    m.density->changeRule = nullptr;
+    for (QComboBox* box : {m.metal, m.grade, m.radiusStandard})
+        box->disconnect(this);
+    for (int k = 1; k <= form::allSections; ++k) {
         controls_.header(k)->disconnect(this);
         controls_.kinds(k)->disconnect(this);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form_builder.h"
+#include "app/material_controls.h"
 #include "app/qt_window.h"
 #include "app/result_box.h"
 #include "calculator/accordion.h"
@@ -16,7 +17,7 @@ namespace tarvik {
 class EstimateKeeper;
 class EstimateWindow;
 
-// The one main window. It builds its 49 components from the stored form
+// The one main window. It builds its components from the stored form
 // layout and forwards every event to the handlers in the core, each wrapped
 // in the error guard; the handlers drive the widgets through `window()`.
 class TForm1 : public QWidget {
@@ -29,6 +30,14 @@ public:
     // announces changed locale settings. Tests replace it.
     using SeparatorSource = std::function<char16_t()>;
     void setSeparatorSource(SeparatorSource source);
+
+    // Where the material's choice is kept between runs: the user's settings,
+    // unless a test gives a store of its own. Setting one reads it back.
+    struct MaterialStore {
+        std::function<QString()> load;
+        std::function<void(const QString&)> save;
+    };
+    void setMaterialStore(MaterialStore store);
 
     // Places the window at its stored position, kept inside the available
     // area of the screen that holds that position.
@@ -58,13 +67,17 @@ protected:
 
 private:
     void bindEvents();
+    void bindMaterialEvents();
     void unbindEvents();
+    void saveMaterial();
 
     FormControls controls_;
     ResultBox result_;
     QtWindow window_;
+    QtMaterial material_;
     QtComponentTree components_;
     SeparatorSource separatorSource_;
+    MaterialStore materialStore_;
     Calculator calc_;
     Accordion accordion_;
     std::unique_ptr<EstimateKeeper> keeper_;

@@ -7,6 +7,7 @@
 #include "app/qt_text.h"
 #include "app/skin.h"
 #include "catalogue/family.h"
+#include "catalogue/own_sections.h"
 #include "number/entry_rules.h"
 #include "text/captions.h"
 
@@ -18,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <vector>
 
 namespace tarvik {
 namespace {
@@ -75,7 +78,7 @@ void createComponents(QWidget& window, FormControls& c)
         c.components.push_back(widget);
     }
 
-    for (int k = 1; k <= form::sectionCount; ++k) {
+    for (int k = 1; k <= form::allSections; ++k) {
         c.headers[static_cast<std::size_t>(k - 1)] =
             static_cast<QPushButton*>(c.widgetAt(form::headerButton(k)));
         c.kindsLists[static_cast<std::size_t>(k - 1)] =
@@ -91,19 +94,28 @@ void createComponents(QWidget& window, FormControls& c)
     c.sEditParam = static_cast<NumericEdit*>(c.widgetAt(form::sEditParam));
 }
 
+void fillSection(FormControls& c, int k, std::u16string_view header, auto&& kindNames)
+{
+    static_cast<QFrame*>(c.widgetAt(form::sectionPanel(k)))->setFrameShape(QFrame::NoFrame);
+    c.header(k)->setText(qs(header));
+    KindsList* kinds = c.kinds(k);
+    kinds->setAccessibleName(qs(header));
+    for (auto name : kindNames) {
+        auto* item = new QListWidgetItem(qs(name), kinds);
+        item->setSizeHint(QSize(0, KindsList::itemHeight));
+    }
+}
+
 void fillSections(FormControls& c)
 {
     for (int k = 1; k <= form::sectionCount; ++k) {
         const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(k - 1)];
-        static_cast<QFrame*>(c.widgetAt(form::sectionPanel(k)))->setFrameShape(QFrame::NoFrame);
-        c.header(k)->setText(qs(family.header));
-        KindsList* kinds = c.kinds(k);
-        kinds->setAccessibleName(qs(family.header));
-        for (auto name : family.kinds) {
-            auto* item = new QListWidgetItem(qs(name), kinds);
-            item->setSizeHint(QSize(0, KindsList::itemHeight));
-        }
+        fillSection(c, k, family.header, family.kinds);
     }
+    std::vector<std::u16string_view> ownKinds;
+    for (const catalogue::OwnKind& kind : catalogue::ownKinds)
+        ownKinds.push_back(kind.name);
+    fillSection(c, form::ownSection, catalogue::ownSectionsHeader, ownKinds);
 }
 
 void fillCalculationColumn(QWidget& window, FormControls& c)
@@ -193,13 +205,16 @@ void addEstimateButtons(FormControls& c)
 }
 
 // The order the eye follows: the mode, the sizes, the number, «Расчитать»,
-// then the estimate's buttons from the nearest.
+// then the estimate's buttons from the nearest, then the material's group
+// below them, row by row.
 void orderTabStops(FormControls& c)
 {
     QWidget* previous = c.modeItems[1];
-    for (QWidget* next : std::initializer_list<QWidget*>{c.list(DropDown::Element), c.list(DropDown::E1),
-                                                         c.list(DropDown::E2), c.sEditParam, c.sButtonCalc,
-                                                         c.estimateAdd, c.estimateShow}) {
+    const MaterialControls& m = c.material;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             c.list(DropDown::Element), c.list(DropDown::E1), c.list(DropDown::E2), c.sEditParam,
+             c.sButtonCalc, c.estimateAdd, c.estimateShow, m.metal, m.grade, m.density, m.dimensions[0],
+             m.dimensions[1], m.dimensions[2], m.dimensions[3], m.radiusStandard, m.dimensions[4]}) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
@@ -220,6 +235,7 @@ FormControls buildForm(QWidget& window)
     fillCalculationColumn(window, c);
     addNotices(c);
     addEstimateButtons(c);
+    c.material = buildMaterialControls(*c.widgetAt(form::sPanel1));
     orderTabStops(c);
 
     for (KindsList* kinds : c.kindsLists)
@@ -241,11 +257,12 @@ void showCalculationColumn(FormControls& c)
         l->placeBoundLabel();
     }
     c.calculationColumn->show();
+    c.material.group->show();
 }
 
 void showOpenSection(FormControls& c, int openSection)
 {
-    for (int k = 1; k <= form::sectionCount; ++k) {
+    for (int k = 1; k <= form::allSections; ++k) {
         markOpenHeader(c.header(k), k == openSection);
         c.kinds(k)->setVisible(k == openSection);
     }

@@ -3,6 +3,7 @@
 // Builds the main window's controls from the stored form layout and gives
 // them their fixed texts. Nothing here runs a handler.
 
+#include "app/material_controls.h"
 #include "calculator/form_layout.h"
 #include "calculator/window.h"
 
@@ -28,8 +29,8 @@ class NumericEdit;
 
 struct FormControls {
     std::vector<QObject*> components; // creation order, as the layout lists them
-    std::array<QPushButton*, form::sectionCount> headers{};
-    std::array<KindsList*, form::sectionCount> kindsLists{};
+    std::array<QPushButton*, form::allSections> headers{};
+    std::array<KindsList*, form::allSections> kindsLists{};
     QWidget* calculationColumn = nullptr; // sPanel4
     QButtonGroup* modeButtons = nullptr;
     std::array<QRadioButton*, 2> modeItems{};
@@ -46,6 +47,7 @@ struct FormControls {
     QLabel* missingInput = nullptr;      // what «Расчитать» still needs
     QLabel* inputHint = nullptr;         // why a typed key did not reach the field
     QTimer* inputHintTimer = nullptr;    // hides it again
+    MaterialControls material;           // below the calculation column
 
     QWidget* widgetAt(int component) const;
     DropDownList* list(DropDown which) const { return lists[static_cast<std::size_t>(which)]; }

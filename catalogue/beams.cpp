@@ -55,6 +55,7 @@ extern const Family beams{
     .controls = SizeControls::SingleList,
     .sizeCaption = u"Номер балки",
     .sizeCaptionStep = SizeCaptionStep::BeforeResultCleared,
+    .steelOnly = true,
 };
 
 } // namespace tarvik::catalogue

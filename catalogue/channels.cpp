@@ -37,6 +37,7 @@ extern const Family channels{
     .controls = SizeControls::SingleList,
     .sizeCaption = u"Номер швеллера",
     .sizeCaptionStep = SizeCaptionStep::BeforeResultCleared,
+    .steelOnly = true,
 };
 
 } // namespace tarvik::catalogue

@@ -47,6 +47,9 @@ struct Family {
     // Two pickers: the captions of the first and second level.
     Text firstLevelCaption = {};
     Text secondLevelCaption = {};
+    // Sold in steel only (rebar, beams, channels, sheeting, mesh): their
+    // masses are those of their steel standards, whatever grade is chosen.
+    bool steelOnly = false;
 };
 
 // The twelve families in accordion order.

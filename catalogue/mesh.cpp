@@ -51,6 +51,7 @@ extern const Family mesh{
     .controls = SizeControls::SingleList,
     .sizeCaption = u"Размер",
     .sizeCaptionStep = SizeCaptionStep::AfterListEmptied,
+    .steelOnly = true,
 };
 
 } // namespace tarvik::catalogue

@@ -34,6 +34,7 @@ extern const Family profiledSheet{
     .controls = SizeControls::SingleList,
     .sizeCaption = u"Толщина, мм",
     .sizeCaptionStep = SizeCaptionStep::AfterListEmptied,
+    .steelOnly = true,
 };
 
 } // namespace tarvik::catalogue

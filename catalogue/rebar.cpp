@@ -46,6 +46,7 @@ extern const Family rebar{
     .controls = SizeControls::SingleList,
     .sizeCaption = u"Диаметр,мм",
     .sizeCaptionStep = SizeCaptionStep::BeforeResultCleared,
+    .steelOnly = true,
 };
 
 } // namespace tarvik::catalogue

@@ -5,6 +5,7 @@
 // under its key in the captions table, escaped for markup and for JSON.
 
 #include "catalogue/family.h"
+#include "catalogue/own_sections.h"
 #include "text/captions.h"
 #include "text/error_box.h"
 #include "text/utf8.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -56,26 +58,34 @@ std::string cmakeQuoted(const std::string& text)
     return out + '"';
 }
 
+template <typename Kinds> void printSection(int k, std::u16string_view headerText, const Kinds& kinds)
+{
+    const std::string n = std::to_string(k);
+    const std::string header = escaped(headerText);
+    std::printf("<div class=\"section\" id=\"Panel%s\">"
+                "<button type=\"button\" class=\"header\" id=\"sButton%s\" aria-expanded=\"false\" "
+                "aria-controls=\"sListBox%s\">%s</button>\n",
+                n.c_str(), n.c_str(), n.c_str(), header.c_str());
+    std::printf(
+        "<ul class=\"kinds\" id=\"sListBox%s\" role=\"listbox\" tabindex=\"0\" aria-label=\"%s\" hidden>",
+        n.c_str(), header.c_str());
+    int i = 0;
+    for (std::u16string_view kind : kinds)
+        std::printf("<li role=\"option\" id=\"sListBox%s-%d\" aria-selected=\"false\">%s</li>", n.c_str(),
+                    i++, escaped(kind).c_str());
+    std::printf("</ul></div>\n");
+}
+
+// The catalogue's sections, then «Свой размер».
 void printSections()
 {
     int k = 0;
-    for (const tarvik::catalogue::Family* family : tarvik::catalogue::families) {
-        ++k;
-        const std::string n = std::to_string(k);
-        const std::string header = escaped(family->header);
-        std::printf("<div class=\"section\" id=\"Panel%s\">"
-                    "<button type=\"button\" class=\"header\" id=\"sButton%s\" aria-expanded=\"false\" "
-                    "aria-controls=\"sListBox%s\">%s</button>\n",
-                    n.c_str(), n.c_str(), n.c_str(), header.c_str());
-        std::printf(
-            "<ul class=\"kinds\" id=\"sListBox%s\" role=\"listbox\" tabindex=\"0\" aria-label=\"%s\" hidden>",
-            n.c_str(), header.c_str());
-        int i = 0;
-        for (auto kind : family->kinds)
-            std::printf("<li role=\"option\" id=\"sListBox%s-%d\" aria-selected=\"false\">%s</li>", n.c_str(),
-                        i++, escaped(kind).c_str());
-        std::printf("</ul></div>\n");
-    }
+    for (const tarvik::catalogue::Family* family : tarvik::catalogue::families)
+        printSection(++k, family->header, family->kinds);
+    std::vector<std::u16string_view> own;
+    for (const tarvik::catalogue::OwnKind& kind : tarvik::catalogue::ownKinds)
+        own.push_back(kind.name);
+    printSection(++k, tarvik::catalogue::ownSectionsHeader, own);
 }
 
 // A JSON string's contents.

@@ -47,7 +47,7 @@ void Accordion::sButton1Click(ComponentTree& components, int sender)
 
 int Accordion::openSection() const
 {
-    for (int k = 1; k <= form::sectionCount; ++k) {
+    for (int k = 1; k <= form::allSections; ++k) {
         if (form::sectionPanel(k) == ExpandedSectionIndex)
             return k;
     }

@@ -17,7 +17,7 @@ public:
     // Position of the open section's panel in the component list; −1 until
     // the first header click.
     int expandedSectionIndex() const { return ExpandedSectionIndex; }
-    // Section 1..12 that is open; 0 until the first header click.
+    // Section 1..13 that is open; 0 until the first header click.
     int openSection() const;
 
 private:

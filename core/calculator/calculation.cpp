@@ -1,15 +1,23 @@
 #include "calculator/calculator.h"
 
+#include "calculator/own_section.h"
 #include "catalogue/family.h"
+#include "catalogue/grades.h"
+#include "catalogue/own_sections.h"
+#include "number/exact_mass.h"
 #include "number/quantity.h"
 #include "text/captions.h"
+#include "text/text_sets.h"
+
+#include <vector>
 
 namespace tarvik {
 
 bool Calculator::usesPickers() const
 {
-    return section_ > 0 && catalogue::families[static_cast<std::size_t>(section_ - 1)]->controls ==
-                               catalogue::SizeControls::TwoPickers;
+    return section_ > 0 && section_ != ownSection &&
+           catalogue::families[static_cast<std::size_t>(section_ - 1)]->controls ==
+               catalogue::SizeControls::TwoPickers;
 }
 
 void Calculator::sButtonCalcClick()
@@ -24,9 +32,10 @@ void Calculator::sButtonCalcClick()
         showMissing(MissingInput::Mode, caption(Caption::ChooseMode));
         return;
     }
+    const catalogue::OwnKind* own = ownKind();
     // Every selectable position has a unit mass; a position without one
     // would only ever give a wrong number, so it shows nothing instead.
-    if (size < 0 || static_cast<std::size_t>(size) >= state_.unitMasses.size()) {
+    if (!own && (size < 0 || static_cast<std::size_t>(size) >= state_.unitMasses.size())) {
         const MissingInput list = !usesPickers()                        ? MissingInput::Element
                                   : window_.itemIndex(DropDown::E1) < 0 ? MissingInput::E1
                                                                         : MissingInput::E2;
@@ -35,27 +44,56 @@ void Calculator::sButtonCalcClick()
     }
     showMissing(MissingInput::None, {});
 
-    const double unitMass = state_.unitMasses[static_cast<std::size_t>(size)];
+    const bool graded = gradeChoiceOffered();
+    const std::optional<int> density = graded ? densityInUse() : catalogue::steelDensity;
+    if (!density) {
+        material_->showDensityHint(caption(Caption::DensityOutOfRange));
+        return;
+    }
+    Calculation done;
+    double unitMass = 0;
+    if (own) {
+        std::vector<std::u16string> dimensions;
+        for (std::size_t i = 0; i < own->dimensionCaptions.size(); ++i)
+            dimensions.push_back(material_->dimensionText(static_cast<int>(i)));
+        const OwnSectionMass mass = ownSectionMass(own->shape, dimensions, separator_, *density);
+        if (!mass.ok()) {
+            material_->showDimensionHint(mass.badField, caption(mass.reason), true);
+            return;
+        }
+        material_->showDimensionHint(-1, {}, false);
+        unitMass = doubleOfMillionths(mass.millionths);
+        done.family = catalogue::ownSectionsHeader;
+        done.kind = own->name;
+        for (std::size_t i = 0; i < dimensions.size(); ++i)
+            done.size += (i == 0 ? u"" : u"х") + dimensions[i];
+    } else {
+        const double catalogueMass = state_.unitMasses[static_cast<std::size_t>(size)];
+        unitMass = graded ? scaledUnitMass(catalogueMass, *density) : catalogueMass;
+        const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(section_ - 1)];
+        done.family = family.header;
+        if (kind_ >= 0 && static_cast<std::size_t>(kind_) < family.kinds.size())
+            done.kind = family.kinds[static_cast<std::size_t>(kind_)];
+        done.size = window_.itemText(DropDown::Element, size);
+    }
+
     const std::u16string number = window_.inputText();
     const std::u16string result = calculatedText(number, separator_, unitMass, mode);
-    const catalogue::Family& family = *catalogue::families[static_cast<std::size_t>(section_ - 1)];
-    Calculation done;
-    done.family = family.header;
-    if (kind_ >= 0 && static_cast<std::size_t>(kind_) < family.kinds.size())
-        done.kind = family.kinds[static_cast<std::size_t>(kind_)];
-    done.size = window_.itemText(DropDown::Element, size);
     done.unitMass = unitMass;
     done.mode = mode;
     done.number = number;
     done.result = result;
     showResult(result, state_.activeUnitText);
+    if (material_)
+        material_->setBasisText(basisText(unitMass, state_.quantityUnitText != lengthTexts.quantityUnit));
+    lastEstimable_ = !own && *density == catalogue::steelDensity;
     last_ = std::move(done);
     updateEstimateAdd();
 }
 
 bool Calculator::canAddToEstimate() const
 {
-    if (!last_ || resultOutOfDate_)
+    if (!last_ || resultOutOfDate_ || !lastEstimable_)
         return false;
     // Above zero: a digit other than 0 before any exponent.
     for (char16_t c : last_->result) {
@@ -115,6 +153,8 @@ void Calculator::clearResult()
     resultNumberLength_ = 0;
     resultOutOfDate_ = false;
     window_.setResultText(u"");
+    if (material_)
+        material_->setBasisText({});
     if (last_) {
         last_.reset();
         updateEstimateAdd();

@@ -18,7 +18,8 @@ namespace tarvik {
 
 namespace catalogue {
 struct Family;
-}
+struct OwnKind;
+} // namespace catalogue
 
 // The separator of a locale's decimal point text; a full stop where the
 // locale gives none.
@@ -27,6 +28,8 @@ char16_t decimalSeparatorOf(std::u16string_view localeDecimalPoint);
 class Calculator {
 public:
     static constexpr int wideOuterWidth = 644;
+    // The section of «Свой размер», below the catalogue's twelve.
+    static constexpr int ownSection = 13;
 
     // The separator comes from the user's locale (decimalSeparatorOf); the
     // calculator has no default of its own to fall back on.
@@ -85,6 +88,31 @@ public:
     void sEditParamClick();
     void sEditParamExit();
 
+    // The material controls and «Свой размер», for a face that has them: the
+    // lists are filled at once, with the start choice («Сталь», Ст3).
+    void attachMaterial(MaterialWindow& material);
+    // The metal or the grade picked by the user.
+    void metalChange();
+    void gradeChange();
+    // What a typed key gives the density field: digits only.
+    KeyVerdict densityKeyPress(char16_t key);
+    void densityChange();
+    // A dimension field of «Свой размер»: the number field's key rules; a
+    // change of a wall or a flange width fills in the standard's radii.
+    KeyVerdict dimensionKeyPress(int field, char16_t key);
+    void dimensionChange(int field);
+    void radiusStandardChange();
+    // The material as a face keeps it between runs: the metal and the grade
+    // by name and the typed density. restoreMaterial takes back what
+    // materialSetting gave; a metal or grade it no longer knows gives the
+    // start choice.
+    std::u16string materialSetting() const;
+    void restoreMaterial(std::u16string_view setting);
+    // The density a calculation takes now: the typed one while it holds a
+    // number, else the grade's; none while the typed text is not a whole
+    // number in range.
+    std::optional<int> densityInUse() const;
+
     // Whether the shown result was computed from the inputs now beside it.
     bool resultOutOfDate() const { return resultOutOfDate_; }
 
@@ -108,6 +136,14 @@ private:
     // The lists that show the size: the size list, or the two pickers.
     bool usesPickers() const;
     void showItemText(DropDown list);
+    // Material and «Свой размер».
+    bool gradeChoiceOffered() const;
+    void showGradeChoice();
+    void showNoDimensions();
+    void runOwnKind();
+    const catalogue::OwnKind* ownKind() const;
+    void fillRadii(int changedField);
+    std::u16string basisText(double unitMass, bool perArea) const;
 
     Window& window_;
     char16_t separator_;
@@ -119,6 +155,12 @@ private:
     int section_ = 0; // of the kind in use; 0 before the first choice
     int kind_ = -1;
     std::optional<Calculation> last_;
+    // «В смету» takes catalogue sizes in steel only, until an estimate line
+    // can name its grade and an own section.
+    bool lastEstimable_ = false;
+    MaterialWindow* material_ = nullptr;
+    std::size_t metal_ = 0;
+    std::size_t grade_ = 0;
 };
 
 } // namespace tarvik

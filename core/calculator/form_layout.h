@@ -48,10 +48,20 @@ constexpr Font windowFont{11};
 // The captions above the drop-down lists and the input field.
 constexpr Font captionFont{16};
 
-constexpr int componentCount = 49;
+// The window's 49 components, then the thirteenth section («Свой размер»)
+// appended after them, so that none of the 49 moves in the order.
+constexpr int componentCount = 52;
+// The catalogue's sections; «Свой размер» is the one after them.
 constexpr int sectionCount = 12;
+constexpr int ownSection = 13;
+constexpr int allSections = 13;
 constexpr int clientWidth = 232;
-constexpr int clientHeight = 431;
+// The controls of the material and of «Свой размер» stand below the
+// calculation column: the window is this much taller than its first 431
+// pixels, and the left column grows with it to hold the thirteenth
+// section open with its nine kinds.
+constexpr int materialHeight = 265;
+constexpr int clientHeight = 431 + materialHeight;
 constexpr int startLeft = 979;
 constexpr int startTop = 350;
 
@@ -70,7 +80,7 @@ constexpr int sEditParam = 10;
 constexpr int sPanel2 = 11;
 constexpr int sectionPanel(int section)
 {
-    return 12 + 3 * (section - 1);
+    return section == ownSection ? 49 : 12 + 3 * (section - 1);
 }
 constexpr int headerButton(int section)
 {
@@ -88,7 +98,7 @@ constexpr int kindsListHeight(int kinds)
     return 14 * kinds + 4;
 }
 
-// All 49 components, in creation order.
+// All the components, in creation order.
 std::span<const Component, componentCount> components();
 
 } // namespace tarvik::form

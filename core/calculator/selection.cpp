@@ -4,6 +4,7 @@
 #include "calculator/calculator.h"
 
 #include "catalogue/family.h"
+#include "catalogue/own_sections.h"
 #include "text/text_sets.h"
 
 namespace tarvik {
@@ -12,11 +13,6 @@ namespace {
 using catalogue::Family;
 using catalogue::KindTable;
 using catalogue::SizeCaptionStep;
-
-const TextSet& textsOf(const Family& family)
-{
-    return family.textSet == catalogue::TextSet::Area ? areaTexts : lengthTexts;
-}
 
 // The table that a kinds-list index loads; none for −1 or an unknown index.
 const KindTable* tableOf(const Family& family, int kind)
@@ -50,23 +46,34 @@ void Calculator::AddItems(DropDown list, std::span<const std::u16string_view> te
 
 void Calculator::sListBoxClick(int section)
 {
-    const Family& family = *catalogue::families.at(static_cast<std::size_t>(section - 1));
+    const bool own = section == ownSection;
+    if (own && !material_)
+        return;
     const int kind = window_.kindsItemIndex(section);
     // Only the chosen kind stays highlighted: a kind still highlighted in a
     // closed section would look like the one in use when reopened.
-    for (int other = 1; other <= static_cast<int>(catalogue::families.size()); ++other) {
+    const int sections = material_ ? ownSection : static_cast<int>(catalogue::families.size());
+    for (int other = 1; other <= sections; ++other) {
         if (other != section)
             window_.clearKindsSelection(other);
     }
 
+    const Family* family = own ? nullptr : catalogue::families.at(static_cast<std::size_t>(section - 1));
+    const bool known = kind >= 0 && static_cast<std::size_t>(kind) <
+                                        (own ? catalogue::ownKinds.size() : family->kinds.size());
     section_ = section;
     kind_ = kind;
     showMissing(MissingInput::None, {});
     window_.setOuterWidth(wideOuterWidth);
-    window_.setKindInUse(kind >= 0 && static_cast<std::size_t>(kind) < family.kinds.size()
-                             ? family.kinds[static_cast<std::size_t>(kind)]
-                             : std::u16string_view());
-    const TextSet& texts = textsOf(family);
+    std::u16string_view kindName;
+    if (known)
+        kindName = own ? catalogue::ownKinds[static_cast<std::size_t>(kind)].name
+                       : family->kinds[static_cast<std::size_t>(kind)];
+    window_.setKindInUse(kindName);
+    const bool area =
+        own ? known && catalogue::ownKinds[static_cast<std::size_t>(kind)].textSet == catalogue::TextSet::Area
+            : family->textSet == catalogue::TextSet::Area;
+    const TextSet& texts = area ? areaTexts : lengthTexts;
     state_.massUnitText = texts.massUnit;
     state_.quantityUnitText = texts.quantityUnit;
     state_.quantityInputCaption = texts.quantityInputCaption;
@@ -74,11 +81,17 @@ void Calculator::sListBoxClick(int section)
     applyMode();
     window_.setModeItemText(0, texts.modeItem0);
     window_.setModeItemText(1, texts.modeItem1);
+    showGradeChoice();
 
-    if (family.controls == catalogue::SizeControls::TwoPickers)
-        runTwoPickerForm(family, kind);
+    if (own) {
+        runOwnKind();
+        return;
+    }
+    showNoDimensions();
+    if (family->controls == catalogue::SizeControls::TwoPickers)
+        runTwoPickerForm(*family, kind);
     else
-        runSingleListForm(family, kind);
+        runSingleListForm(*family, kind);
 }
 
 void Calculator::runSingleListForm(const Family& family, int kind)

@@ -88,6 +88,57 @@ public:
     virtual void activateInputCaption() = 0;
 };
 
+// The lists of the metal and of its grade.
+enum class GradeList {
+    Metal,
+    Grade,
+};
+
+// The controls of the material and of «Свой размер», below the others in the
+// calculation column: the metal and its grade, a density of one's own, the
+// basis a result was computed on, and one field per dimension of an own
+// section. A face that has them attaches them to the calculator; without
+// them every product is steel at the catalogue's masses.
+class MaterialWindow {
+public:
+    virtual ~MaterialWindow() = default;
+
+    // Replaces the list's items and selects one (−1: none, an empty list
+    // shown). Raises no change event.
+    virtual void setGradeItems(GradeList list, std::span<const std::u16string_view> texts, int index) = 0;
+    virtual int gradeIndex(GradeList list) const = 0;
+    // Whether the two lists and the density field are offered; a product
+    // sold in steel only shows «Сталь» in them, out of use.
+    virtual void setGradeChoiceEnabled(bool enabled) = 0;
+    virtual std::u16string densityText() const = 0;
+    // Raises no change event.
+    virtual void setDensityText(std::u16string_view text) = 0;
+    virtual int densityCaret() const = 0;
+    virtual int densitySelectionEnd() const = 0;
+    // Why a key or the typed density was refused, beside the field, for a
+    // few seconds and for screen readers.
+    virtual void showDensityHint(std::u16string_view reason) = 0;
+    // The unit mass, the grade and the density of the shown result; empty
+    // while no result is shown.
+    virtual void setBasisText(std::u16string_view text) = 0;
+
+    // «Свой размер»: one field shows per caption, emptied, in this order, and
+    // the others hide; none hides them all.
+    virtual void setDimensionFields(std::span<const std::u16string_view> captions) = 0;
+    virtual std::u16string dimensionText(int field) const = 0;
+    // Raises no change event.
+    virtual void setDimensionText(int field, std::u16string_view text) = 0;
+    virtual int dimensionCaret(int field) const = 0;
+    virtual int dimensionSelectionEnd(int field) const = 0;
+    // Says beside the field why its text gives no result; a field of −1
+    // takes the notice away. `focus` moves the focus to the field.
+    virtual void showDimensionHint(int field, std::u16string_view reason, bool focus) = 0;
+    // The list of standards beside a profile pipe's corner radius; its items
+    // are the catalogue's, in its order.
+    virtual void setRadiusStandardVisible(bool visible) = 0;
+    virtual int radiusStandardIndex() const = 0;
+};
+
 // The window's components in creation order, as the accordion walks them.
 // Components are named by their position in that order.
 class ComponentTree {

@@ -131,6 +131,30 @@ constexpr std::array entries{
     CaptionEntry{Caption::StorageNotReadable, "StorageNotReadable"},
     CaptionEntry{Caption::StorageBusy, "StorageBusy"},
     CaptionEntry{Caption::StorageFailed, "StorageFailed"},
+    CaptionEntry{Caption::MetalList, "MetalList"},
+    CaptionEntry{Caption::GradeList, "GradeList"},
+    CaptionEntry{Caption::OwnDensity, "OwnDensity"},
+    CaptionEntry{Caption::OwnDensityBasis, "OwnDensityBasis"},
+    CaptionEntry{Caption::SteelOnly, "SteelOnly"},
+    CaptionEntry{Caption::BasisLength, "BasisLength"},
+    CaptionEntry{Caption::BasisArea, "BasisArea"},
+    CaptionEntry{Caption::BasisName, "BasisName"},
+    CaptionEntry{Caption::RadiusStandardList, "RadiusStandardList"},
+    CaptionEntry{Caption::DimensionMissing, "DimensionMissing"},
+    CaptionEntry{Caption::DimensionNotNumber, "DimensionNotNumber"},
+    CaptionEntry{Caption::DimensionTooPrecise, "DimensionTooPrecise"},
+    CaptionEntry{Caption::DimensionTooLarge, "DimensionTooLarge"},
+    CaptionEntry{Caption::DimensionZero, "DimensionZero"},
+    CaptionEntry{Caption::PipeWallTooThick, "PipeWallTooThick"},
+    CaptionEntry{Caption::ProfileWallTooThick, "ProfileWallTooThick"},
+    CaptionEntry{Caption::ProfileRadiusBelowWall, "ProfileRadiusBelowWall"},
+    CaptionEntry{Caption::ProfileRadiusTooLarge, "ProfileRadiusTooLarge"},
+    CaptionEntry{Caption::AngleTooThick, "AngleTooThick"},
+    CaptionEntry{Caption::ToeRadiusAboveRoot, "ToeRadiusAboveRoot"},
+    CaptionEntry{Caption::ToeRadiusTooLarge, "ToeRadiusTooLarge"},
+    CaptionEntry{Caption::DensityOutOfRange, "DensityOutOfRange"},
+    CaptionEntry{Caption::DensityDigitsOnly, "DensityDigitsOnly"},
+    CaptionEntry{Caption::DimensionHintName, "DimensionHintName"},
 };
 
 } // namespace
@@ -386,6 +410,54 @@ std::u16string_view caption(Caption which)
         return u"файл занят другой программой";
     case Caption::StorageFailed:
         return u"ошибка ввода-вывода";
+    case Caption::MetalList:
+        return u"Металл";
+    case Caption::GradeList:
+        return u"Марка";
+    case Caption::OwnDensity:
+        return u"Своя плотность, кг/м³";
+    case Caption::OwnDensityBasis:
+        return u"своя плотность";
+    case Caption::SteelOnly:
+        return u"Сталь";
+    case Caption::BasisLength:
+        return u"Масса 1 м: {} кг · {}, {} кг/м³";
+    case Caption::BasisArea:
+        return u"Масса 1 кв.м: {} кг · {}, {} кг/м³";
+    case Caption::BasisName:
+        return u"Основа расчёта";
+    case Caption::RadiusStandardList:
+        return u"Радиусы по стандарту";
+    case Caption::DimensionMissing:
+        return u"Укажите размер";
+    case Caption::DimensionNotNumber:
+        return u"Размер — число в миллиметрах";
+    case Caption::DimensionTooPrecise:
+        return u"Не больше шести знаков в дробной части";
+    case Caption::DimensionTooLarge:
+        return u"Не больше 10 000 мм";
+    case Caption::DimensionZero:
+        return u"Размер должен быть больше нуля";
+    case Caption::PipeWallTooThick:
+        return u"Стенка должна быть меньше половины диаметра";
+    case Caption::ProfileWallTooThick:
+        return u"Стенка должна быть меньше половины меньшей стороны";
+    case Caption::ProfileRadiusBelowWall:
+        return u"Радиус R не может быть меньше стенки";
+    case Caption::ProfileRadiusTooLarge:
+        return u"Радиус R не может быть больше половины меньшей стороны";
+    case Caption::AngleTooThick:
+        return u"Толщина должна быть меньше ширины полки";
+    case Caption::ToeRadiusAboveRoot:
+        return u"Радиус r не может быть больше R";
+    case Caption::ToeRadiusTooLarge:
+        return u"Радиус r должен быть меньше толщины полки";
+    case Caption::DensityOutOfRange:
+        return u"Плотность — целое число от 500 до 25 000";
+    case Caption::DensityDigitsOnly:
+        return u"Плотность — целое число: только цифры";
+    case Caption::DimensionHintName:
+        return u"Подсказка к размеру";
     }
     return {};
 }

@@ -150,6 +150,35 @@ enum class Caption {
     StorageNotReadable,
     StorageBusy,
     StorageFailed,
+    // The metal and its grade, and the density a calculation takes.
+    MetalList,
+    GradeList,
+    OwnDensity,
+    OwnDensityBasis, // the basis line's name for a typed density
+    SteelOnly,       // the grade lists of a steel-only product
+    // The basis beside a result; "{}" stands for the unit mass, the grade or
+    // «своя плотность», and the density, in that order.
+    BasisLength,
+    BasisArea,
+    BasisName,
+    // «Свой размер»: the list of standards beside a profile pipe's R.
+    RadiusStandardList,
+    // Why a dimension or a typed density gives no result.
+    DimensionMissing,
+    DimensionNotNumber,
+    DimensionTooPrecise,
+    DimensionTooLarge,
+    DimensionZero,
+    PipeWallTooThick,
+    ProfileWallTooThick,
+    ProfileRadiusBelowWall,
+    ProfileRadiusTooLarge,
+    AngleTooThick,
+    ToeRadiusAboveRoot,
+    ToeRadiusTooLarge,
+    DensityOutOfRange,
+    DensityDigitsOnly,
+    DimensionHintName,
 };
 
 std::u16string_view caption(Caption which);

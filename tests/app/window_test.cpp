@@ -73,6 +73,7 @@ class WindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TForm1> form;
+    QString storedMaterial;
 
     template <class T> T* find(const char* name) const
     {
@@ -158,6 +159,10 @@ private slots:
     {
         form = std::make_unique<TForm1>();
         form->setSeparatorSource([] { return u','; });
+        // The material's choice is kept here, never in the user's settings.
+        storedMaterial.clear();
+        form->setMaterialStore(
+            {[this] { return storedMaterial; }, [this](const QString& value) { storedMaterial = value; }});
         form->placeOnScreen();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -168,7 +173,7 @@ private slots:
     {
         QCOMPARE(form->objectName(), QStringLiteral("Form1"));
         QCOMPARE(form->windowTitle(), QStringLiteral("Тарвик"));
-        QCOMPARE(form->size(), QSize(232, 431));
+        QCOMPARE(form->size(), QSize(232, 696));
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(form->minimumSize(), form->maximumSize());
 
@@ -195,9 +200,10 @@ private slots:
 
         // The start window shows no kinds list (every section is closed) and
         // not the right column, which lies beyond its edge.
-        for (int k = 1; k <= 12; ++k)
+        for (int k = 1; k <= 13; ++k)
             QVERIFY(!find<QWidget>(qPrintable(QStringLiteral("sListBox%1").arg(k)))->isVisible());
         QVERIFY(!find<QWidget>("sPanel4")->isVisible());
+        QVERIFY(!find<QWidget>("materialGroup")->isVisible());
 
         // Every kind shows without a scroll bar.
         clickHeader(1);
@@ -220,11 +226,14 @@ private slots:
             const char* parent;
             QRect geometry;
         } rows[] = {
-            {"sPanel1", Panel, "Form1", {0, 0, 232, 431}},
-            {"sPanel2", Panel, "sPanel1", {7, 7, 218, 418}},
+            // The window and its left column grew by the material's 265 rows.
+            {"sPanel1", Panel, "Form1", {0, 0, 232, 696}},
+            {"sPanel2", Panel, "sPanel1", {7, 7, 218, 683}},
             {"sPanel4", Panel, "sPanel1", {232, 7, 399, 418}},
             {"Panel1", PlainPanel, "sPanel2", {8, 8, 203, 25}},
             {"Panel12", PlainPanel, "sPanel2", {8, 272, 203, 25}},
+            {"Panel13", PlainPanel, "sPanel2", {8, 296, 203, 25}},
+            {"sListBox13", KindsList, "Panel13", {0, 25, 203, 130}},
             {"sButton7", Button, "Panel7", {0, 0, 203, 25}},
             {"sListBox1", KindsList, "Panel1", {0, 25, 205, 116}},
             {"sListBox9", KindsList, "Panel9", {0, 25, 203, 74}},
@@ -271,11 +280,11 @@ private slots:
             "Panel7",        "sButton7",   "sListBox7",    "Panel8",      "sButton8",         "sListBox8",
             "Panel9",        "sButton9",   "sListBox9",    "Panel10",     "sButton10",        "sListBox10",
             "Panel11",       "sButton11",  "sListBox11",   "Panel12",     "sButton12",        "sListBox12",
-            "sSkinManager1",
+            "sSkinManager1", "Panel13",    "sButton13",    "sListBox13",
         };
         const auto stored = form::components();
-        QCOMPARE(form->components().componentCount(), 49);
-        for (int i = 0; i < 49; ++i) {
+        QCOMPARE(form->components().componentCount(), 52);
+        for (int i = 0; i < 52; ++i) {
             const form::Component& row = stored[static_cast<std::size_t>(i)];
             QCOMPARE(text(row.name), order[i]);
             const QObject* control = find<QObject>(qPrintable(order[i]));
@@ -315,7 +324,7 @@ private slots:
         clickKind(1, 0);
         QCOMPARE(form->frameGeometry().width(), 644);
         QCOMPARE(form->frameGeometry().topLeft(), start);
-        QCOMPARE(form->height(), 431);
+        QCOMPARE(form->height(), 696);
         clickKind(1, 2);
         QCOMPARE(form->frameGeometry().width(), 644);
     }
@@ -337,6 +346,96 @@ private slots:
             auto* header = find<QPushButton>(qPrintable(QStringLiteral("sButton%1").arg(k)));
             QCOMPARE(header->property("tarvikOpen").toBool(), k == 1);
         }
+    }
+
+    // The material's group below the column: a grade scales the catalogue's mass and says so
+    // beside the result, steel products take none, and the choice is kept for the next run.
+    void aGradeScalesTheMassAndIsKept()
+    {
+        clickHeader(4);
+        clickKind(4, 0); // round bar
+        QVERIFY(find<QWidget>("materialGroup")->isVisible());
+        QCOMPARE(find<QComboBox>("sComboBoxMetal")->currentText(), QStringLiteral("Сталь"));
+        QCOMPARE(find<QComboBox>("sComboBoxGrade")->currentText(), QStringLiteral("Ст3"));
+        QCOMPARE(find<QComboBox>("sComboBoxMetal")->accessibleName(), QStringLiteral("Металл"));
+        QCOMPARE(find<QLineEdit>("sEditDensity")->accessibleName(), QStringLiteral("Своя плотность, кг/м³"));
+        clickMode(0);
+        typeInto(find<QComboBox>("sComboBoxElement"), QStringLiteral("20"));
+        typeInto(find<QLineEdit>("sEditParam"), QStringLiteral("1000"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("2470,000 кг"));
+        QCOMPARE(find<QLabel>("sLabelBasis")->text(), QStringLiteral("Масса 1 м: 2,47 кг · Ст3, 7850 кг/м³"));
+
+        pick("sComboBoxMetal", 1);
+        QCOMPARE(find<QComboBox>("sComboBoxGrade")->currentText(), QStringLiteral("12Х18Н10Т"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("2485,732 кг"));
+        QCOMPARE(find<QLabel>("sLabelBasis")->text(),
+                 QStringLiteral("Масса 1 м: 2,485732 кг · 12Х18Н10Т, 7900 кг/м³"));
+        QVERIFY(!find<QPushButton>("estimateAdd")->isEnabled());
+        QVERIFY(storedMaterial.startsWith(QStringLiteral("Нержавеющая сталь\t12Х18Н10Т")));
+
+        // A letter in the density field is refused with its reason.
+        auto* density = find<QLineEdit>("sEditDensity");
+        typeInto(density, QStringLiteral("8x9"));
+        QCOMPARE(density->text(), QStringLiteral("89"));
+        QCOMPARE(find<QLabel>("densityHint")->text(),
+                 QStringLiteral("Плотность — целое число: только цифры"));
+
+        clickHeader(1);
+        clickKind(1, 0); // rebar: steel only
+        QVERIFY(!find<QComboBox>("sComboBoxMetal")->isEnabled());
+        QCOMPARE(find<QComboBox>("sComboBoxGrade")->currentText(), QStringLiteral("Сталь"));
+
+        // The next run starts with the kept choice.
+        const QString kept = storedMaterial;
+        form.reset();
+        form = std::make_unique<TForm1>();
+        form->setMaterialStore({[kept] { return kept; }, [](const QString&) {}});
+        QCOMPARE(find<QComboBox>("sComboBoxGrade")->currentText(), QStringLiteral("12Х18Н10Т"));
+        QCOMPARE(find<QLineEdit>("sEditDensity")->text(), QStringLiteral("89"));
+    }
+
+    void anOwnSizeIsTypedDimensionByDimension()
+    {
+        clickHeader(13);
+        QCOMPARE(find<QPushButton>("sButton13")->text(), QStringLiteral("Свой размер"));
+        auto* own = find<KindsList>("sListBox13");
+        QCOMPARE(own->count(), 9);
+        QCOMPARE(own->viewport()->height(), 9 * 14);
+        clickKind(13, 6); // profile pipe
+        QVERIFY(find<QWidget>("sComboBoxE1")->isHidden());
+        QVERIFY(find<QWidget>("sComboBoxElement")->isHidden());
+        QVERIFY(find<QWidget>("sComboBoxRadiusStandard")->isVisible());
+        QCOMPARE(find<QLabel>("sLabelDimension3")->text(), QStringLiteral("Толщина стенки, мм"));
+        QCOMPARE(find<QLineEdit>("sEditDimension3")->accessibleName(), QStringLiteral("Толщина стенки, мм"));
+        QVERIFY(find<QWidget>("sEditDimension4")->isVisible());
+        QVERIFY(!find<QWidget>("sEditDimension5")->isVisible());
+        clickMode(0);
+        typeInto(find<QLineEdit>("sEditDimension1"), QStringLiteral("180"));
+        typeInto(find<QLineEdit>("sEditDimension2"), QStringLiteral("60"));
+        typeInto(find<QLineEdit>("sEditDimension3"), QStringLiteral("7"));
+        QCOMPARE(find<QLineEdit>("sEditDimension4")->text(), QStringLiteral("17,5"));
+        typeInto(find<QLineEdit>("sEditParam"), QStringLiteral("1000"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QCOMPARE(result(), QStringLiteral("23516,654 кг"));
+
+        // A wall of half the smaller side gives no result, says why and takes the focus.
+        auto* wall = find<QLineEdit>("sEditDimension3");
+        wall->selectAll();
+        QTest::keyClicks(wall, QStringLiteral("30"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QVERIFY(result().isEmpty());
+        QVERIFY(find<QLabel>("dimensionHint")->isVisible());
+        QCOMPARE(find<QLabel>("dimensionHint")->text(),
+                 QStringLiteral("Стенка должна быть меньше половины меньшей стороны"));
+        QCOMPARE(QApplication::focusWidget(), wall);
+
+        // A catalogue kind brings the size lists back.
+        clickHeader(4);
+        clickKind(4, 0);
+        QVERIFY(!find<QWidget>("sComboBoxElement")->isHidden());
+        QVERIFY(!find<QWidget>("sEditDimension1")->isVisible());
     }
 
     void computesARebarMassEndToEnd()
@@ -751,19 +850,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         auto* first = find<QPushButton>("sButton1");
         QStringList headers;
-        for (int k = 2; k <= 12; ++k)
+        for (int k = 2; k <= 13; ++k)
             headers << QStringLiteral("sButton%1").arg(k);
         QCOMPARE(tabStops(first), headers); // narrow, every section closed
 
         clickHeader(3);
         QStringList stops = tabStops(first);
-        QCOMPARE(stops.size(), 12);
+        QCOMPARE(stops.size(), 13);
         QCOMPARE(stops.indexOf(QStringLiteral("sListBox3")), stops.indexOf(QStringLiteral("sButton3")) + 1);
 
         clickKind(3, 0);
         stops = tabStops(first);
-        for (const char* shown :
-             {"sListBox3", "sRadioGroupItem0", "sComboBoxElement", "sButtonCalc", "sEditParam"})
+        for (const char* shown : {"sListBox3", "sRadioGroupItem0", "sComboBoxElement", "sButtonCalc",
+                                  "sEditParam", "sComboBoxMetal", "sComboBoxGrade", "sEditDensity"})
             QVERIFY2(stops.contains(QLatin1String(shown)), shown);
         for (const QString& name : stops) {
             QVERIFY2(!name.startsWith(QLatin1String("sListBox")) || name == QLatin1String("sListBox3"),

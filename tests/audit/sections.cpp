@@ -2,6 +2,10 @@
 
 #include "../decimal_text.h"
 
+#include "calculator/own_section.h"
+#include "catalogue/grades.h"
+#include "number/exact_mass.h"
+
 #include <numbers>
 #include <utility>
 
@@ -19,22 +23,40 @@ bool isDecimalMark(char16_t c)
 
 } // namespace
 
-std::optional<std::vector<double>> sizeNumbers(Text text)
+std::optional<std::vector<std::u16string>> sizeParts(Text text)
 {
-    std::vector<double> out;
+    std::vector<std::u16string> out;
     std::size_t from = 0;
     while (true) {
         std::size_t to = from;
         while (to < text.size() && text[to] != u'x' && text[to] != u'\u0445')
             ++to;
-        const std::optional<double> value = tarvik::testing::decimalValue(text.substr(from, to - from));
-        if (!value)
+        const Text part = text.substr(from, to - from);
+        if (!tarvik::testing::decimalValue(part))
             return std::nullopt;
-        out.push_back(*value);
+        std::u16string comma(part);
+        for (char16_t& c : comma) {
+            if (c == u'.')
+                c = u',';
+        }
+        out.push_back(comma);
         if (to == text.size())
             return out;
         from = to + 1;
     }
+}
+
+double valueOf(const std::u16string& part)
+{
+    return tarvik::testing::decimalValue(part).value_or(0);
+}
+
+std::optional<double> ownSteelMass(catalogue::OwnShape shape, const std::vector<std::u16string>& dims)
+{
+    const OwnSectionMass m = ownSectionMass(shape, dims, u',', catalogue::steelDensity);
+    if (!m.ok())
+        return std::nullopt;
+    return doubleOfMillionths(m.millionths);
 }
 
 std::vector<double> numbersIn(Text text)
@@ -56,28 +78,6 @@ std::vector<double> numbersIn(Text text)
     return out;
 }
 
-double roundSection(double diameter)
-{
-    return std::numbers::pi * diameter * diameter / 4;
-}
-
-double pipeSection(double outside, double wall)
-{
-    return std::numbers::pi * wall * (outside - wall);
-}
-
-double profilePipeSection(double sideA, double sideB, double wall)
-{
-    const double outer = 1.5 * wall;
-    const double inner = 0.5 * wall;
-    return 2 * wall * (sideA + sideB - 2 * wall) - (4 - std::numbers::pi) * (outer * outer - inner * inner);
-}
-
-double angleSection(double legA, double legB, double thickness)
-{
-    return thickness * (legA + legB - thickness);
-}
-
 double bentChannelSection(double height, double flange, double thickness)
 {
     const double inner = thickness;
@@ -87,15 +87,15 @@ double bentChannelSection(double height, double flange, double thickness)
     return thickness * (height + 2 * flange - 2 * thickness) - 2 * perBend;
 }
 
-std::optional<double> waterGasOutside(double nominalBore)
+std::optional<std::u16string> waterGasOutside(const std::u16string& nominalBore)
 {
-    static constexpr std::pair<double, double> series[] = {
-        {15, 21.3}, {20, 26.8}, {25, 33.5}, {32, 42.3},   {40, 48.0},
-        {50, 60.0}, {65, 75.5}, {80, 88.5}, {100, 114.0},
+    static constexpr std::pair<Text, Text> series[] = {
+        {u"15", u"21,3"}, {u"20", u"26,8"}, {u"25", u"33,5"}, {u"32", u"42,3"}, {u"40", u"48"},
+        {u"50", u"60"},   {u"65", u"75,5"}, {u"80", u"88,5"}, {u"100", u"114"},
     };
     for (const auto& [bore, outside] : series) {
         if (bore == nominalBore)
-            return outside;
+            return std::u16string(outside);
     }
     return std::nullopt;
 }

@@ -155,7 +155,7 @@ public:
     }
 
     std::array<FakeList, 3> lists;
-    std::array<int, 12> kinds{};
+    std::array<int, 13> kinds{}; // the thirteenth: «Свой размер»
     int mode = -1;
     std::array<std::u16string, 2> modeTexts{u"Массу по площади", u"Площадь по массе"};
     std::u16string result;
@@ -173,6 +173,70 @@ public:
     bool estimateAddEnabled = false;
     int outerWidth = 0;
     std::vector<std::string> log;
+};
+
+// The material controls and «Свой размер»'s fields, kept as they would show.
+class FakeMaterial : public MaterialWindow {
+public:
+    struct Field {
+        std::u16string caption;
+        std::u16string text;
+    };
+
+    void setGradeItems(GradeList list, std::span<const std::u16string_view> texts, int index) override
+    {
+        auto& items = list == GradeList::Metal ? metals : grades;
+        items.assign(texts.begin(), texts.end());
+        (list == GradeList::Metal ? metal : grade) = index;
+    }
+    int gradeIndex(GradeList list) const override { return list == GradeList::Metal ? metal : grade; }
+    void setGradeChoiceEnabled(bool enabled) override { gradeChoiceEnabled = enabled; }
+    std::u16string densityText() const override { return density; }
+    void setDensityText(std::u16string_view text) override { density = text; }
+    int densityCaret() const override { return static_cast<int>(density.size()); }
+    int densitySelectionEnd() const override { return static_cast<int>(density.size()); }
+    void showDensityHint(std::u16string_view reason) override { densityHint = reason; }
+    void setBasisText(std::u16string_view text) override { basis = text; }
+    void setDimensionFields(std::span<const std::u16string_view> captions) override
+    {
+        fields.clear();
+        for (auto c : captions)
+            fields.push_back({std::u16string(c), {}});
+    }
+    std::u16string dimensionText(int field) const override
+    {
+        return fields.at(static_cast<std::size_t>(field)).text;
+    }
+    void setDimensionText(int field, std::u16string_view text) override
+    {
+        fields.at(static_cast<std::size_t>(field)).text = text;
+    }
+    int dimensionCaret(int field) const override { return static_cast<int>(dimensionText(field).size()); }
+    int dimensionSelectionEnd(int field) const override { return dimensionCaret(field); }
+    void showDimensionHint(int field, std::u16string_view reason, bool focus) override
+    {
+        hintField = field;
+        dimensionHint = reason;
+        if (focus)
+            focusedField = field;
+    }
+    void setRadiusStandardVisible(bool visible) override { radiusStandardVisible = visible; }
+    int radiusStandardIndex() const override { return radiusStandard; }
+
+    std::vector<std::u16string> metals;
+    std::vector<std::u16string> grades;
+    int metal = -1;
+    int grade = -1;
+    bool gradeChoiceEnabled = true;
+    std::u16string density;
+    std::u16string densityHint;
+    std::u16string basis;
+    std::vector<Field> fields;
+    int hintField = -1;
+    std::u16string dimensionHint;
+    int focusedField = -1;
+    bool radiusStandardVisible = false;
+    int radiusStandard = 0;
 };
 
 } // namespace tarvik::testing

@@ -10,8 +10,11 @@ namespace {
 
 // A window manager's frame: a 20-px title bar over 1-px borders.
 constexpr Margins titleBar{1, 21, 1, 1};
-constexpr Size narrow{form::clientWidth, form::clientHeight}; // frame 234 x 453
-constexpr Size wide{644 - 2, form::clientHeight};             // frame 644 x 453
+// The cases were reckoned for a client height of 431 (the window before the material's controls);
+// the placement does not care which.
+constexpr Size narrow{form::clientWidth, 431}; // frame 234 x 453
+constexpr Size wide{644 - 2, 431};             // frame 644 x 453
+constexpr Size tallWide{644 - 2, form::clientHeight};
 constexpr Point stored{form::startLeft, form::startTop};
 
 struct Case {
@@ -41,6 +44,12 @@ const Case cases[] = {
     // Too short (and too narrow) for the frame: the title bar stays on it.
     {"a short screen keeps the title bar", {0, 24, 683, 360}, wide, stored, {683 - 644, 24}},
     {"a narrow screen keeps the left edge", {10, 0, 600, 1000}, wide, stored, {10, 350}},
+    // The window with the material's controls: the whole frame on a 1024 x 768 screen.
+    {"the tall window on 1024x768",
+     {0, 0, 1024, 768},
+     tallWide,
+     stored,
+     {1024 - 644, 768 - form::clientHeight - 22}},
 };
 
 TEST(Placement, KeepsTheWholeFrameOnTheAvailableArea)

@@ -1,4 +1,6 @@
 #include "catalogue/family.h"
+#include "catalogue/grades.h"
+#include "catalogue/own_sections.h"
 #include "tests/decimal_text.h"
 #include "tests/first_level.h"
 #include "tests/utf8.h"
@@ -522,4 +524,45 @@ TEST(Catalogue, MeshFollowsItsCellsAndWire)
             }
         }
     }
+}
+
+// Metals and grades: steel and Ст3 first (a calculation starts there), every steel grade at the
+// catalogue's own density, every density a whole number the density field would take, and no
+// grade named twice.
+TEST(Grades, StartWithSteelAndKeepEveryDensityInRange)
+{
+    ASSERT_FALSE(metals.empty());
+    EXPECT_EQ(metals[0].name, u"Сталь");
+    EXPECT_EQ(metals[0].grades[0].name, u"Ст3");
+    std::vector<GradeText> names;
+    for (const Metal& metal : metals) {
+        ASSERT_FALSE(metal.grades.empty()) << utf8(metal.name);
+        for (const Grade& grade : metal.grades) {
+            EXPECT_GE(grade.density, lowestDensity) << utf8(grade.name);
+            EXPECT_LE(grade.density, highestDensity) << utf8(grade.name);
+            if (&metal == &metals[0]) {
+                EXPECT_EQ(grade.density, steelDensity) << utf8(grade.name);
+            }
+            EXPECT_EQ(std::count(names.begin(), names.end(), grade.name), 0) << utf8(grade.name);
+            names.push_back(grade.name);
+        }
+    }
+}
+
+// The standards' tables of angle radii: widths in ascending order (the lookup takes the first of
+// two equally near rows as the smaller), the toe radius below the root radius.
+TEST(OwnSections, AngleRadiiTablesAscendAndKeepTheToeBelowTheRoot)
+{
+    for (auto table : {equalAngleRadii, unequalAngleRadii}) {
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            EXPECT_LT(table[i].toeRadiusTenths, table[i].rootRadiusTenths) << table[i].legA;
+            EXPECT_GE(table[i].legA, table[i].legB);
+            if (i > 0) {
+                EXPECT_GE(table[i].legA + table[i].legB, table[i - 1].legA + table[i - 1].legB)
+                    << table[i].legA;
+            }
+        }
+    }
+    for (const AngleRadii& row : equalAngleRadii)
+        EXPECT_EQ(row.legA, row.legB);
 }

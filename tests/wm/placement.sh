@@ -1,8 +1,10 @@
 #!/bin/sh
 # The real window under a real window manager (openbox on Xvfb), which adds
 # a title bar only after the window is mapped: on a large screen the frame
-# stands at the stored position; on 1024x768 and 800x600 the whole frame is
+# stands at the stored position; on 1366x768 and 1024x768 the whole frame is
 # on the screen at start and after the first kind choice widens the window.
+# (800x600 no longer holds the frame: the material's controls below the
+# calculation column make the window 696 pixels tall.)
 #   placement.sh path/to/tarvik
 # Exits 77 (skipped) when Xvfb, openbox or the X tools are missing.
 set -u
@@ -107,7 +109,7 @@ stop
 
 # Where the widened frame fits the screen, the narrow one starts where
 # widening moves nothing: a double-click on a kind lands both clicks on it.
-for size in 1366x768 1024x768 800x600; do
+for size in 1366x768 1024x768; do
     w=${size%x*} h=${size#*x}
     start "$w" "$h"
     settled on_screen "$win" "$w" "$h" || fail "frame off the $size screen at start: $(frame_of "$win")"

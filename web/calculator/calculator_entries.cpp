@@ -87,6 +87,14 @@ constexpr Method methods[] = {
          return 0;
      }},
     {"Calculator.keyPress", "t", [](const Args& a) { return gave(calc().keyPress(a.integer(0))); }},
+    {"Calculator.optionPick", "t",
+     [](const Args& a) { return gave(calc().optionPick(a.integer(0), a.integer(1))); }},
+    {"Calculator.fieldKey", "t",
+     [](const Args& a) { return gave(calc().fieldKey(a.integer(0), a.integer(1))); }},
+    {"Calculator.fieldChange", "t", [](const Args& a) { return gave(calc().fieldChange(a.integer(0))); }},
+    {"Calculator.materialSetting", "t", [](const Args&) { return gave(calc().materialSetting()); }},
+    {"Calculator.restoreMaterial", "t",
+     [](const Args& a) { return gave(calc().restoreMaterial(a.text(0))); }},
     {"Calculator.editChange", "t", [](const Args&) { return gave(calc().editChange()); }},
     {"Calculator.sizeListExit", "t", [](const Args& a) { return gave(calc().sizeListExit(a.integer(0))); }},
     {"Calculator.editClick", "t", [](const Args&) { return gave(calc().editClick()); }},
@@ -104,7 +112,7 @@ constexpr Method methods[] = {
 
 // The keys and commands the page names in the core's terms.
 constexpr Constant constants[] = {
-    {"sectionCount", form::sectionCount},
+    {"sectionCount", form::allSections},
     {"inputHintMilliseconds", inputHintMilliseconds},
     {"ListKey.ArrowUp", int(ListKey::Up)},
     {"ListKey.ArrowDown", int(ListKey::Down)},

@@ -63,7 +63,7 @@ private:
     const List& list(DropDown which) const { return lists_[static_cast<std::size_t>(which)]; }
 
     std::array<List, 3> lists_;
-    std::array<int, form::sectionCount> kinds_;
+    std::array<int, form::allSections> kinds_;
     int mode_ = -1;
 };
 

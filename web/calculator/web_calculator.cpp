@@ -5,6 +5,7 @@
 
 #include "calculator/form_layout.h"
 #include "catalogue/family.h"
+#include "catalogue/own_sections.h"
 #include "text/error_box.h"
 
 namespace tarvik::web {
@@ -34,10 +35,55 @@ DropDown dropDown(int list)
 
 bool isSection(int section)
 {
-    return section >= 1 && section <= form::sectionCount;
+    return section >= 1 && section <= form::allSections;
 }
 
 } // namespace
+
+WebCalculator::WebCalculator() : calc_(window_, u'.')
+{
+    material_.showStandards();
+    calc_.attachMaterial(material_);
+}
+
+std::u16string WebCalculator::optionPick(int list, int index)
+{
+    return guarded([&] {
+        material_.picked(list, index);
+        if (list == 0)
+            calc_.metalChange();
+        else if (list == 1)
+            calc_.gradeChange();
+        else
+            withSeparator().radiusStandardChange();
+    });
+}
+
+std::u16string WebCalculator::fieldKey(int field, int key)
+{
+    std::u16string inserted;
+    guarded([&] {
+        const auto k = static_cast<char16_t>(key);
+        inserted = field == 0 ? calc_.densityKeyPress(k).inserted
+                              : withSeparator().dimensionKeyPress(field - 1, k).inserted;
+    });
+    return inserted;
+}
+
+std::u16string WebCalculator::fieldChange(int field)
+{
+    return guarded([&] {
+        if (field == 0)
+            calc_.densityChange();
+        else
+            withSeparator().dimensionChange(field - 1);
+    });
+}
+
+std::u16string WebCalculator::restoreMaterial(const std::u16string& setting)
+{
+    return guarded([&] { calc_.restoreMaterial(setting); });
+}
 
 void WebCalculator::readSeparator()
 {
@@ -172,6 +218,8 @@ Calculator& WebCalculator::withSeparator()
 
 int WebCalculator::kindCount(int section) const
 {
+    if (section == form::ownSection)
+        return static_cast<int>(catalogue::ownKinds.size());
     return isSection(section)
                ? static_cast<int>(catalogue::families[static_cast<std::size_t>(section - 1)]->kinds.size())
                : 0;

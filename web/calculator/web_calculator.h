@@ -5,6 +5,7 @@
 // when there is none): no exception ever reaches JavaScript. The page names
 // its keys and focus in the core's terms and does what the core answers.
 
+#include "web/calculator/dom_material.h"
 #include "web/calculator/dom_window.h"
 
 #include "calculator/calculator.h"
@@ -24,13 +25,13 @@ public:
     // number needs it: the browser's number format costs tens of
     // milliseconds on first use, and the page asks for it when idle.
     // Until then the calculator holds a separator that no handler reads.
-    WebCalculator() : calc_(window_, u'.') {}
+    WebCalculator();
 
     // Reads the separator now (the page is idle), or again after the
     // browser's language changed.
     void readSeparator();
 
-    // Returns the open section, 1..12.
+    // Returns the open section, 1..13.
     int headerClick(int section);
     int openSection() const { return accordion_.openSection(); }
 
@@ -61,6 +62,15 @@ public:
     std::u16string editClick();
     std::u16string editExit(FocusLoss loss);
 
+    // The material and «Свой размер»: a pick from the metal (0), grade (1)
+    // or standards' (2) list; a key for, and a change of, field 0 (the
+    // density) or 1 to 5 (the dimensions); the choice kept between visits.
+    std::u16string optionPick(int list, int index);
+    std::u16string fieldKey(int field, int key);
+    std::u16string fieldChange(int field);
+    std::u16string materialSetting() const { return calc_.materialSetting(); }
+    std::u16string restoreMaterial(const std::u16string& setting);
+
     int itemIndex(int list) const;
     int kindIndex(int section) const;
 
@@ -76,6 +86,7 @@ private:
     void changed(DropDown which);
 
     DomWindow window_;
+    DomMaterial material_;
     Calculator calc_;
     StoredAccordion accordion_;
     bool separatorKnown_ = false;

@@ -31,6 +31,11 @@ const kindInUse = $('kindInUse');
 const missingInput = $('missingInput');
 const inputHint = $('inputHint');
 let inputHintTimer = 0;
+// The material's lists (metal, grade, the standards of a profile pipe's R)
+// and its fields (0 the density, 1 to 5 the dimensions).
+const selects = ['sComboBoxMetal', 'sComboBoxGrade', 'sComboBoxRadiusStandard'].map($);
+const fields = ['sEditDensity', ...[1, 2, 3, 4, 5].map((i) => 'sEditDimension' + i)].map($);
+const hintTimers = [0, 0];
 let estimateAddEnabled = false;
 let estimate = null; // the estimate section's face, once bound
 
@@ -113,6 +118,40 @@ const page = {
         edit.setAttribute('aria-label', caption);
     },
     activateInputCaption() { editLabel.hidden = false; },
+    setOptions(list, joined, index) {
+        selects[list].replaceChildren(...(joined ? joined.split('\n') : []).map((t) => new Option(t)));
+        selects[list].selectedIndex = index;
+    },
+    setGradeChoiceEnabled(enabled) {
+        for (const e of [selects[0], selects[1], fields[0]])
+            e.disabled = !enabled;
+    },
+    fieldText(i) { return fields[i].value; },
+    setFieldText(i, text) { fields[i].value = text; },
+    fieldCaret(i) { return fields[i].selectionStart ?? fields[i].value.length; },
+    fieldSelectionEnd(i) { return fields[i].selectionEnd ?? fields[i].value.length; },
+    // A reason that stays takes the focus to its field; a refused key's goes.
+    showFieldHint(i, reason, stays) {
+        const which = i === 0 ? 0 : 1;
+        const hint = $(which ? 'dimensionHint' : 'densityHint');
+        hint.textContent = reason;
+        hint.hidden = i < 0 || reason === '';
+        clearTimeout(hintTimers[which]);
+        if (stays)
+            fields[i].focus();
+        else if (!hint.hidden)
+            hintTimers[which] = setTimeout(() => { hint.hidden = true; }, core.inputHintMilliseconds);
+    },
+    setBasisText(text) { $('sLabelBasis').textContent = text; },
+    setDimensionFields(joined) {
+        const captions = joined ? joined.split('\n') : [];
+        for (let i = 1; i <= 5; ++i) {
+            $('dimension' + i).hidden = i > captions.length;
+            $('sLabelDimension' + i).textContent = captions[i - 1] ?? '';
+            fields[i].value = '';
+        }
+    },
+    setRadiusStandardVisible(visible) { selects[2].hidden = !visible; },
     localeDecimalPoint() {
         const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
         return parts.find((p) => p.type === 'decimal')?.value ?? '';
@@ -401,6 +440,49 @@ function bindEdit(calc) {
     });
 }
 
+// The material's lists and fields, each key through the core's rule as in
+// the number field; the choice is kept in the browser between visits.
+function bindMaterial(calc) {
+    const key = 'tarvik-material';
+    const keep = () => {
+        try {
+            localStorage.setItem(key, calc.materialSetting());
+        } catch {} // a browser that keeps nothing starts with steel
+    };
+    for (const [list, select] of selects.entries())
+        select.addEventListener('change', () => {
+            report(calc.optionPick(list, select.selectedIndex));
+            keep();
+        });
+    for (const [i, field] of fields.entries()) {
+        field.addEventListener('beforeinput', (event) => {
+            if (event.inputType !== 'insertText' || event.data === null)
+                return;
+            event.preventDefault();
+            let changed = false;
+            for (const ch of event.data) {
+                const inserted = calc.fieldKey(i, ch.length === 1 ? ch.charCodeAt(0) : 0);
+                if (inserted !== '') {
+                    field.setRangeText(inserted, field.selectionStart, field.selectionEnd, 'end');
+                    changed = true;
+                }
+            }
+            if (changed)
+                field.dispatchEvent(new Event('input'));
+        });
+        field.addEventListener('input', () => {
+            report(calc.fieldChange(i));
+            if (i === 0)
+                keep();
+        });
+    }
+    let kept = '';
+    try {
+        kept = localStorage.getItem(key) ?? '';
+    } catch {}
+    report(calc.restoreMaterial(kept));
+}
+
 function copy(text) {
     if (text)
         navigator.clipboard?.writeText(text).catch(() => {});
@@ -545,6 +627,7 @@ for (const [i, item] of ['sRadioGroupItem0', 'sRadioGroupItem1'].entries())
     $(item).addEventListener('change', () => report(calc.modeClick(i)));
 $('sButtonCalc').addEventListener('click', () => report(calc.calcClick()));
 bindEdit(calc);
+bindMaterial(calc);
 bindCopy(calc);
 // Closing, the box gives the focus back to the control that had it, but not
 // that field's caret: a press or a tap on the box (its button, its text) has

@@ -31,8 +31,8 @@ test('one calculation with the keyboard alone, the headers one Tab stop', async 
     await page.keyboard.press('Tab');
     assert.ok(!(await focusedId(page)).startsWith('s'), 'nothing after the headers');
     await page.focus('#sButton1');
-    for (const [key, id] of [['ArrowDown', 'sButton2'], ['End', 'sButton12'], ['ArrowDown', 'sButton1'],
-                             ['ArrowUp', 'sButton12'], ['Home', 'sButton1'], ['ArrowDown', 'sButton2'],
+    for (const [key, id] of [['ArrowDown', 'sButton2'], ['End', 'sButton13'], ['ArrowDown', 'sButton1'],
+                             ['ArrowUp', 'sButton13'], ['Home', 'sButton1'], ['ArrowDown', 'sButton2'],
                              ['ArrowDown', 'sButton3']]) {
         await page.keyboard.press(key);
         assert.equal(await focusedId(page), id, key);
