@@ -6,6 +6,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +62,51 @@ void Calculate(benchmark::State& state)
 }
 BENCHMARK(Calculate);
 
+// «Расчитать» on an own unequal angle in a stainless grade: the exact area,
+// the density, the basis line beside the result.
+void CalculateOwnSection(benchmark::State& state)
+{
+    chooseKind(13, 8);
+    find<QRadioButton>(QStringLiteral("sRadioGroupItem0"))->click();
+    const QString dims[] = {QStringLiteral("125"), QStringLiteral("80"), QStringLiteral("8"),
+                            QStringLiteral("11"), QStringLiteral("3,7")};
+    for (int i = 0; i < 5; ++i)
+        find<QLineEdit>(QStringLiteral("sEditDimension%1").arg(i + 1))->setText(dims[i]);
+    auto* metal = find<QComboBox>(QStringLiteral("sComboBoxMetal"));
+    metal->setCurrentIndex(1);
+    emit metal->activated(1);
+    find<QLineEdit>(QStringLiteral("sEditParam"))->setText(QStringLiteral("12,5"));
+    auto* button = find<QPushButton>(QStringLiteral("sButtonCalc"));
+    for (auto _ : state)
+        button->click();
+}
+BENCHMARK(CalculateOwnSection);
+
+// A metal picked from its list: the grades refilled, the shown result dimmed.
+void ChooseMetal(benchmark::State& state)
+{
+    chooseKind(9, 2);
+    auto* metal = find<QComboBox>(QStringLiteral("sComboBoxMetal"));
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 1) % metal->count();
+        metal->setCurrentIndex(i);
+        emit metal->activated(i);
+    }
+}
+BENCHMARK(ChooseMetal);
+
+// An own kind chosen: the size lists hidden, one field per dimension shown.
+void ChooseOwnKind(benchmark::State& state)
+{
+    int i = 0;
+    for (auto _ : state) {
+        i = (i + 1) % 9;
+        chooseKind(13, i);
+    }
+}
+BENCHMARK(ChooseOwnKind);
+
 void HeaderClick(benchmark::State& state)
 {
     auto* first = find<QPushButton>(QStringLiteral("sButton1"));
@@ -98,6 +144,8 @@ int main(int argc, char** argv)
     tarvik::prepareApplication(app);
     tarvik::TForm1 window;
     window.setSeparatorSource([] { return u','; });
+    // The material's choice stays in memory, out of the user's settings.
+    window.setMaterialStore({[] { return QString(); }, [](const QString&) {}});
     window.show();
     form = &window;
     benchmark::Initialize(&argc, argv);

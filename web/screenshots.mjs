@@ -21,5 +21,21 @@ for (const [screen, viewport] of Object.entries(screens))
         await page.screenshot({path: `${out}web-${screen}-${colorScheme}.png`, fullPage: !phone});
         await context.close();
     }
+// An own size in a stainless grade, at 1366 x 768 and on a phone.
+for (const [screen, viewport] of [['1366x768', screens['1366x768']], ['phone', screens.phone]]) {
+    const phone = viewport.width < 644;
+    const context = await browser.newContext({locale: 'ru-RU', viewport, deviceScaleFactor: 1, isMobile: phone,
+                                              hasTouch: phone});
+    const page = await openPage(context, url);
+    await chooseKind(page, 13, 'Труба круглая');
+    await page.selectOption('#sComboBoxMetal', 'Нержавеющая сталь');
+    await page.fill('#sEditDimension1', '57');
+    await page.dispatchEvent('#sEditDimension1', 'input');
+    await page.fill('#sEditDimension2', '4');
+    await page.dispatchEvent('#sEditDimension2', 'input');
+    await calculate(page, 0, '6');
+    await page.screenshot({path: `${out}web-own-size-${screen}.png`, fullPage: !phone});
+    await context.close();
+}
 await browser.close();
 server.close();

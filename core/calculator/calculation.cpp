@@ -7,7 +7,6 @@
 #include "number/exact_mass.h"
 #include "number/quantity.h"
 #include "text/captions.h"
-#include "text/text_sets.h"
 
 #include <vector>
 
@@ -85,7 +84,7 @@ void Calculator::sButtonCalcClick()
     done.result = result;
     showResult(result, state_.activeUnitText);
     if (material_)
-        material_->setBasisText(basisText(unitMass, state_.quantityUnitText != lengthTexts.quantityUnit));
+        material_->setBasisText(basisText(unitMass, perArea_));
     lastEstimable_ = !own && *density == catalogue::steelDensity;
     last_ = std::move(done);
     updateEstimateAdd();

@@ -154,6 +154,7 @@ private:
     bool missingShown_ = false;
     int section_ = 0; // of the kind in use; 0 before the first choice
     int kind_ = -1;
+    bool perArea_ = false; // the kind in use is sold by area
     std::optional<Calculation> last_;
     // «В смету» takes catalogue sizes in steel only, until an estimate line
     // can name its grade and an own section.

@@ -73,6 +73,7 @@ void Calculator::sListBoxClick(int section)
     const bool area =
         own ? known && catalogue::ownKinds[static_cast<std::size_t>(kind)].textSet == catalogue::TextSet::Area
             : family->textSet == catalogue::TextSet::Area;
+    perArea_ = area;
     const TextSet& texts = area ? areaTexts : lengthTexts;
     state_.massUnitText = texts.massUnit;
     state_.quantityUnitText = texts.quantityUnit;

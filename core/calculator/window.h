@@ -131,7 +131,9 @@ public:
     virtual int dimensionCaret(int field) const = 0;
     virtual int dimensionSelectionEnd(int field) const = 0;
     // Says beside the field why its text gives no result; a field of −1
-    // takes the notice away. `focus` moves the focus to the field.
+    // takes the notice away. With `focus` («Расчитать» refused the field)
+    // the notice stays until the field changes and the focus moves there;
+    // without it (a refused key) it goes after a few seconds.
     virtual void showDimensionHint(int field, std::u16string_view reason, bool focus) = 0;
     // The list of standards beside a profile pipe's corner radius; its items
     // are the catalogue's, in its order.
