@@ -4,18 +4,19 @@
 #include "number/double_text.h"
 #include "number/errors.h"
 #include "number/number_text.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace tarvik {
 namespace {
 
 constexpr char16_t fileSeparator = u'.';
-constexpr std::u16string_view formatName = u"tarvik-estimate";
+constexpr std::string_view formatName = "tarvik-estimate";
 // The format itself nests three deep; a later version may nest a little
 // deeper and must still be recognised as later, not as damaged.
 constexpr int maxJsonDepth = 16;
@@ -30,7 +31,25 @@ struct Fault {
     throw Fault{fault};
 }
 
-// The fields of a line, in the order they are written.
+// ---- the format's keys, in the order they are written: the writer and
+// the reader both name a field by these tables alone.
+
+enum TopField : std::size_t {
+    Format,
+    Version,
+    Name,
+    VatRate,
+    PricesIncludeVat,
+    SettingsEdited,
+    Lines,
+    Deleted,
+    topFieldCount
+};
+
+constexpr std::array<std::string_view, topFieldCount> topKeys{
+    "format", "version", "name", "vatRate", "pricesIncludeVat", "settingsEdited", "lines", "deleted",
+};
+
 enum LineField : std::size_t {
     Id,
     Family,
@@ -54,63 +73,55 @@ constexpr std::array<std::string_view, lineFieldCount> lineKeys{
     "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
 };
 
+constexpr std::size_t noField = SIZE_MAX;
+
+template <std::size_t N>
+std::size_t fieldOf(const std::array<std::string_view, N>& keys, std::string_view key, std::size_t expected)
+{
+    if (expected < N && keys[expected] == key)
+        return expected;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (keys[i] == key)
+            return i;
+    }
+    return noField;
+}
+
 // ---- writing
 
-// The most bytes of a count as a field's value: twenty digits and the quotes.
-constexpr std::size_t maxCountBytes = 22;
-
-// A line's bytes besides its texts: the keys, the punctuation, the counts.
-constexpr std::size_t lineFrameBytes = [] {
-    std::size_t n = 4; // ",\n{" and "}"
-    for (std::string_view key : lineKeys)
-        n += key.size() + 6; // the quoted key, ": " and ", "
-    return n + 4 * maxCountBytes;
-}();
-
-// The file's bytes, written through a pointer into room made in advance
-// (see json::writeString): each part asks for the room it may take at most,
-// and the bytes are written unchecked within it.
+// The file's bytes, appended to one string: every write goes through the
+// string's own check of its room, and its strings through the JSON
+// library's serializer.
 class FileWriter {
 public:
-    FileWriter(std::size_t expected, char16_t separator)
-        : bytes_(expected, '\0'), at_(bytes_.data()), separator_(separator)
+    FileWriter(std::string& bytes, char16_t separator) : bytes_(bytes), strings_(bytes), separator_(separator)
     {
     }
 
-    void room(std::size_t n)
+    void raw(std::string_view text) { bytes_.append(text); }
+
+    // `"key": `, the key from the tables above.
+    void key(std::string_view key)
     {
-        const std::size_t used = static_cast<std::size_t>(at_ - bytes_.data());
-        if (bytes_.size() - used >= n)
-            return;
-        bytes_.resize(std::max(bytes_.size() * 2, used + n));
-        at_ = bytes_.data() + used;
+        bytes_ += '"';
+        bytes_.append(key);
+        bytes_.append("\": ");
     }
 
-    // Fixed text: its length is known where it is written.
-    template <std::size_t N> void raw(const char (&text)[N])
-    {
-        std::memcpy(at_, text, N - 1);
-        at_ += N - 1;
-    }
-
-    void raw(std::string_view text)
-    {
-        std::memcpy(at_, text.data(), text.size());
-        at_ += text.size();
-    }
-
-    void text(std::u16string_view text) { at_ = json::writeString(at_, text); }
+    void text(std::u16string_view text) { strings_.write(text); }
 
     // A number in the estimate's texts, written with the file's separator.
-    void number(std::u16string_view text) { at_ = json::writeString(at_, text, separator_, fileSeparator); }
+    void number(std::u16string_view text) { strings_.write(text, separator_, fileSeparator); }
 
     // Eight digits at a time in 32 bits: WebAssembly has no 64-bit
     // multiply-high, so a 64-bit division by ten stays a division there.
     void count(std::uint64_t n)
     {
         constexpr std::uint32_t eightDigits = 100'000'000;
-        char digits[20];
-        char* first = digits + sizeof digits;
+        char digits[22];
+        char* const end = digits + sizeof digits;
+        char* first = end;
+        *--first = '"';
         while (n >= eightDigits) {
             const std::uint64_t high = n / eightDigits;
             auto low = static_cast<std::uint32_t>(n - high * eightDigits);
@@ -122,20 +133,13 @@ public:
         do
             *--first = static_cast<char>('0' + low % 10);
         while ((low /= 10) != 0);
-        *at_++ = '"';
-        raw(std::string_view(first, static_cast<std::size_t>(digits + sizeof digits - first)));
-        *at_++ = '"';
-    }
-
-    std::string finish() &&
-    {
-        bytes_.resize(static_cast<std::size_t>(at_ - bytes_.data()));
-        return std::move(bytes_);
+        *--first = '"';
+        bytes_.append(first, static_cast<std::size_t>(end - first));
     }
 
 private:
-    std::string bytes_;
-    char* at_;
+    std::string& bytes_;
+    json::StringWriter strings_;
     char16_t separator_;
 };
 
@@ -156,15 +160,16 @@ std::string unitMassFields(double unitMass)
         if (text.size() > maxEstimateNumberText)
             text.clear();
     }
-    FileWriter out(64 + json::maxStringBytes(text.size()), fileSeparator);
+    std::string bytes;
+    FileWriter out(bytes, fileSeparator);
     if (!text.empty()) {
-        out.raw("\"unitMass\": ");
+        out.key(lineKeys[UnitMass]);
         out.text(text);
         out.raw(", ");
     }
-    out.raw("\"unitMassBits\": ");
+    out.key(lineKeys[UnitMassBits]);
     out.count(doubleBits(unitMass));
-    return std::move(out).finish();
+    return bytes;
 }
 
 // ---- reading numbers
@@ -280,140 +285,16 @@ void checkText(std::u16string_view text)
 
 // ---- reading the document
 
-// The top level's fields and where each value starts; the document has been
-// checked to be JSON throughout.
-struct Field {
-    std::u16string key;
-    std::size_t offset = 0;
-    std::size_t values = 0; // of an array or object
-};
-
-struct Header {
-    std::vector<Field> fields;
-    const Field* find(std::u16string_view key) const
-    {
-        for (const Field& f : fields) {
-            if (f.key == key)
-                return &f;
-        }
-        return nullptr;
-    }
-};
-
-// A string value where the format has one; anything else is not the format.
-std::u16string stringAt(json::Cursor& c)
-{
-    if (c.peek() != '"')
-        refuse(EstimateFileFault::WrongFormat);
-    return c.string();
-}
-
-void stringAt(json::Cursor& c, std::u16string& out)
-{
-    if (c.peek() != '"')
-        refuse(EstimateFileFault::WrongFormat);
-    c.string(out);
-}
-
-std::u16string stringField(json::Cursor& c, const Header& h, std::u16string_view key)
-{
-    const Field* f = h.find(key);
-    if (!f)
-        refuse(EstimateFileFault::WrongFormat);
-    c.seek(f->offset);
-    return stringAt(c);
-}
-
-// Walks the whole document, then checks it is an estimate of a version this
-// program reads. A later version is recognised whatever else it holds.
-Header readHeader(json::Cursor& c, std::size_t size)
-{
-    if (size > maxEstimateFileBytes)
-        refuse(EstimateFileFault::TooLarge);
-    Header h;
-    if (c.peek() != '{') {
-        c.skipValue();
-        c.finish();
-        refuse(EstimateFileFault::WrongFormat);
-    }
-    c.expect('{');
-    if (!c.take('}')) {
-        do {
-            std::u16string key = c.string();
-            c.expect(':');
-            c.peek();
-            const std::size_t offset = c.offset();
-            h.fields.push_back({std::move(key), offset, c.skipValue()});
-        } while (c.take(','));
-        c.expect('}');
-    }
-    c.finish();
-
-    std::vector<std::u16string_view> keys;
-    for (const Field& f : h.fields)
-        keys.push_back(f.key);
-    std::sort(keys.begin(), keys.end());
-    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
-        refuse(EstimateFileFault::WrongFormat);
-    if (stringField(c, h, u"format") != formatName)
-        refuse(EstimateFileFault::WrongFormat);
-    const std::optional<std::uint64_t> version = countOf(stringField(c, h, u"version"));
-    if (!version || *version == 0)
-        refuse(EstimateFileFault::BadValue);
-    if (*version > static_cast<std::uint64_t>(estimateFileVersion))
-        refuse(EstimateFileFault::NewerVersion);
-    return h;
-}
-
-bool sameKey(std::u16string_view a, std::string_view ascii)
-{
-    return a.size() == ascii.size() && std::equal(a.begin(), a.end(), ascii.begin());
-}
-
-std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
-{
-    if (expected < lineFieldCount && sameKey(key, lineKeys[expected]))
-        return expected;
-    for (std::size_t i = 0; i < lineFieldCount; ++i) {
-        if (sameKey(key, lineKeys[i]))
-            return i;
-    }
-    refuse(EstimateFileFault::WrongFormat);
-}
-
 // Of the texts that name the same unit mass, each is read once. Ordered
 // maps here as elsewhere in the estimate: a hash table's code weighs on
 // the page, and an estimate holds a few hundred unit masses at most.
 using UnitMassTexts = std::map<std::u16string, std::uint64_t, std::less<>>;
 
-// `key`: room for the fields' keys, kept from one line to the next.
-EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
-{
-    if (c.peek() != '{')
-        refuse(EstimateFileFault::WrongFormat);
-    c.expect('{');
-    std::array<std::u16string, lineFieldCount> texts;
-    std::array<bool, lineFieldCount> seen{};
-    std::size_t next = 0;
-    if (!c.take('}')) {
-        do {
-            c.string(key);
-            const std::size_t field = lineFieldOf(key, next);
-            if (seen[field])
-                refuse(EstimateFileFault::WrongFormat);
-            seen[field] = true;
-            c.expect(':');
-            stringAt(c, texts[field]);
-            next = field + 1;
-        } while (c.take(','));
-        c.expect('}');
-    }
-    for (std::size_t i = 0; i < lineFieldCount; ++i) {
-        // The decimal unit mass is for people reading the file; the bits decide.
-        if (!seen[i] && i != UnitMass)
-            refuse(EstimateFileFault::WrongFormat);
-    }
+using LineTexts = std::array<std::u16string, lineFieldCount>;
 
+// A line from its fields' texts, each of which was given.
+EstimateLine lineOf(LineTexts& texts, bool hasUnitMass, UnitMassTexts& unitMasses)
+{
     EstimateLine l;
     l.id = count(texts[Id]);
     for (std::size_t i : {Family, Kind, Size})
@@ -424,14 +305,16 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string
     l.unitMass = doubleFromBits(count(texts[UnitMassBits]));
     if (!isPositiveNormal(l.unitMass))
         refuse(EstimateFileFault::BadValue);
-    if (seen[UnitMass]) {
+    if (hasUnitMass) {
         auto [it, fresh] = unitMasses.try_emplace(texts[UnitMass], 0);
         if (fresh) {
             const std::optional<double> read = texts[UnitMass].size() <= maxEstimateNumberText
                                                    ? readDouble(texts[UnitMass], fileSeparator)
                                                    : std::nullopt;
-            if (!read)
+            if (!read) {
+                unitMasses.erase(it);
                 refuse(EstimateFileFault::BadValue);
+            }
             it->second = doubleBits(*read);
         }
         if (it->second != doubleBits(l.unitMass))
@@ -461,72 +344,373 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string
     return l;
 }
 
-constexpr std::array<std::u16string_view, 8> topKeys{
-    u"format", u"version", u"name", u"vatRate", u"pricesIncludeVat", u"settingsEdited", u"lines", u"deleted",
-};
+// The document as the parser walks it. Each part is checked as it comes,
+// lines included, and the first fault of the estimate's body is kept while
+// the walk goes on: the file is JSON throughout, an estimate, and of a
+// version this program reads before any fault of its body counts, and a
+// later version is recognised whatever else it holds.
+class Reader : public json::Events {
+public:
+    // `linesToo`: false where only the name is wanted.
+    explicit Reader(bool linesToo) : linesToo_(linesToo) {}
 
-Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate::Source ids,
-                  Estimate::Source clock)
-{
-    if (h.fields.size() != topKeys.size())
-        refuse(EstimateFileFault::WrongFormat);
-    for (std::u16string_view key : topKeys) {
-        if (!h.find(key))
-            refuse(EstimateFileFault::WrongFormat);
+    void startObject() override
+    {
+        if (skipping())
+            return;
+        switch (place_) {
+        case Place::Start:
+            place_ = Place::Top;
+            break;
+        case Place::TopValue:
+            if (top_ == Deleted && linesToo_)
+                place_ = Place::Deleted;
+            else if (top_ == Deleted)
+                skipValue(Place::Top);
+            else
+                valueSkipped();
+            break;
+        case Place::Lines:
+            ++linesHeld_;
+            texts_ = {};
+            seen_ = {};
+            lineFault_ = EstimateFileFault::None;
+            next_ = 0;
+            place_ = Place::Line;
+            break;
+        default:
+            valueSkipped();
+        }
     }
-    Estimate e(separator, std::move(ids), std::move(clock));
-    std::u16string name = stringField(c, h, u"name");
-    checkText(name);
-    const std::uint64_t rate = count(stringField(c, h, u"vatRate"));
-    if (rate > maxVatRate)
-        refuse(EstimateFileFault::BadValue);
-    const bool included = flag(stringField(c, h, u"pricesIncludeVat"));
-    e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
-                      count(stringField(c, h, u"settingsEdited")));
 
-    // Counted before any is read, as the document was walked: a file of
-    // too many lines costs no more than a glance.
-    const Field& lines = *h.find(u"lines");
-    c.seek(lines.offset);
-    if (c.peek() != '[')
-        refuse(EstimateFileFault::WrongFormat);
-    if (lines.values > maxEstimateLines)
-        refuse(EstimateFileFault::TooLarge);
-    c.expect('[');
-    UnitMassTexts unitMasses;
-    std::u16string key;
-    if (!c.take(']')) {
-        do {
-            EstimateLine line = readLine(c, unitMasses, key);
-            // Two lines of one id would be one line after a merge: not ours.
-            if (e.rowOf(line.id))
+    void startArray() override
+    {
+        if (skipping())
+            return;
+        if (place_ != Place::TopValue || top_ != Lines)
+            valueSkipped();
+        else if (linesToo_)
+            place_ = Place::Lines;
+        else
+            skipValue(Place::Top);
+    }
+
+    void endObject() override
+    {
+        if (unskip())
+            return;
+        switch (place_) {
+        case Place::Line:
+            endLine();
+            place_ = Place::Lines;
+            break;
+        case Place::Top:
+            place_ = Place::Done;
+            break;
+        default: // Place::Deleted
+            place_ = Place::Top;
+        }
+    }
+
+    void endArray() override
+    {
+        if (!unskip())
+            place_ = Place::Top;
+    }
+
+    void key(std::string& text) override
+    {
+        if (skipping())
+            return;
+        switch (place_) {
+        case Place::Top:
+            top_ = fieldOf(topKeys, text, noField);
+            if (top_ == noField) {
+                ++unknownTopKeys_;
+                if (!unknownKeys_.insert(std::move(text)).second)
+                    duplicateTopKey_ = true;
+            } else {
+                duplicateTopKey_ = duplicateTopKey_ || topSeen_[top_];
+                topSeen_[top_] = true;
+            }
+            place_ = Place::TopValue;
+            break;
+        case Place::Line:
+            field_ = fieldOf(lineKeys, text, next_);
+            if (field_ == noField || seen_[field_])
+                lineFault(EstimateFileFault::WrongFormat);
+            else
+                seen_[field_] = true;
+            next_ = field_ + 1;
+            place_ = Place::LineValue;
+            break;
+        default: // Place::Deleted
+            deletedId_ = countOf(fromUtf8(text));
+            if (!deletedId_)
+                bodyFault(EstimateFileFault::BadValue);
+            place_ = Place::DeletedValue;
+        }
+    }
+
+    void string(std::string& text) override
+    {
+        if (skipping())
+            return;
+        switch (place_) {
+        case Place::TopValue:
+            if (top_ != noField && top_ != Lines && top_ != Deleted)
+                topTexts_[top_] = std::move(text);
+            else
+                wrongValue();
+            break;
+        case Place::LineValue:
+            if (field_ != noField && lineFault_ == EstimateFileFault::None) {
+                texts_[field_].clear();
+                appendFromUtf8(texts_[field_], text);
+            }
+            break;
+        case Place::DeletedValue:
+            deletion(text);
+            break;
+        default:
+            wrongValue();
+        }
+        place_ = after();
+    }
+
+    void otherValue() override
+    {
+        if (skipping())
+            return;
+        wrongValue();
+        place_ = after();
+    }
+
+    // Why the file is not an estimate of a version this program reads;
+    // none where it is. Only once the whole was JSON.
+    EstimateFileFault headerFault() const
+    {
+        if (notOurs_ || duplicateTopKey_ || !topTexts_[Format] || *topTexts_[Format] != formatName)
+            return EstimateFileFault::WrongFormat;
+        if (!topTexts_[Version])
+            return EstimateFileFault::WrongFormat;
+        const std::optional<std::uint64_t> version = countOf(fromUtf8(*topTexts_[Version]));
+        if (!version || *version == 0)
+            return EstimateFileFault::BadValue;
+        if (*version > static_cast<std::uint64_t>(estimateFileVersion))
+            return EstimateFileFault::NewerVersion;
+        return EstimateFileFault::None;
+    }
+
+    // Whether the file says it is another program's or a later version's.
+    bool someoneElses() const
+    {
+        if (notOurs_ || (topTexts_[Format] && *topTexts_[Format] != formatName))
+            return true;
+        const std::optional<std::uint64_t> version =
+            topTexts_[Version] ? countOf(fromUtf8(*topTexts_[Version])) : std::nullopt;
+        return version && *version > static_cast<std::uint64_t>(estimateFileVersion);
+    }
+
+    // The name as the list shows it.
+    std::u16string name() const
+    {
+        if (!topTexts_[Name])
+            refuse(EstimateFileFault::WrongFormat);
+        std::u16string name = fromUtf8(*topTexts_[Name]);
+        checkText(name);
+        return name;
+    }
+
+    // The estimate of a file whose header reads.
+    Estimate estimate(char16_t separator, Estimate::Source ids, Estimate::Source clock)
+    {
+        if (unknownTopKeys_ != 0 ||
+            !std::all_of(topSeen_.begin(), topSeen_.end(), [](bool seen) { return seen; }))
+            refuse(EstimateFileFault::WrongFormat);
+        for (std::size_t key : {Name, VatRate, PricesIncludeVat, SettingsEdited}) {
+            if (!topTexts_[key])
+                refuse(EstimateFileFault::WrongFormat);
+        }
+        std::u16string name = this->name();
+        const std::uint64_t rate = count(fromUtf8(*topTexts_[VatRate]));
+        if (rate > maxVatRate)
+            refuse(EstimateFileFault::BadValue);
+        const bool included = flag(fromUtf8(*topTexts_[PricesIncludeVat]));
+        const std::uint64_t settingsEdited = count(fromUtf8(*topTexts_[SettingsEdited]));
+        if (bodyFault_ != EstimateFileFault::None)
+            refuse(bodyFault_);
+        // A line is deleted or kept, never both.
+        for (const auto& [id, when] : deleted_) {
+            if (lineIds_.contains(id))
                 refuse(EstimateFileFault::BadValue);
+        }
+        Estimate e(separator, std::move(ids), std::move(clock));
+        e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included, settingsEdited);
+        for (EstimateLine& line : lines_) {
             changeSeparator(line, fileSeparator, separator);
             e.restore(std::move(line));
-        } while (c.take(','));
-        c.expect(']');
+        }
+        for (const auto& [id, when] : deleted_)
+            e.restoreDeleted(id, when);
+        return e;
     }
 
-    c.seek(h.find(u"deleted")->offset);
-    if (c.peek() != '{')
-        refuse(EstimateFileFault::WrongFormat);
-    c.expect('{');
-    if (!c.take('}')) {
-        do {
-            const std::uint64_t id = count(c.string());
-            c.expect(':');
-            const std::uint64_t when = count(stringAt(c));
-            if (e.deleted().contains(id))
-                refuse(EstimateFileFault::WrongFormat);
-            // A line is deleted or kept, never both.
-            if (e.rowOf(id))
-                refuse(EstimateFileFault::BadValue);
-            e.restoreDeleted(id, when);
-        } while (c.take(','));
-        c.expect('}');
+    std::vector<EstimateLine> wholeLines(char16_t separator) &&
+    {
+        for (EstimateLine& line : lines_)
+            changeSeparator(line, fileSeparator, separator);
+        return std::move(lines_);
     }
-    return e;
-}
+
+    std::size_t linesHeld() const { return linesHeld_; }
+
+private:
+    enum class Place { Start, Top, TopValue, Lines, Line, LineValue, Deleted, DeletedValue, Done };
+
+    bool skipping() const { return skipDepth_ != 0; }
+
+    // Skips the value begun, then goes on at `resume`.
+    void skipValue(Place resume)
+    {
+        skipDepth_ = 1;
+        resume_ = resume;
+    }
+
+    bool unskip()
+    {
+        if (!skipping())
+            return false;
+        if (--skipDepth_ == 0)
+            place_ = resume_;
+        return true;
+    }
+
+    // Where the walk goes on after a value at the current place.
+    Place after() const
+    {
+        switch (place_) {
+        case Place::TopValue:
+            return Place::Top;
+        case Place::LineValue:
+            return Place::Line;
+        case Place::DeletedValue:
+            return Place::Deleted;
+        case Place::Lines:
+            return Place::Lines;
+        default:
+            return Place::Done;
+        }
+    }
+
+    // An object or array the format does not have here.
+    void valueSkipped()
+    {
+        wrongValue();
+        skipValue(after());
+    }
+
+    // A value of a kind the format does not have there.
+    void wrongValue()
+    {
+        switch (place_) {
+        case Place::Start:
+            notOurs_ = true;
+            break;
+        case Place::TopValue:
+            // An unknown key is the header's to judge; a known one with
+            // a value of the wrong kind is not the format.
+            if (top_ == Format || top_ == Version)
+                notOurs_ = true;
+            else if (top_ != noField)
+                bodyFault(EstimateFileFault::WrongFormat);
+            break;
+        case Place::Lines:
+            ++linesHeld_;
+            bodyFault(EstimateFileFault::WrongFormat);
+            break;
+        case Place::LineValue:
+            lineFault(EstimateFileFault::WrongFormat);
+            break;
+        default:
+            bodyFault(EstimateFileFault::WrongFormat);
+        }
+    }
+
+    void bodyFault(EstimateFileFault fault)
+    {
+        if (bodyFault_ == EstimateFileFault::None)
+            bodyFault_ = fault;
+    }
+
+    void lineFault(EstimateFileFault fault)
+    {
+        if (lineFault_ == EstimateFileFault::None)
+            lineFault_ = fault;
+    }
+
+    void endLine()
+    {
+        for (std::size_t i = 0; i < lineFieldCount; ++i) {
+            // The decimal unit mass is for people reading the file; the bits decide.
+            if (!seen_[i] && i != UnitMass)
+                lineFault(EstimateFileFault::WrongFormat);
+        }
+        if (lineFault_ == EstimateFileFault::None) {
+            try {
+                EstimateLine line = lineOf(texts_, seen_[UnitMass], unitMasses_);
+                // Two lines of one id would be one line after a merge: not ours.
+                if (!lineIds_.insert(line.id).second)
+                    lineFault(EstimateFileFault::BadValue);
+                else if (lines_.size() >= maxEstimateLines)
+                    lineFault(EstimateFileFault::TooLarge);
+                else
+                    lines_.push_back(std::move(line));
+            } catch (const Fault& f) {
+                lineFault(f.fault);
+            }
+        }
+        bodyFault(lineFault_);
+    }
+
+    void deletion(const std::string& text)
+    {
+        const std::optional<std::uint64_t> when = countOf(fromUtf8(text));
+        if (!when || !deletedId_)
+            bodyFault(EstimateFileFault::BadValue);
+        else if (!deleted_.try_emplace(*deletedId_, *when).second)
+            bodyFault(EstimateFileFault::WrongFormat);
+    }
+
+    bool linesToo_;
+    Place place_ = Place::Start;
+    int skipDepth_ = 0;
+    Place resume_ = Place::Done;
+
+    std::size_t top_ = noField;
+    std::array<bool, topFieldCount> topSeen_{};
+    std::array<std::optional<std::string>, topFieldCount> topTexts_;
+    std::set<std::string, std::less<>> unknownKeys_;
+    std::size_t unknownTopKeys_ = 0;
+    bool duplicateTopKey_ = false;
+    bool notOurs_ = false;
+    EstimateFileFault bodyFault_ = EstimateFileFault::None;
+
+    // The line being read.
+    LineTexts texts_;
+    std::array<bool, lineFieldCount> seen_{};
+    std::size_t field_ = noField;
+    std::size_t next_ = 0;
+    EstimateFileFault lineFault_ = EstimateFileFault::None;
+
+    std::vector<EstimateLine> lines_;
+    std::set<std::uint64_t> lineIds_;
+    std::size_t linesHeld_ = 0;
+    UnitMassTexts unitMasses_;
+
+    std::optional<std::uint64_t> deletedId_;
+    std::map<std::uint64_t, std::uint64_t> deleted_;
+};
 
 EstimateFileFault faultOf(json::Error error)
 {
@@ -547,28 +731,44 @@ EstimateFileRead failed(EstimateFileFault fault)
 {
     const EstimateFileError error = fault == EstimateFileFault::NewerVersion ? EstimateFileError::NewerVersion
                                                                              : EstimateFileError::Unreadable;
-    return {error, std::nullopt, fault};
+    return {error, std::nullopt, fault, {}, 0};
+}
+
+// Why the bytes are not an estimate of a version this program reads.
+EstimateFileFault headerFault(std::string_view bytes, Reader& reader)
+{
+    if (bytes.size() > maxEstimateFileBytes)
+        return EstimateFileFault::TooLarge;
+    if (const std::optional<json::Error> error = json::parse(bytes, maxJsonDepth, reader))
+        return faultOf(*error);
+    return reader.headerFault();
 }
 
 } // namespace
 
 std::string estimateFileBytes(const Estimate& e)
 {
-    FileWriter out(256 + e.size() * 320 + e.deleted().size() * 48, e.separator());
-    out.room(256 + json::maxStringBytes(e.name().size()));
-    out.raw("{\n\"format\": ");
-    out.text(formatName);
-    out.raw(",\n\"version\": ");
+    std::string bytes;
+    bytes.reserve(256 + e.size() * 320 + e.deleted().size() * 48);
+    FileWriter out(bytes, e.separator());
+    const auto field = [&out](std::string_view before, TopField key) {
+        out.raw(before);
+        out.key(topKeys[key]);
+    };
+    field("{\n", Format);
+    out.text(fromUtf8(formatName));
+    field(",\n", Version);
     out.count(estimateFileVersion);
-    out.raw(",\n\"name\": ");
+    field(",\n", Name);
     out.text(e.name());
-    out.raw(",\n\"vatRate\": ");
+    field(",\n", VatRate);
     out.count(e.vatRate());
-    out.raw(",\n\"pricesIncludeVat\": ");
+    field(",\n", PricesIncludeVat);
     out.count(e.pricesIncludeVat() ? 1 : 0);
-    out.raw(",\n\"settingsEdited\": ");
+    field(",\n", SettingsEdited);
     out.count(e.settingsEdited());
-    out.raw(",\n\"lines\": [");
+    field(",\n", Lines);
+    out.raw("[");
     // An estimate's unit masses are a few catalogue values, each written
     // once and copied for the lines of that size.
     std::map<std::uint64_t, std::string> unitMasses;
@@ -577,96 +777,83 @@ std::string estimateFileBytes(const Estimate& e)
         auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
         if (fresh)
             unitMass->second = unitMassFields(l.unitMass);
-        std::size_t textBytes = 0;
-        for (const std::u16string* text : {&l.family, &l.kind, &l.size, &l.requested, &l.pieceSize, &l.pieces,
-                                           &l.quantity, &l.mass, &l.price})
-            textBytes += json::maxStringBytes(text->size());
-        out.room(lineFrameBytes + unitMass->second.size() + textBytes);
-        if (i == 0)
-            out.raw("\n{\"id\": ");
-        else
-            out.raw(",\n{\"id\": ");
+        const auto lineField = [&out](LineField key) {
+            out.raw(", ");
+            out.key(lineKeys[key]);
+        };
+        out.raw(i == 0 ? "\n{" : ",\n{");
+        out.key(lineKeys[Id]);
         out.count(l.id);
-        out.raw(", \"family\": ");
+        lineField(Family);
         out.text(l.family);
-        out.raw(", \"kind\": ");
+        lineField(Kind);
         out.text(l.kind);
-        out.raw(", \"size\": ");
+        lineField(Size);
         out.text(l.size);
         out.raw(", ");
         out.raw(unitMass->second);
-        out.raw(", \"area\": ");
+        lineField(Area);
         out.count(l.quantityKind == QuantityKind::Area ? 1 : 0);
-        out.raw(", \"requested\": ");
+        lineField(Requested);
         out.number(l.requested);
-        out.raw(", \"pieceSize\": ");
+        lineField(PieceSize);
         out.number(l.pieceSize);
-        out.raw(", \"pieces\": ");
+        lineField(Pieces);
         out.number(l.pieces);
-        out.raw(", \"quantity\": ");
+        lineField(Quantity);
         out.number(l.quantity);
-        out.raw(", \"mass\": ");
+        lineField(Mass);
         out.number(l.mass);
-        out.raw(", \"price\": ");
+        lineField(Price);
         out.number(l.price);
-        out.raw(", \"edited\": ");
+        lineField(Edited);
         out.count(l.edited);
         out.raw("}");
     }
-    out.room(32);
-    if (e.size() == 0)
-        out.raw("],\n\"deleted\": {");
-    else
-        out.raw("\n],\n\"deleted\": {");
+    out.raw(e.size() == 0 ? "]" : "\n]");
+    field(",\n", Deleted);
+    out.raw("{");
     bool first = true;
     for (const auto& [id, when] : e.deleted()) {
-        out.room(4 + 2 * maxCountBytes);
-        if (first)
-            out.raw("\n");
-        else
-            out.raw(",\n");
+        out.raw(first ? "\n" : ",\n");
         first = false;
         out.count(id);
         out.raw(": ");
         out.count(when);
     }
-    out.room(8);
-    if (first)
-        out.raw("}\n}\n");
-    else
-        out.raw("\n}\n}\n");
-    return std::move(out).finish();
+    out.raw(first ? "}\n}\n" : "\n}\n}\n");
+    return bytes;
 }
 
 EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Estimate::Source ids,
                                   Estimate::Source clock)
 {
-    try {
-        if (bytes.size() > maxEstimateFileBytes)
-            return failed(EstimateFileFault::TooLarge);
-        json::Cursor c(bytes, maxJsonDepth);
-        const Header h = readHeader(c, bytes.size());
-        return {EstimateFileError::None, readBody(c, h, separator, std::move(ids), std::move(clock)),
-                EstimateFileFault::None};
-    } catch (const json::Failure& f) {
-        return failed(faultOf(f.error));
-    } catch (const Fault& f) {
-        return failed(f.fault);
+    Reader reader(true);
+    EstimateFileFault fault = headerFault(bytes, reader);
+    if (fault == EstimateFileFault::None) {
+        try {
+            Estimate e = reader.estimate(separator, std::move(ids), std::move(clock));
+            const std::size_t held = reader.linesHeld();
+            return {EstimateFileError::None, std::move(e), EstimateFileFault::None, {}, held};
+        } catch (const Fault& f) {
+            fault = f.fault;
+        }
     }
+    EstimateFileRead read = failed(fault);
+    if (fault != EstimateFileFault::NewerVersion && !reader.someoneElses()) {
+        read.linesHeld = reader.linesHeld();
+        read.wholeLines = std::move(reader).wholeLines(separator);
+    }
+    return read;
 }
 
 std::optional<std::u16string> estimateFileName(std::string_view bytes)
 {
-    try {
-        if (bytes.size() > maxEstimateFileBytes)
-            return std::nullopt;
-        json::Cursor c(bytes, maxJsonDepth);
-        const Header h = readHeader(c, bytes.size());
-        std::u16string name = stringField(c, h, u"name");
-        checkText(name);
-        return name;
-    } catch (const json::Failure&) {
+    Reader reader(false);
+    if (headerFault(bytes, reader) != EstimateFileFault::None)
         return std::nullopt;
+    try {
+        return reader.name();
     } catch (const Fault&) {
         return std::nullopt;
     }
