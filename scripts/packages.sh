@@ -3,11 +3,9 @@
 
 # qt6-translations-l10n: Qt's own texts (the input field's menu) in the user's language;
 # librsvg2-bin: rsvg-convert draws the window's icon, which the build compiles in as pixels;
-# ccache: a rebuild after a switch of branch or preset compiles only what changed;
-# nlohmann-json3-dev: the estimate's file is JSON (header-only, so every
-# platform's build takes it from this machine's /usr/include).
+# ccache: a rebuild after a switch of branch or preset compiles only what changed.
 build_packages="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation qt6-translations-l10n
-    librsvg2-bin ccache nlohmann-json3-dev"
+    librsvg2-bin ccache"
 # poppler-utils: pdftotext reads the estimate's PDF back; libreoffice-calc-nogui:
 # a real spreadsheet opens its CSV.
 test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev desktop-file-utils appstream file
@@ -15,7 +13,7 @@ test_packages="libgtest-dev libgmock-dev libbenchmark-dev locales dpkg-dev deskt
 # The web page: emscripten builds it, rsvg-convert draws its icons, terser
 # and cleancss minify its scripts and styles; the browser tests drive
 # Debian's chromium.
-web_packages="cmake ninja-build emscripten librsvg2-bin terser cleancss ccache nlohmann-json3-dev"
+web_packages="cmake ninja-build emscripten librsvg2-bin terser cleancss ccache"
 web_test_packages="chromium"
 # The fuzz targets (CI): clang with its libFuzzer and sanitizer runtimes.
 fuzz_packages="clang-14 libclang-rt-14-dev"
@@ -25,7 +23,7 @@ summary_packages="python3"
 # The tests without the window on four platforms (scripts/test-platforms):
 # cross compilers for i386 and arm64 run under qemu-user, emscripten for
 # wasm32 runs under node; GoogleTest for them builds from its sources.
-platform_packages="cmake ninja-build g++ ccache libgtest-dev googletest locales nlohmann-json3-dev
+platform_packages="cmake ninja-build g++ ccache libgtest-dev googletest locales
     g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user emscripten"
 
 # ccache (used by the build where it is installed) shares its cache between

@@ -4,19 +4,17 @@
 #include "number/double_text.h"
 #include "number/errors.h"
 #include "number/number_text.h"
-#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace tarvik {
 namespace {
 
 constexpr char16_t fileSeparator = u'.';
-constexpr std::string_view formatName = "tarvik-estimate";
+constexpr std::u16string_view formatName = u"tarvik-estimate";
 // The format itself nests three deep; a later version may nest a little
 // deeper and must still be recognised as later, not as damaged.
 constexpr int maxJsonDepth = 16;
@@ -32,7 +30,7 @@ struct Fault {
 }
 
 // ---- the format's keys, in the order they are written: the writer and
-// the reader both name a field by these tables alone.
+// the reader name a field by these tables alone.
 
 enum TopField : std::size_t {
     Format,
@@ -73,73 +71,79 @@ constexpr std::array<std::string_view, lineFieldCount> lineKeys{
     "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
 };
 
-constexpr std::size_t noField = SIZE_MAX;
-
-template <std::size_t N>
-std::size_t fieldOf(const std::array<std::string_view, N>& keys, std::string_view key, std::size_t expected)
+// A key as read against one of the tables.
+bool sameKey(std::u16string_view a, std::string_view ascii)
 {
-    if (expected < N && keys[expected] == key)
-        return expected;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (keys[i] == key)
-            return i;
-    }
-    return noField;
+    return a.size() == ascii.size() && std::equal(a.begin(), a.end(), ascii.begin());
 }
 
 // ---- writing
 
-// The file's bytes, appended to one string: every write goes through the
-// string's own check of its room, and its strings through the JSON
-// library's serializer.
+// The file's parts, appended (see json::Appender): keys from the tables
+// above, texts as JSON strings, counts as strings of digits.
 class FileWriter {
 public:
-    FileWriter(std::string& bytes, char16_t separator) : bytes_(bytes), strings_(bytes), separator_(separator)
-    {
-    }
+    FileWriter(std::string& bytes, char16_t separator) : out_(bytes), separator_(separator) {}
 
-    void raw(std::string_view text) { bytes_.append(text); }
+    void raw(std::string_view text) { out_.put(text); }
 
-    // `"key": `, the key from the tables above.
+    // Fixed text: its length is known where it is written.
+    template <std::size_t N> void raw(const char (&text)[N]) { out_.put(std::string_view(text, N - 1)); }
+
+    // `"key": `.
     void key(std::string_view key)
     {
-        bytes_ += '"';
-        bytes_.append(key);
-        bytes_.append("\": ");
+        out_.put('"');
+        out_.put(key);
+        raw("\": ");
     }
 
-    void text(std::u16string_view text) { strings_.write(text); }
+    void text(std::u16string_view text) { json::writeString(out_, text); }
 
     // A number in the estimate's texts, written with the file's separator.
-    void number(std::u16string_view text) { strings_.write(text, separator_, fileSeparator); }
+    void number(std::u16string_view text) { json::writeString(out_, text, separator_, fileSeparator); }
 
-    // Eight digits at a time in 32 bits: WebAssembly has no 64-bit
+    // Quoted. In 32-bit parts of eight digits: WebAssembly has no 64-bit
     // multiply-high, so a 64-bit division by ten stays a division there.
     void count(std::uint64_t n)
     {
         constexpr std::uint32_t eightDigits = 100'000'000;
-        char digits[22];
-        char* const end = digits + sizeof digits;
-        char* first = end;
-        *--first = '"';
-        while (n >= eightDigits) {
-            const std::uint64_t high = n / eightDigits;
-            auto low = static_cast<std::uint32_t>(n - high * eightDigits);
-            for (int k = 0; k < 8; ++k, low /= 10)
-                *--first = static_cast<char>('0' + low % 10);
-            n = high;
+        const std::uint64_t high = n / eightDigits;
+        const auto low = static_cast<std::uint32_t>(n - high * eightDigits);
+        out_.put('"');
+        if (high == 0) {
+            digits(low, false);
+        } else {
+            const std::uint64_t top = high / eightDigits;
+            const auto middle = static_cast<std::uint32_t>(high - top * eightDigits);
+            if (top == 0) {
+                digits(middle, false);
+            } else {
+                digits(static_cast<std::uint32_t>(top), false);
+                digits(middle, true);
+            }
+            digits(low, true);
         }
-        auto low = static_cast<std::uint32_t>(n);
-        do
-            *--first = static_cast<char>('0' + low % 10);
-        while ((low /= 10) != 0);
-        *--first = '"';
-        bytes_.append(first, static_cast<std::size_t>(end - first));
+        out_.put('"');
     }
 
+    void flush() { out_.flush(); }
+
 private:
-    std::string& bytes_;
-    json::StringWriter strings_;
+    // `n` below 10^8, in full eight digits or without leading zeros;
+    // found from the last, by divisions by a constant.
+    void digits(std::uint32_t n, bool eight)
+    {
+        char found[8];
+        std::size_t first = sizeof found;
+        do {
+            found[--first] = static_cast<char>('0' + n % 10);
+            n /= 10;
+        } while ((n != 0 || eight) && first != 0);
+        out_.put(std::string_view(found + first, sizeof found - first));
+    }
+
+    json::Appender out_;
     char16_t separator_;
 };
 
@@ -169,6 +173,7 @@ std::string unitMassFields(double unitMass)
     }
     out.key(lineKeys[UnitMassBits]);
     out.count(doubleBits(unitMass));
+    out.flush();
     return bytes;
 }
 
@@ -285,16 +290,135 @@ void checkText(std::u16string_view text)
 
 // ---- reading the document
 
+// The top level's fields and where each value starts; the document has been
+// checked to be JSON throughout.
+struct Field {
+    std::u16string key;
+    std::size_t offset = 0;
+    std::size_t values = 0; // of an array or object
+};
+
+struct Header {
+    std::vector<Field> fields;
+    const Field* find(TopField field) const
+    {
+        for (const Field& f : fields) {
+            if (sameKey(f.key, topKeys[field]))
+                return &f;
+        }
+        return nullptr;
+    }
+};
+
+// A string value where the format has one; anything else is not the format.
+std::u16string stringAt(json::Cursor& c)
+{
+    if (c.peek() != '"')
+        refuse(EstimateFileFault::WrongFormat);
+    return c.string();
+}
+
+void stringAt(json::Cursor& c, std::u16string& out)
+{
+    if (c.peek() != '"')
+        refuse(EstimateFileFault::WrongFormat);
+    c.string(out);
+}
+
+std::u16string stringField(json::Cursor& c, const Header& h, TopField key)
+{
+    const Field* f = h.find(key);
+    if (!f)
+        refuse(EstimateFileFault::WrongFormat);
+    c.seek(f->offset);
+    return stringAt(c);
+}
+
+// Walks the whole document, then checks it is an estimate of a version this
+// program reads. A later version is recognised whatever else it holds.
+Header readHeader(json::Cursor& c, std::size_t size)
+{
+    if (size > maxEstimateFileBytes)
+        refuse(EstimateFileFault::TooLarge);
+    Header h;
+    if (c.peek() != '{') {
+        c.skipValue();
+        c.finish();
+        refuse(EstimateFileFault::WrongFormat);
+    }
+    c.expect('{');
+    if (!c.take('}')) {
+        do {
+            std::u16string key = c.string();
+            c.expect(':');
+            c.peek();
+            const std::size_t offset = c.offset();
+            h.fields.push_back({std::move(key), offset, c.skipValue()});
+        } while (c.take(','));
+        c.expect('}');
+    }
+    c.finish();
+
+    std::vector<std::u16string_view> keys;
+    for (const Field& f : h.fields)
+        keys.push_back(f.key);
+    std::sort(keys.begin(), keys.end());
+    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
+        refuse(EstimateFileFault::WrongFormat);
+    if (stringField(c, h, Format) != formatName)
+        refuse(EstimateFileFault::WrongFormat);
+    const std::optional<std::uint64_t> version = countOf(stringField(c, h, Version));
+    if (!version || *version == 0)
+        refuse(EstimateFileFault::BadValue);
+    if (*version > static_cast<std::uint64_t>(estimateFileVersion))
+        refuse(EstimateFileFault::NewerVersion);
+    return h;
+}
+
+std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
+{
+    if (expected < lineFieldCount && sameKey(key, lineKeys[expected]))
+        return expected;
+    for (std::size_t i = 0; i < lineFieldCount; ++i) {
+        if (sameKey(key, lineKeys[i]))
+            return i;
+    }
+    refuse(EstimateFileFault::WrongFormat);
+}
+
 // Of the texts that name the same unit mass, each is read once. Ordered
 // maps here as elsewhere in the estimate: a hash table's code weighs on
 // the page, and an estimate holds a few hundred unit masses at most.
 using UnitMassTexts = std::map<std::u16string, std::uint64_t, std::less<>>;
 
-using LineTexts = std::array<std::u16string, lineFieldCount>;
-
-// A line from its fields' texts, each of which was given.
-EstimateLine lineOf(LineTexts& texts, bool hasUnitMass, UnitMassTexts& unitMasses)
+// `key`: room for the fields' keys, kept from one line to the next.
+EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
 {
+    if (c.peek() != '{')
+        refuse(EstimateFileFault::WrongFormat);
+    c.expect('{');
+    std::array<std::u16string, lineFieldCount> texts;
+    std::array<bool, lineFieldCount> seen{};
+    std::size_t next = 0;
+    if (!c.take('}')) {
+        do {
+            c.string(key);
+            const std::size_t field = lineFieldOf(key, next);
+            if (seen[field])
+                refuse(EstimateFileFault::WrongFormat);
+            seen[field] = true;
+            c.expect(':');
+            stringAt(c, texts[field]);
+            next = field + 1;
+        } while (c.take(','));
+        c.expect('}');
+    }
+    for (std::size_t i = 0; i < lineFieldCount; ++i) {
+        // The decimal unit mass is for people reading the file; the bits decide.
+        if (!seen[i] && i != UnitMass)
+            refuse(EstimateFileFault::WrongFormat);
+    }
+
     EstimateLine l;
     l.id = count(texts[Id]);
     for (std::size_t i : {Family, Kind, Size})
@@ -305,16 +429,14 @@ EstimateLine lineOf(LineTexts& texts, bool hasUnitMass, UnitMassTexts& unitMasse
     l.unitMass = doubleFromBits(count(texts[UnitMassBits]));
     if (!isPositiveNormal(l.unitMass))
         refuse(EstimateFileFault::BadValue);
-    if (hasUnitMass) {
+    if (seen[UnitMass]) {
         auto [it, fresh] = unitMasses.try_emplace(texts[UnitMass], 0);
         if (fresh) {
             const std::optional<double> read = texts[UnitMass].size() <= maxEstimateNumberText
                                                    ? readDouble(texts[UnitMass], fileSeparator)
                                                    : std::nullopt;
-            if (!read) {
-                unitMasses.erase(it);
+            if (!read)
                 refuse(EstimateFileFault::BadValue);
-            }
             it->second = doubleBits(*read);
         }
         if (it->second != doubleBits(l.unitMass))
@@ -344,373 +466,68 @@ EstimateLine lineOf(LineTexts& texts, bool hasUnitMass, UnitMassTexts& unitMasse
     return l;
 }
 
-// The document as the parser walks it. Each part is checked as it comes,
-// lines included, and the first fault of the estimate's body is kept while
-// the walk goes on: the file is JSON throughout, an estimate, and of a
-// version this program reads before any fault of its body counts, and a
-// later version is recognised whatever else it holds.
-class Reader : public json::Events {
-public:
-    // `linesToo`: false where only the name is wanted.
-    explicit Reader(bool linesToo) : linesToo_(linesToo) {}
-
-    void startObject() override
-    {
-        if (skipping())
-            return;
-        switch (place_) {
-        case Place::Start:
-            place_ = Place::Top;
-            break;
-        case Place::TopValue:
-            if (top_ == Deleted && linesToo_)
-                place_ = Place::Deleted;
-            else if (top_ == Deleted)
-                skipValue(Place::Top);
-            else
-                valueSkipped();
-            break;
-        case Place::Lines:
-            ++linesHeld_;
-            texts_ = {};
-            seen_ = {};
-            lineFault_ = EstimateFileFault::None;
-            next_ = 0;
-            place_ = Place::Line;
-            break;
-        default:
-            valueSkipped();
-        }
-    }
-
-    void startArray() override
-    {
-        if (skipping())
-            return;
-        if (place_ != Place::TopValue || top_ != Lines)
-            valueSkipped();
-        else if (linesToo_)
-            place_ = Place::Lines;
-        else
-            skipValue(Place::Top);
-    }
-
-    void endObject() override
-    {
-        if (unskip())
-            return;
-        switch (place_) {
-        case Place::Line:
-            endLine();
-            place_ = Place::Lines;
-            break;
-        case Place::Top:
-            place_ = Place::Done;
-            break;
-        default: // Place::Deleted
-            place_ = Place::Top;
-        }
-    }
-
-    void endArray() override
-    {
-        if (!unskip())
-            place_ = Place::Top;
-    }
-
-    void key(std::string& text) override
-    {
-        if (skipping())
-            return;
-        switch (place_) {
-        case Place::Top:
-            top_ = fieldOf(topKeys, text, noField);
-            if (top_ == noField) {
-                ++unknownTopKeys_;
-                if (!unknownKeys_.insert(std::move(text)).second)
-                    duplicateTopKey_ = true;
-            } else {
-                duplicateTopKey_ = duplicateTopKey_ || topSeen_[top_];
-                topSeen_[top_] = true;
-            }
-            place_ = Place::TopValue;
-            break;
-        case Place::Line:
-            field_ = fieldOf(lineKeys, text, next_);
-            if (field_ == noField || seen_[field_])
-                lineFault(EstimateFileFault::WrongFormat);
-            else
-                seen_[field_] = true;
-            next_ = field_ + 1;
-            place_ = Place::LineValue;
-            break;
-        default: // Place::Deleted
-            deletedId_ = countOf(fromUtf8(text));
-            if (!deletedId_)
-                bodyFault(EstimateFileFault::BadValue);
-            place_ = Place::DeletedValue;
-        }
-    }
-
-    void string(std::string& text) override
-    {
-        if (skipping())
-            return;
-        switch (place_) {
-        case Place::TopValue:
-            if (top_ != noField && top_ != Lines && top_ != Deleted)
-                topTexts_[top_] = std::move(text);
-            else
-                wrongValue();
-            break;
-        case Place::LineValue:
-            if (field_ != noField && lineFault_ == EstimateFileFault::None) {
-                texts_[field_].clear();
-                appendFromUtf8(texts_[field_], text);
-            }
-            break;
-        case Place::DeletedValue:
-            deletion(text);
-            break;
-        default:
-            wrongValue();
-        }
-        place_ = after();
-    }
-
-    void otherValue() override
-    {
-        if (skipping())
-            return;
-        wrongValue();
-        place_ = after();
-    }
-
-    // Why the file is not an estimate of a version this program reads;
-    // none where it is. Only once the whole was JSON.
-    EstimateFileFault headerFault() const
-    {
-        if (notOurs_ || duplicateTopKey_ || !topTexts_[Format] || *topTexts_[Format] != formatName)
-            return EstimateFileFault::WrongFormat;
-        if (!topTexts_[Version])
-            return EstimateFileFault::WrongFormat;
-        const std::optional<std::uint64_t> version = countOf(fromUtf8(*topTexts_[Version]));
-        if (!version || *version == 0)
-            return EstimateFileFault::BadValue;
-        if (*version > static_cast<std::uint64_t>(estimateFileVersion))
-            return EstimateFileFault::NewerVersion;
-        return EstimateFileFault::None;
-    }
-
-    // Whether the file says it is another program's or a later version's.
-    bool someoneElses() const
-    {
-        if (notOurs_ || (topTexts_[Format] && *topTexts_[Format] != formatName))
-            return true;
-        const std::optional<std::uint64_t> version =
-            topTexts_[Version] ? countOf(fromUtf8(*topTexts_[Version])) : std::nullopt;
-        return version && *version > static_cast<std::uint64_t>(estimateFileVersion);
-    }
-
-    // The name as the list shows it.
-    std::u16string name() const
-    {
-        if (!topTexts_[Name])
+Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate::Source ids,
+                  Estimate::Source clock)
+{
+    if (h.fields.size() != topKeys.size())
+        refuse(EstimateFileFault::WrongFormat);
+    for (std::size_t field = 0; field < topFieldCount; ++field) {
+        if (!h.find(static_cast<TopField>(field)))
             refuse(EstimateFileFault::WrongFormat);
-        std::u16string name = fromUtf8(*topTexts_[Name]);
-        checkText(name);
-        return name;
     }
+    Estimate e(separator, std::move(ids), std::move(clock));
+    std::u16string name = stringField(c, h, Name);
+    checkText(name);
+    const std::uint64_t rate = count(stringField(c, h, VatRate));
+    if (rate > maxVatRate)
+        refuse(EstimateFileFault::BadValue);
+    const bool included = flag(stringField(c, h, PricesIncludeVat));
+    e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
+                      count(stringField(c, h, SettingsEdited)));
 
-    // The estimate of a file whose header reads.
-    Estimate estimate(char16_t separator, Estimate::Source ids, Estimate::Source clock)
-    {
-        if (unknownTopKeys_ != 0 ||
-            !std::all_of(topSeen_.begin(), topSeen_.end(), [](bool seen) { return seen; }))
-            refuse(EstimateFileFault::WrongFormat);
-        for (std::size_t key : {Name, VatRate, PricesIncludeVat, SettingsEdited}) {
-            if (!topTexts_[key])
-                refuse(EstimateFileFault::WrongFormat);
-        }
-        std::u16string name = this->name();
-        const std::uint64_t rate = count(fromUtf8(*topTexts_[VatRate]));
-        if (rate > maxVatRate)
-            refuse(EstimateFileFault::BadValue);
-        const bool included = flag(fromUtf8(*topTexts_[PricesIncludeVat]));
-        const std::uint64_t settingsEdited = count(fromUtf8(*topTexts_[SettingsEdited]));
-        if (bodyFault_ != EstimateFileFault::None)
-            refuse(bodyFault_);
-        // A line is deleted or kept, never both.
-        for (const auto& [id, when] : deleted_) {
-            if (lineIds_.contains(id))
+    // Counted before any is read, as the document was walked: a file of
+    // too many lines costs no more than a glance.
+    const Field& lines = *h.find(Lines);
+    c.seek(lines.offset);
+    if (c.peek() != '[')
+        refuse(EstimateFileFault::WrongFormat);
+    if (lines.values > maxEstimateLines)
+        refuse(EstimateFileFault::TooLarge);
+    c.expect('[');
+    UnitMassTexts unitMasses;
+    std::u16string key;
+    if (!c.take(']')) {
+        do {
+            EstimateLine line = readLine(c, unitMasses, key);
+            // Two lines of one id would be one line after a merge: not ours.
+            if (e.rowOf(line.id))
                 refuse(EstimateFileFault::BadValue);
-        }
-        Estimate e(separator, std::move(ids), std::move(clock));
-        e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included, settingsEdited);
-        for (EstimateLine& line : lines_) {
             changeSeparator(line, fileSeparator, separator);
             e.restore(std::move(line));
-        }
-        for (const auto& [id, when] : deleted_)
+        } while (c.take(','));
+        c.expect(']');
+    }
+
+    c.seek(h.find(Deleted)->offset);
+    if (c.peek() != '{')
+        refuse(EstimateFileFault::WrongFormat);
+    c.expect('{');
+    if (!c.take('}')) {
+        do {
+            const std::uint64_t id = count(c.string());
+            c.expect(':');
+            const std::uint64_t when = count(stringAt(c));
+            if (e.deleted().contains(id))
+                refuse(EstimateFileFault::WrongFormat);
+            // A line is deleted or kept, never both.
+            if (e.rowOf(id))
+                refuse(EstimateFileFault::BadValue);
             e.restoreDeleted(id, when);
-        return e;
+        } while (c.take(','));
+        c.expect('}');
     }
-
-    std::vector<EstimateLine> wholeLines(char16_t separator) &&
-    {
-        for (EstimateLine& line : lines_)
-            changeSeparator(line, fileSeparator, separator);
-        return std::move(lines_);
-    }
-
-    std::size_t linesHeld() const { return linesHeld_; }
-
-private:
-    enum class Place { Start, Top, TopValue, Lines, Line, LineValue, Deleted, DeletedValue, Done };
-
-    bool skipping() const { return skipDepth_ != 0; }
-
-    // Skips the value begun, then goes on at `resume`.
-    void skipValue(Place resume)
-    {
-        skipDepth_ = 1;
-        resume_ = resume;
-    }
-
-    bool unskip()
-    {
-        if (!skipping())
-            return false;
-        if (--skipDepth_ == 0)
-            place_ = resume_;
-        return true;
-    }
-
-    // Where the walk goes on after a value at the current place.
-    Place after() const
-    {
-        switch (place_) {
-        case Place::TopValue:
-            return Place::Top;
-        case Place::LineValue:
-            return Place::Line;
-        case Place::DeletedValue:
-            return Place::Deleted;
-        case Place::Lines:
-            return Place::Lines;
-        default:
-            return Place::Done;
-        }
-    }
-
-    // An object or array the format does not have here.
-    void valueSkipped()
-    {
-        wrongValue();
-        skipValue(after());
-    }
-
-    // A value of a kind the format does not have there.
-    void wrongValue()
-    {
-        switch (place_) {
-        case Place::Start:
-            notOurs_ = true;
-            break;
-        case Place::TopValue:
-            // An unknown key is the header's to judge; a known one with
-            // a value of the wrong kind is not the format.
-            if (top_ == Format || top_ == Version)
-                notOurs_ = true;
-            else if (top_ != noField)
-                bodyFault(EstimateFileFault::WrongFormat);
-            break;
-        case Place::Lines:
-            ++linesHeld_;
-            bodyFault(EstimateFileFault::WrongFormat);
-            break;
-        case Place::LineValue:
-            lineFault(EstimateFileFault::WrongFormat);
-            break;
-        default:
-            bodyFault(EstimateFileFault::WrongFormat);
-        }
-    }
-
-    void bodyFault(EstimateFileFault fault)
-    {
-        if (bodyFault_ == EstimateFileFault::None)
-            bodyFault_ = fault;
-    }
-
-    void lineFault(EstimateFileFault fault)
-    {
-        if (lineFault_ == EstimateFileFault::None)
-            lineFault_ = fault;
-    }
-
-    void endLine()
-    {
-        for (std::size_t i = 0; i < lineFieldCount; ++i) {
-            // The decimal unit mass is for people reading the file; the bits decide.
-            if (!seen_[i] && i != UnitMass)
-                lineFault(EstimateFileFault::WrongFormat);
-        }
-        if (lineFault_ == EstimateFileFault::None) {
-            try {
-                EstimateLine line = lineOf(texts_, seen_[UnitMass], unitMasses_);
-                // Two lines of one id would be one line after a merge: not ours.
-                if (!lineIds_.insert(line.id).second)
-                    lineFault(EstimateFileFault::BadValue);
-                else if (lines_.size() >= maxEstimateLines)
-                    lineFault(EstimateFileFault::TooLarge);
-                else
-                    lines_.push_back(std::move(line));
-            } catch (const Fault& f) {
-                lineFault(f.fault);
-            }
-        }
-        bodyFault(lineFault_);
-    }
-
-    void deletion(const std::string& text)
-    {
-        const std::optional<std::uint64_t> when = countOf(fromUtf8(text));
-        if (!when || !deletedId_)
-            bodyFault(EstimateFileFault::BadValue);
-        else if (!deleted_.try_emplace(*deletedId_, *when).second)
-            bodyFault(EstimateFileFault::WrongFormat);
-    }
-
-    bool linesToo_;
-    Place place_ = Place::Start;
-    int skipDepth_ = 0;
-    Place resume_ = Place::Done;
-
-    std::size_t top_ = noField;
-    std::array<bool, topFieldCount> topSeen_{};
-    std::array<std::optional<std::string>, topFieldCount> topTexts_;
-    std::set<std::string, std::less<>> unknownKeys_;
-    std::size_t unknownTopKeys_ = 0;
-    bool duplicateTopKey_ = false;
-    bool notOurs_ = false;
-    EstimateFileFault bodyFault_ = EstimateFileFault::None;
-
-    // The line being read.
-    LineTexts texts_;
-    std::array<bool, lineFieldCount> seen_{};
-    std::size_t field_ = noField;
-    std::size_t next_ = 0;
-    EstimateFileFault lineFault_ = EstimateFileFault::None;
-
-    std::vector<EstimateLine> lines_;
-    std::set<std::uint64_t> lineIds_;
-    std::size_t linesHeld_ = 0;
-    UnitMassTexts unitMasses_;
-
-    std::optional<std::uint64_t> deletedId_;
-    std::map<std::uint64_t, std::uint64_t> deleted_;
-};
+    return e;
+}
 
 EstimateFileFault faultOf(json::Error error)
 {
@@ -734,14 +551,63 @@ EstimateFileRead failed(EstimateFileFault fault)
     return {error, std::nullopt, fault, {}, 0};
 }
 
-// Why the bytes are not an estimate of a version this program reads.
-EstimateFileFault headerFault(std::string_view bytes, Reader& reader)
+// What of an unreadable file still reads: each line read whole, up to the
+// first fault of the JSON itself or of its UTF-8, past any line whose
+// values are not the format's. A file that says it is another program's
+// or a later version's gives nothing.
+void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
 {
-    if (bytes.size() > maxEstimateFileBytes)
-        return EstimateFileFault::TooLarge;
-    if (const std::optional<json::Error> error = json::parse(bytes, maxJsonDepth, reader))
-        return faultOf(*error);
-    return reader.headerFault();
+    std::vector<EstimateLine> lines;
+    // Ids seen: the first line of an id is kept. The map type the estimate
+    // uses already: one instantiation less in the page's code.
+    std::map<std::uint64_t, std::uint64_t> ids;
+    std::size_t held = 0;
+    try {
+        json::Cursor c(json::utf8Prefix(bytes), maxJsonDepth);
+        UnitMassTexts unitMasses;
+        std::u16string key;
+        c.expect('{');
+        if (!c.take('}')) {
+            do {
+                const std::u16string name = c.string();
+                c.expect(':');
+                const char next = c.peek();
+                if (sameKey(name, topKeys[Lines]) && next == '[') {
+                    c.expect('[');
+                    if (c.take(']'))
+                        continue;
+                    do {
+                        ++held;
+                        c.peek();
+                        const std::size_t start = c.offset();
+                        try {
+                            EstimateLine line = readLine(c, unitMasses, key);
+                            if (lines.size() < maxEstimateLines && ids.try_emplace(line.id, 0).second)
+                                lines.push_back(std::move(line));
+                        } catch (const Fault&) {
+                            c.seek(start);
+                            c.skipValue();
+                        }
+                    } while (c.take(','));
+                    c.expect(']');
+                } else if ((sameKey(name, topKeys[Format]) || sameKey(name, topKeys[Version])) &&
+                           next == '"') {
+                    const std::u16string value = c.string();
+                    if (sameKey(name, topKeys[Format])
+                            ? value != formatName
+                            : countOf(value).value_or(0) > std::uint64_t{estimateFileVersion})
+                        return;
+                } else {
+                    c.skipValue();
+                }
+            } while (c.take(','));
+        }
+    } catch (const json::Failure&) {
+    }
+    for (EstimateLine& line : lines)
+        changeSeparator(line, fileSeparator, separator);
+    read.wholeLines = std::move(lines);
+    read.linesHeld = held;
 }
 
 } // namespace
@@ -751,37 +617,42 @@ std::string estimateFileBytes(const Estimate& e)
     std::string bytes;
     bytes.reserve(256 + e.size() * 320 + e.deleted().size() * 48);
     FileWriter out(bytes, e.separator());
-    const auto field = [&out](std::string_view before, TopField key) {
-        out.raw(before);
+    const auto field = [&out](TopField key) {
+        if (key != Format)
+            out.raw(",");
+        out.raw("\n");
         out.key(topKeys[key]);
     };
-    field("{\n", Format);
-    out.text(fromUtf8(formatName));
-    field(",\n", Version);
+    out.raw("{");
+    field(Format);
+    out.text(formatName);
+    field(Version);
     out.count(estimateFileVersion);
-    field(",\n", Name);
+    field(Name);
     out.text(e.name());
-    field(",\n", VatRate);
+    field(VatRate);
     out.count(e.vatRate());
-    field(",\n", PricesIncludeVat);
+    field(PricesIncludeVat);
     out.count(e.pricesIncludeVat() ? 1 : 0);
-    field(",\n", SettingsEdited);
+    field(SettingsEdited);
     out.count(e.settingsEdited());
-    field(",\n", Lines);
+    field(Lines);
     out.raw("[");
     // An estimate's unit masses are a few catalogue values, each written
     // once and copied for the lines of that size.
     std::map<std::uint64_t, std::string> unitMasses;
+    const auto lineField = [&out](LineField key) {
+        out.raw(", ");
+        out.key(lineKeys[key]);
+    };
     for (std::size_t i = 0; i < e.size(); ++i) {
         const EstimateLine& l = e.line(i);
         auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
         if (fresh)
             unitMass->second = unitMassFields(l.unitMass);
-        const auto lineField = [&out](LineField key) {
-            out.raw(", ");
-            out.key(lineKeys[key]);
-        };
-        out.raw(i == 0 ? "\n{" : ",\n{");
+        if (i != 0)
+            out.raw(",");
+        out.raw("\n{");
         out.key(lineKeys[Id]);
         out.count(l.id);
         lineField(Family);
@@ -810,50 +681,63 @@ std::string estimateFileBytes(const Estimate& e)
         out.count(l.edited);
         out.raw("}");
     }
-    out.raw(e.size() == 0 ? "]" : "\n]");
-    field(",\n", Deleted);
+    if (e.size() != 0)
+        out.raw("\n");
+    out.raw("]");
+    field(Deleted);
     out.raw("{");
     bool first = true;
     for (const auto& [id, when] : e.deleted()) {
-        out.raw(first ? "\n" : ",\n");
+        if (!first)
+            out.raw(",");
+        out.raw("\n");
         first = false;
         out.count(id);
         out.raw(": ");
         out.count(when);
     }
-    out.raw(first ? "}\n}\n" : "\n}\n}\n");
+    if (!first)
+        out.raw("\n");
+    out.raw("}\n}\n");
+    out.flush();
     return bytes;
 }
 
 EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Estimate::Source ids,
                                   Estimate::Source clock)
 {
-    Reader reader(true);
-    EstimateFileFault fault = headerFault(bytes, reader);
-    if (fault == EstimateFileFault::None) {
-        try {
-            Estimate e = reader.estimate(separator, std::move(ids), std::move(clock));
-            const std::size_t held = reader.linesHeld();
-            return {EstimateFileError::None, std::move(e), EstimateFileFault::None, {}, held};
-        } catch (const Fault& f) {
-            fault = f.fault;
-        }
+    if (bytes.size() > maxEstimateFileBytes)
+        return failed(EstimateFileFault::TooLarge);
+    EstimateFileFault fault = EstimateFileFault::None;
+    try {
+        json::Cursor c(bytes, maxJsonDepth);
+        const Header h = readHeader(c, bytes.size());
+        Estimate e = readBody(c, h, separator, std::move(ids), std::move(clock));
+        const std::size_t held = e.size();
+        return {EstimateFileError::None, std::move(e), EstimateFileFault::None, {}, held};
+    } catch (const json::Failure& f) {
+        fault = faultOf(f.error);
+    } catch (const Fault& f) {
+        fault = f.fault;
     }
     EstimateFileRead read = failed(fault);
-    if (fault != EstimateFileFault::NewerVersion && !reader.someoneElses()) {
-        read.linesHeld = reader.linesHeld();
-        read.wholeLines = std::move(reader).wholeLines(separator);
-    }
+    if (fault != EstimateFileFault::NewerVersion)
+        salvage(bytes, separator, read);
     return read;
 }
 
 std::optional<std::u16string> estimateFileName(std::string_view bytes)
 {
-    Reader reader(false);
-    if (headerFault(bytes, reader) != EstimateFileFault::None)
-        return std::nullopt;
     try {
-        return reader.name();
+        if (bytes.size() > maxEstimateFileBytes)
+            return std::nullopt;
+        json::Cursor c(bytes, maxJsonDepth);
+        const Header h = readHeader(c, bytes.size());
+        std::u16string name = stringField(c, h, Name);
+        checkText(name);
+        return name;
+    } catch (const json::Failure&) {
+        return std::nullopt;
     } catch (const Fault&) {
         return std::nullopt;
     }

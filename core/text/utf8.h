@@ -39,22 +39,21 @@ inline std::u16string wellFormed(std::u16string_view text)
 
 // A surrogate pair is one four-byte sequence; a lone surrogate is U+FFFD,
 // as wellFormed makes it, so utf8(t) == utf8(wellFormed(t)) and fromUtf8
-// gives wellFormed(t) back. Appended to `out`, which keeps its room from one
-// text to the next.
-inline void appendUtf8(std::string& out, std::u16string_view text)
+// gives wellFormed(t) back.
+inline std::string utf8(std::u16string_view text)
 {
+    std::string out;
+    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
         if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
             c = 0x10000 + ((c - 0xD800) << 10) + (char32_t{text[++i]} - 0xDC00);
         } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
             c = 0xFFFD;
         }
-        if (c < 0x800) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
             out += static_cast<char>(0xC0 | (c >> 6));
             out += static_cast<char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
@@ -68,21 +67,15 @@ inline void appendUtf8(std::string& out, std::u16string_view text)
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-}
-
-inline std::string utf8(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    appendUtf8(out, text);
     return out;
 }
 
 // Malformed, overlong or surrogate sequences each read as U+FFFD, so a
-// message from anywhere shows as far as it can be read. Appended to `out`.
-inline void appendFromUtf8(std::u16string& out, std::string_view text)
+// message from anywhere shows as far as it can be read.
+inline std::u16string fromUtf8(std::string_view text)
 {
     constexpr char16_t replacement = 0xFFFD;
+    std::u16string out;
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -119,12 +112,6 @@ inline void appendFromUtf8(std::u16string& out, std::string_view text)
             out += static_cast<char16_t>(c);
         }
     }
-}
-
-inline std::u16string fromUtf8(std::string_view text)
-{
-    std::u16string out;
-    appendFromUtf8(out, text);
     return out;
 }
 
