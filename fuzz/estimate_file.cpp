@@ -1,6 +1,7 @@
 // The estimate file's reader on any bytes: it never crashes, and a file it
 // reads is written to bytes that read back to the same estimate, so what
-// was opened is saved without loss.
+// was opened is saved without loss; the lines it hands back from a file it
+// cannot read make an estimate that saves and reads back as well.
 
 #include "estimate/estimate_file.h"
 
@@ -32,9 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tarvik::estimateFileName(bytes);
     for (char16_t separator : {u',', u'.'}) {
         const tarvik::EstimateFileRead read = tarvik::readEstimateFile(bytes, separator, zero, zero);
-        if (!read.estimate)
-            continue;
-        const std::string written = tarvik::estimateFileBytes(*read.estimate);
+        if (read.wholeLines.size() > read.linesHeld)
+            report("More lines handed back than the file held:", std::string(bytes));
+        tarvik::Estimate recovered(separator, zero, zero);
+        for (const tarvik::EstimateLine& line : read.wholeLines)
+            recovered.restore(line);
+        const tarvik::Estimate& kept = read.estimate ? *read.estimate : recovered;
+        const std::string written = tarvik::estimateFileBytes(kept);
         const tarvik::EstimateFileRead again = tarvik::readEstimateFile(written, separator, zero, zero);
         if (!again.estimate)
             report("A file read was written to bytes that do not read back:", written);

@@ -16,6 +16,8 @@ std::uint64_t randomId()
 }
 
 // Wall-clock milliseconds: edits in two processes compare by them.
+constexpr std::uint64_t wallClockTicksPerSecond = 1000;
+
 std::uint64_t wallClock()
 {
     return static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
@@ -24,7 +26,8 @@ std::uint64_t wallClock()
 } // namespace
 
 EstimateKeeper::EstimateKeeper(QString folder, char16_t separator, QObject* parent)
-    : QObject(parent), storage_(std::move(folder)), library_(storage_, separator, randomId, wallClock)
+    : QObject(parent), storage_(std::move(folder)),
+      library_(storage_, separator, randomId, wallClock, wallClockTicksPerSecond)
 {
     for (LibraryMessage& m : library_.takeMessages())
         startMessages_.emplace_back(qs(m.text), true);

@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 namespace {
 
 using namespace tarvik;
@@ -93,7 +95,7 @@ BENCHMARK(Open)->Unit(benchmark::kMillisecond);
 void LibrarySave(benchmark::State& state)
 {
     FakeStorage storage;
-    EstimateLibrary library(storage, u',', Counter{}, Counter{});
+    EstimateLibrary library(storage, u',', Counter{}, Counter{}, 1);
     fillEstimate(library.estimate(), lineCount);
     library.save();
     const std::uint64_t id = library.estimate().line(lineCount / 2).id;
@@ -105,6 +107,56 @@ void LibrarySave(benchmark::State& state)
     }
 }
 BENCHMARK(LibrarySave)->Unit(benchmark::kMillisecond);
+
+// Another process's «Очистить смету» of all 10,000 lines, folded into
+// the estimate: in the core, and as the face's library meets it, reading
+// the stored file first.
+void MergeClear(benchmark::State& state)
+{
+    const Estimate& before = bigEstimate();
+    Estimate cleared = before;
+    cleared.clear();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Estimate e = before;
+        state.ResumeTiming();
+        e.mergeFrom(cleared);
+        benchmark::DoNotOptimize(e.size());
+    }
+}
+BENCHMARK(MergeClear)->Unit(benchmark::kMillisecond);
+
+void LibraryMergeClear(benchmark::State& state)
+{
+    FakeStorage storage;
+    Counter clock;
+    std::u16string key;
+    std::string filled, cleared;
+    {
+        EstimateLibrary here(storage, u',', Counter{}, clock, 1);
+        fillEstimate(here.estimate(), lineCount);
+        here.save();
+        key = here.key();
+        filled = storage.entries.at(key);
+        EstimateLibrary there(storage, u',', Counter{}, clock, 1);
+        there.estimate().clear();
+        there.save();
+        cleared = storage.entries.at(key);
+    }
+    std::optional<EstimateLibrary> library;
+    for (auto _ : state) {
+        state.PauseTiming();
+        storage.entries[key] = filled;
+        library.reset();
+        library.emplace(storage, u',', Counter{}, clock, 1);
+        storage.entries[key] = cleared;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(library->refresh());
+    }
+    if (library->estimate().size() != 0)
+        state.SkipWithError("the clear did not merge in");
+}
+BENCHMARK(LibraryMergeClear)->Unit(benchmark::kMillisecond);
 
 void Csv(benchmark::State& state)
 {

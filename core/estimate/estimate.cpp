@@ -7,6 +7,7 @@
 #include "text/utf8.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace tarvik {
@@ -46,16 +47,41 @@ std::u16string plainDecimal(const Amount& units, int decimals, char16_t separato
     return text;
 }
 
-// Of two versions of a line stamped alike, the same one wins whichever
-// estimate merges which.
-auto tieKey(const EstimateLine& l)
+// What an estimate holds of one line id: the line, stamped with its last
+// edit, or its deletion, stamped when it was deleted.
+struct Version {
+    const EstimateLine* line = nullptr; // none: deleted
+    std::uint64_t stamp = 0;
+};
+
+std::optional<Version> versionIn(const Estimate& e, std::uint64_t id)
 {
-    return std::tie(l.requested, l.pieceSize, l.quantity, l.mass, l.price);
+    if (const std::optional<std::size_t> at = e.rowOf(id))
+        return Version{&e.line(*at), e.line(*at).edited};
+    if (const auto gone = e.deleted().find(id); gone != e.deleted().end())
+        return Version{nullptr, gone->second};
+    return std::nullopt;
 }
 
-bool laterThan(const EstimateLine& a, const EstimateLine& b)
+// Every number of a line, in the same separator on both sides.
+auto tieKey(const EstimateLine& l)
 {
-    return a.edited != b.edited ? a.edited > b.edited : tieKey(a) > tieKey(b);
+    return std::tie(l.requested, l.pieceSize, l.pieces, l.quantity, l.mass, l.price);
+}
+
+// The one rule of merging: whether the other estimate's version of a line
+// replaces this one's. The later stamp wins; a deletion wins over an edit
+// stamped alike; of two lines stamped alike, the greater numbers, so that
+// both estimates come to the same whichever merges which.
+bool theirsWin(const std::optional<Version>& mine, const Version& theirs)
+{
+    if (!mine)
+        return true;
+    if (theirs.stamp != mine->stamp)
+        return theirs.stamp > mine->stamp;
+    if (!theirs.line || !mine->line)
+        return !theirs.line && mine->line;
+    return tieKey(*theirs.line) > tieKey(*mine->line);
 }
 
 } // namespace
@@ -156,6 +182,26 @@ void Estimate::erase(std::size_t at)
     index_.erase(rows_[at].line.id);
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
     reindexFrom(at);
+}
+
+void Estimate::eraseRows(const std::vector<char>& doomed)
+{
+    std::size_t to = 0;
+    while (to < doomed.size() && !doomed[to])
+        ++to;
+    const std::size_t first = to;
+    for (std::size_t from = first; from < rows_.size(); ++from) {
+        if (from < doomed.size() && doomed[from]) {
+            count(rows_[from], false);
+            index_.erase(rows_[from].line.id);
+            continue;
+        }
+        if (to != from)
+            rows_[to] = std::move(rows_[from]);
+        ++to;
+    }
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(to), rows_.end());
+    reindexFrom(first);
 }
 
 void Estimate::reindexFrom(std::size_t at)
@@ -371,33 +417,70 @@ bool Estimate::undo()
 
 void Estimate::mergeFrom(const Estimate& other)
 {
+    const bool sameSeparator = other.separator_ == separator_;
     for (const Row& theirs : other.rows_) {
-        EstimateLine line = theirs.line;
-        changeSeparator(line, other.separator_, separator_);
-        if (const std::optional<std::size_t> at = rowOf(line.id)) {
-            if (laterThan(line, rows_[*at].line))
-                replace(*at, std::move(line));
+        EstimateLine converted;
+        if (!sameSeparator) {
+            converted = theirs.line;
+            changeSeparator(converted, other.separator_, separator_);
+        }
+        const EstimateLine& line = sameSeparator ? theirs.line : converted;
+        const std::optional<Version> mine = versionIn(*this, line.id);
+        if (!theirsWin(mine, {&line, line.edited}))
             continue;
+        if (sameSeparator)
+            converted = theirs.line;
+        const std::uint64_t id = converted.id;
+        if (mine && mine->line) {
+            replace(*rowOf(id), std::move(converted));
+        } else {
+            deleted_.erase(id);
+            append(makeRow(std::move(converted)));
         }
-        const auto gone = deleted_.find(line.id);
-        if (gone != deleted_.end()) {
-            if (line.edited <= gone->second)
-                continue;
-            deleted_.erase(gone);
-        }
-        append(makeRow(std::move(line)));
     }
+    // Rows deleted there go in one pass: one at a time, each would move
+    // and reindex the rows after it. Marked by row rather than listed and
+    // sorted: a sort's code weighs on the page.
+    std::vector<char> doomed;
     for (const auto& [id, when] : other.deleted_) {
-        if (const std::optional<std::size_t> at = rowOf(id)) {
-            if (rows_[*at].line.edited > when)
-                continue;
-            erase(*at);
+        const std::optional<Version> mine = versionIn(*this, id);
+        if (!theirsWin(mine, {nullptr, when}))
+            continue;
+        if (mine && mine->line) {
+            doomed.resize(rows_.size());
+            doomed[*rowOf(id)] = 1;
         }
-        std::uint64_t& mine = deleted_[id];
-        mine = std::max(mine, when);
+        deleted_[id] = when;
     }
+    if (!doomed.empty())
+        eraseRows(doomed);
     if (other.settingsEdited_ > settingsEdited_)
         restoreSettings(other.name_, other.vatRate_, other.pricesIncludeVat_, other.settingsEdited_);
+}
+
+bool Estimate::mergeWouldChange(const Estimate& other) const
+{
+    for (const Row& theirs : other.rows_) {
+        EstimateLine converted;
+        if (other.separator_ != separator_) {
+            converted = theirs.line;
+            changeSeparator(converted, other.separator_, separator_);
+        }
+        const EstimateLine& line = other.separator_ == separator_ ? theirs.line : converted;
+        if (theirsWin(versionIn(*this, line.id), {&line, line.edited}))
+            return true;
+    }
+    for (const auto& [id, when] : other.deleted_) {
+        if (theirsWin(versionIn(*this, id), {nullptr, when}))
+            return true;
+    }
+    return other.settingsEdited_ > settingsEdited_;
+}
+
+void Estimate::forgetDeletionsBefore(std::uint64_t when)
+{
+    for (auto it = deleted_.begin(); it != deleted_.end();)
+        it = it->second < when ? deleted_.erase(it) : std::next(it);
 }
 
 void Estimate::restore(EstimateLine line)

@@ -85,6 +85,11 @@ public:
     // there are kept, the later edit of a line wins, a deletion holds unless
     // the line was edited after it.
     void mergeFrom(const Estimate& other);
+    // Whether mergeFrom(other) would change anything here.
+    bool mergeWouldChange(const Estimate& other) const;
+    // Deletions are kept so that a merge does not bring their lines back;
+    // one older than any version still open elsewhere can go.
+    void forgetDeletionsBefore(std::uint64_t when);
 
     // For reading a stored estimate: a line as stored, its catalogue note
     // found anew; a deletion; the settings with their time.
@@ -108,6 +113,8 @@ private:
     void append(Row row);
     void replace(std::size_t at, EstimateLine line);
     void erase(std::size_t at);
+    // The rows marked, in one pass.
+    void eraseRows(const std::vector<char>& doomed);
     void reindexFrom(std::size_t at);
     // Runs a change on a copy of the line and commits it when it succeeds.
     template <typename Change> EditResult edit(std::uint64_t id, bool recomputes, Change change);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <map>
 #include <vector>
 
@@ -30,7 +29,25 @@ struct Fault {
     throw Fault{fault};
 }
 
-// The fields of a line, in the order they are written.
+// ---- the format's keys, in the order they are written: the writer and
+// the reader name a field by these tables alone.
+
+enum TopField : std::size_t {
+    Format,
+    Version,
+    Name,
+    VatRate,
+    PricesIncludeVat,
+    SettingsEdited,
+    Lines,
+    Deleted,
+    topFieldCount
+};
+
+constexpr std::array<std::string_view, topFieldCount> topKeys{
+    "format", "version", "name", "vatRate", "pricesIncludeVat", "settingsEdited", "lines", "deleted",
+};
+
 enum LineField : std::size_t {
     Id,
     Family,
@@ -54,88 +71,79 @@ constexpr std::array<std::string_view, lineFieldCount> lineKeys{
     "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
 };
 
+// A key as read against one of the tables.
+bool sameKey(std::u16string_view a, std::string_view ascii)
+{
+    return a.size() == ascii.size() && std::equal(a.begin(), a.end(), ascii.begin());
+}
+
 // ---- writing
 
-// The most bytes of a count as a field's value: twenty digits and the quotes.
-constexpr std::size_t maxCountBytes = 22;
-
-// A line's bytes besides its texts: the keys, the punctuation, the counts.
-constexpr std::size_t lineFrameBytes = [] {
-    std::size_t n = 4; // ",\n{" and "}"
-    for (std::string_view key : lineKeys)
-        n += key.size() + 6; // the quoted key, ": " and ", "
-    return n + 4 * maxCountBytes;
-}();
-
-// The file's bytes, written through a pointer into room made in advance
-// (see json::writeString): each part asks for the room it may take at most,
-// and the bytes are written unchecked within it.
+// The file's parts, appended (see json::Appender): keys from the tables
+// above, texts as JSON strings, counts as strings of digits.
 class FileWriter {
 public:
-    FileWriter(std::size_t expected, char16_t separator)
-        : bytes_(expected, '\0'), at_(bytes_.data()), separator_(separator)
-    {
-    }
+    FileWriter(std::string& bytes, char16_t separator) : out_(bytes), separator_(separator) {}
 
-    void room(std::size_t n)
-    {
-        const std::size_t used = static_cast<std::size_t>(at_ - bytes_.data());
-        if (bytes_.size() - used >= n)
-            return;
-        bytes_.resize(std::max(bytes_.size() * 2, used + n));
-        at_ = bytes_.data() + used;
-    }
+    void raw(std::string_view text) { out_.put(text); }
 
     // Fixed text: its length is known where it is written.
-    template <std::size_t N> void raw(const char (&text)[N])
+    template <std::size_t N> void raw(const char (&text)[N]) { out_.put(std::string_view(text, N - 1)); }
+
+    // `"key": `.
+    void key(std::string_view key)
     {
-        std::memcpy(at_, text, N - 1);
-        at_ += N - 1;
+        out_.put('"');
+        out_.put(key);
+        raw("\": ");
     }
 
-    void raw(std::string_view text)
-    {
-        std::memcpy(at_, text.data(), text.size());
-        at_ += text.size();
-    }
-
-    void text(std::u16string_view text) { at_ = json::writeString(at_, text); }
+    void text(std::u16string_view text) { json::writeString(out_, text); }
 
     // A number in the estimate's texts, written with the file's separator.
-    void number(std::u16string_view text) { at_ = json::writeString(at_, text, separator_, fileSeparator); }
+    void number(std::u16string_view text) { json::writeString(out_, text, separator_, fileSeparator); }
 
-    // Eight digits at a time in 32 bits: WebAssembly has no 64-bit
+    // Quoted. In 32-bit parts of eight digits: WebAssembly has no 64-bit
     // multiply-high, so a 64-bit division by ten stays a division there.
     void count(std::uint64_t n)
     {
         constexpr std::uint32_t eightDigits = 100'000'000;
-        char digits[20];
-        char* first = digits + sizeof digits;
-        while (n >= eightDigits) {
-            const std::uint64_t high = n / eightDigits;
-            auto low = static_cast<std::uint32_t>(n - high * eightDigits);
-            for (int k = 0; k < 8; ++k, low /= 10)
-                *--first = static_cast<char>('0' + low % 10);
-            n = high;
+        const std::uint64_t high = n / eightDigits;
+        const auto low = static_cast<std::uint32_t>(n - high * eightDigits);
+        out_.put('"');
+        if (high == 0) {
+            digits(low, false);
+        } else {
+            const std::uint64_t top = high / eightDigits;
+            const auto middle = static_cast<std::uint32_t>(high - top * eightDigits);
+            if (top == 0) {
+                digits(middle, false);
+            } else {
+                digits(static_cast<std::uint32_t>(top), false);
+                digits(middle, true);
+            }
+            digits(low, true);
         }
-        auto low = static_cast<std::uint32_t>(n);
-        do
-            *--first = static_cast<char>('0' + low % 10);
-        while ((low /= 10) != 0);
-        *at_++ = '"';
-        raw(std::string_view(first, static_cast<std::size_t>(digits + sizeof digits - first)));
-        *at_++ = '"';
+        out_.put('"');
     }
 
-    std::string finish() &&
-    {
-        bytes_.resize(static_cast<std::size_t>(at_ - bytes_.data()));
-        return std::move(bytes_);
-    }
+    void flush() { out_.flush(); }
 
 private:
-    std::string bytes_;
-    char* at_;
+    // `n` below 10^8, in full eight digits or without leading zeros;
+    // found from the last, by divisions by a constant.
+    void digits(std::uint32_t n, bool eight)
+    {
+        char found[8];
+        std::size_t first = sizeof found;
+        do {
+            found[--first] = static_cast<char>('0' + n % 10);
+            n /= 10;
+        } while ((n != 0 || eight) && first != 0);
+        out_.put(std::string_view(found + first, sizeof found - first));
+    }
+
+    json::Appender out_;
     char16_t separator_;
 };
 
@@ -156,15 +164,17 @@ std::string unitMassFields(double unitMass)
         if (text.size() > maxEstimateNumberText)
             text.clear();
     }
-    FileWriter out(64 + json::maxStringBytes(text.size()), fileSeparator);
+    std::string bytes;
+    FileWriter out(bytes, fileSeparator);
     if (!text.empty()) {
-        out.raw("\"unitMass\": ");
+        out.key(lineKeys[UnitMass]);
         out.text(text);
         out.raw(", ");
     }
-    out.raw("\"unitMassBits\": ");
+    out.key(lineKeys[UnitMassBits]);
     out.count(doubleBits(unitMass));
-    return std::move(out).finish();
+    out.flush();
+    return bytes;
 }
 
 // ---- reading numbers
@@ -290,10 +300,10 @@ struct Field {
 
 struct Header {
     std::vector<Field> fields;
-    const Field* find(std::u16string_view key) const
+    const Field* find(TopField field) const
     {
         for (const Field& f : fields) {
-            if (f.key == key)
+            if (sameKey(f.key, topKeys[field]))
                 return &f;
         }
         return nullptr;
@@ -315,7 +325,7 @@ void stringAt(json::Cursor& c, std::u16string& out)
     c.string(out);
 }
 
-std::u16string stringField(json::Cursor& c, const Header& h, std::u16string_view key)
+std::u16string stringField(json::Cursor& c, const Header& h, TopField key)
 {
     const Field* f = h.find(key);
     if (!f)
@@ -355,19 +365,14 @@ Header readHeader(json::Cursor& c, std::size_t size)
     std::sort(keys.begin(), keys.end());
     if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
         refuse(EstimateFileFault::WrongFormat);
-    if (stringField(c, h, u"format") != formatName)
+    if (stringField(c, h, Format) != formatName)
         refuse(EstimateFileFault::WrongFormat);
-    const std::optional<std::uint64_t> version = countOf(stringField(c, h, u"version"));
+    const std::optional<std::uint64_t> version = countOf(stringField(c, h, Version));
     if (!version || *version == 0)
         refuse(EstimateFileFault::BadValue);
     if (*version > static_cast<std::uint64_t>(estimateFileVersion))
         refuse(EstimateFileFault::NewerVersion);
     return h;
-}
-
-bool sameKey(std::u16string_view a, std::string_view ascii)
-{
-    return a.size() == ascii.size() && std::equal(a.begin(), a.end(), ascii.begin());
 }
 
 std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
@@ -461,32 +466,28 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string
     return l;
 }
 
-constexpr std::array<std::u16string_view, 8> topKeys{
-    u"format", u"version", u"name", u"vatRate", u"pricesIncludeVat", u"settingsEdited", u"lines", u"deleted",
-};
-
 Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate::Source ids,
                   Estimate::Source clock)
 {
     if (h.fields.size() != topKeys.size())
         refuse(EstimateFileFault::WrongFormat);
-    for (std::u16string_view key : topKeys) {
-        if (!h.find(key))
+    for (std::size_t field = 0; field < topFieldCount; ++field) {
+        if (!h.find(static_cast<TopField>(field)))
             refuse(EstimateFileFault::WrongFormat);
     }
     Estimate e(separator, std::move(ids), std::move(clock));
-    std::u16string name = stringField(c, h, u"name");
+    std::u16string name = stringField(c, h, Name);
     checkText(name);
-    const std::uint64_t rate = count(stringField(c, h, u"vatRate"));
+    const std::uint64_t rate = count(stringField(c, h, VatRate));
     if (rate > maxVatRate)
         refuse(EstimateFileFault::BadValue);
-    const bool included = flag(stringField(c, h, u"pricesIncludeVat"));
+    const bool included = flag(stringField(c, h, PricesIncludeVat));
     e.restoreSettings(std::move(name), static_cast<std::uint32_t>(rate), included,
-                      count(stringField(c, h, u"settingsEdited")));
+                      count(stringField(c, h, SettingsEdited)));
 
     // Counted before any is read, as the document was walked: a file of
     // too many lines costs no more than a glance.
-    const Field& lines = *h.find(u"lines");
+    const Field& lines = *h.find(Lines);
     c.seek(lines.offset);
     if (c.peek() != '[')
         refuse(EstimateFileFault::WrongFormat);
@@ -507,7 +508,7 @@ Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate
         c.expect(']');
     }
 
-    c.seek(h.find(u"deleted")->offset);
+    c.seek(h.find(Deleted)->offset);
     if (c.peek() != '{')
         refuse(EstimateFileFault::WrongFormat);
     c.expect('{');
@@ -547,112 +548,182 @@ EstimateFileRead failed(EstimateFileFault fault)
 {
     const EstimateFileError error = fault == EstimateFileFault::NewerVersion ? EstimateFileError::NewerVersion
                                                                              : EstimateFileError::Unreadable;
-    return {error, std::nullopt, fault};
+    return {error, std::nullopt, fault, {}, 0};
+}
+
+// What of an unreadable file still reads: each line read whole, up to the
+// first fault of the JSON itself or of its UTF-8, past any line whose
+// values are not the format's. A file that says it is another program's
+// or a later version's gives nothing.
+void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
+{
+    std::vector<EstimateLine> lines;
+    // Ids seen: the first line of an id is kept. The map type the estimate
+    // uses already: one instantiation less in the page's code.
+    std::map<std::uint64_t, std::uint64_t> ids;
+    std::size_t held = 0;
+    try {
+        json::Cursor c(json::utf8Prefix(bytes), maxJsonDepth);
+        UnitMassTexts unitMasses;
+        std::u16string key;
+        c.expect('{');
+        if (!c.take('}')) {
+            do {
+                const std::u16string name = c.string();
+                c.expect(':');
+                const char next = c.peek();
+                if (sameKey(name, topKeys[Lines]) && next == '[') {
+                    c.expect('[');
+                    if (c.take(']'))
+                        continue;
+                    do {
+                        ++held;
+                        c.peek();
+                        const std::size_t start = c.offset();
+                        try {
+                            EstimateLine line = readLine(c, unitMasses, key);
+                            if (lines.size() < maxEstimateLines && ids.try_emplace(line.id, 0).second)
+                                lines.push_back(std::move(line));
+                        } catch (const Fault&) {
+                            c.seek(start);
+                            c.skipValue();
+                        }
+                    } while (c.take(','));
+                    c.expect(']');
+                } else if ((sameKey(name, topKeys[Format]) || sameKey(name, topKeys[Version])) &&
+                           next == '"') {
+                    const std::u16string value = c.string();
+                    if (sameKey(name, topKeys[Format])
+                            ? value != formatName
+                            : countOf(value).value_or(0) > std::uint64_t{estimateFileVersion})
+                        return;
+                } else {
+                    c.skipValue();
+                }
+            } while (c.take(','));
+        }
+    } catch (const json::Failure&) {
+    }
+    for (EstimateLine& line : lines)
+        changeSeparator(line, fileSeparator, separator);
+    read.wholeLines = std::move(lines);
+    read.linesHeld = held;
 }
 
 } // namespace
 
 std::string estimateFileBytes(const Estimate& e)
 {
-    FileWriter out(256 + e.size() * 320 + e.deleted().size() * 48, e.separator());
-    out.room(256 + json::maxStringBytes(e.name().size()));
-    out.raw("{\n\"format\": ");
+    std::string bytes;
+    bytes.reserve(256 + e.size() * 320 + e.deleted().size() * 48);
+    FileWriter out(bytes, e.separator());
+    const auto field = [&out](TopField key) {
+        if (key != Format)
+            out.raw(",");
+        out.raw("\n");
+        out.key(topKeys[key]);
+    };
+    out.raw("{");
+    field(Format);
     out.text(formatName);
-    out.raw(",\n\"version\": ");
+    field(Version);
     out.count(estimateFileVersion);
-    out.raw(",\n\"name\": ");
+    field(Name);
     out.text(e.name());
-    out.raw(",\n\"vatRate\": ");
+    field(VatRate);
     out.count(e.vatRate());
-    out.raw(",\n\"pricesIncludeVat\": ");
+    field(PricesIncludeVat);
     out.count(e.pricesIncludeVat() ? 1 : 0);
-    out.raw(",\n\"settingsEdited\": ");
+    field(SettingsEdited);
     out.count(e.settingsEdited());
-    out.raw(",\n\"lines\": [");
+    field(Lines);
+    out.raw("[");
     // An estimate's unit masses are a few catalogue values, each written
     // once and copied for the lines of that size.
     std::map<std::uint64_t, std::string> unitMasses;
+    const auto lineField = [&out](LineField key) {
+        out.raw(", ");
+        out.key(lineKeys[key]);
+    };
     for (std::size_t i = 0; i < e.size(); ++i) {
         const EstimateLine& l = e.line(i);
         auto [unitMass, fresh] = unitMasses.try_emplace(doubleBits(l.unitMass));
         if (fresh)
             unitMass->second = unitMassFields(l.unitMass);
-        std::size_t textBytes = 0;
-        for (const std::u16string* text : {&l.family, &l.kind, &l.size, &l.requested, &l.pieceSize, &l.pieces,
-                                           &l.quantity, &l.mass, &l.price})
-            textBytes += json::maxStringBytes(text->size());
-        out.room(lineFrameBytes + unitMass->second.size() + textBytes);
-        if (i == 0)
-            out.raw("\n{\"id\": ");
-        else
-            out.raw(",\n{\"id\": ");
+        if (i != 0)
+            out.raw(",");
+        out.raw("\n{");
+        out.key(lineKeys[Id]);
         out.count(l.id);
-        out.raw(", \"family\": ");
+        lineField(Family);
         out.text(l.family);
-        out.raw(", \"kind\": ");
+        lineField(Kind);
         out.text(l.kind);
-        out.raw(", \"size\": ");
+        lineField(Size);
         out.text(l.size);
         out.raw(", ");
         out.raw(unitMass->second);
-        out.raw(", \"area\": ");
+        lineField(Area);
         out.count(l.quantityKind == QuantityKind::Area ? 1 : 0);
-        out.raw(", \"requested\": ");
+        lineField(Requested);
         out.number(l.requested);
-        out.raw(", \"pieceSize\": ");
+        lineField(PieceSize);
         out.number(l.pieceSize);
-        out.raw(", \"pieces\": ");
+        lineField(Pieces);
         out.number(l.pieces);
-        out.raw(", \"quantity\": ");
+        lineField(Quantity);
         out.number(l.quantity);
-        out.raw(", \"mass\": ");
+        lineField(Mass);
         out.number(l.mass);
-        out.raw(", \"price\": ");
+        lineField(Price);
         out.number(l.price);
-        out.raw(", \"edited\": ");
+        lineField(Edited);
         out.count(l.edited);
         out.raw("}");
     }
-    out.room(32);
-    if (e.size() == 0)
-        out.raw("],\n\"deleted\": {");
-    else
-        out.raw("\n],\n\"deleted\": {");
+    if (e.size() != 0)
+        out.raw("\n");
+    out.raw("]");
+    field(Deleted);
+    out.raw("{");
     bool first = true;
     for (const auto& [id, when] : e.deleted()) {
-        out.room(4 + 2 * maxCountBytes);
-        if (first)
-            out.raw("\n");
-        else
-            out.raw(",\n");
+        if (!first)
+            out.raw(",");
+        out.raw("\n");
         first = false;
         out.count(id);
         out.raw(": ");
         out.count(when);
     }
-    out.room(8);
-    if (first)
-        out.raw("}\n}\n");
-    else
-        out.raw("\n}\n}\n");
-    return std::move(out).finish();
+    if (!first)
+        out.raw("\n");
+    out.raw("}\n}\n");
+    out.flush();
+    return bytes;
 }
 
 EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Estimate::Source ids,
                                   Estimate::Source clock)
 {
+    if (bytes.size() > maxEstimateFileBytes)
+        return failed(EstimateFileFault::TooLarge);
+    EstimateFileFault fault = EstimateFileFault::None;
     try {
-        if (bytes.size() > maxEstimateFileBytes)
-            return failed(EstimateFileFault::TooLarge);
         json::Cursor c(bytes, maxJsonDepth);
         const Header h = readHeader(c, bytes.size());
-        return {EstimateFileError::None, readBody(c, h, separator, std::move(ids), std::move(clock)),
-                EstimateFileFault::None};
+        Estimate e = readBody(c, h, separator, std::move(ids), std::move(clock));
+        const std::size_t held = e.size();
+        return {EstimateFileError::None, std::move(e), EstimateFileFault::None, {}, held};
     } catch (const json::Failure& f) {
-        return failed(faultOf(f.error));
+        fault = faultOf(f.error);
     } catch (const Fault& f) {
-        return failed(f.fault);
+        fault = f.fault;
     }
+    EstimateFileRead read = failed(fault);
+    if (fault != EstimateFileFault::NewerVersion)
+        salvage(bytes, separator, read);
+    return read;
 }
 
 std::optional<std::u16string> estimateFileName(std::string_view bytes)
@@ -662,7 +733,7 @@ std::optional<std::u16string> estimateFileName(std::string_view bytes)
             return std::nullopt;
         json::Cursor c(bytes, maxJsonDepth);
         const Header h = readHeader(c, bytes.size());
-        std::u16string name = stringField(c, h, u"name");
+        std::u16string name = stringField(c, h, Name);
         checkText(name);
         return name;
     } catch (const json::Failure&) {

@@ -15,7 +15,8 @@
 //
 // The reader is strict: a file damaged in any part is unreadable as a
 // whole, so nothing is silently dropped and nothing half-read is saved over
-// the original.
+// the original; what of it did read is handed back beside, for the user to
+// take up as a new estimate.
 
 #include "estimate/estimate.h"
 
@@ -23,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik {
 
@@ -58,6 +60,14 @@ struct EstimateFileRead {
     EstimateFileError error = EstimateFileError::None;
     std::optional<Estimate> estimate;
     EstimateFileFault fault = EstimateFileFault::None;
+    // Of an unreadable file: the lines that read whole, in the file's order
+    // and with the reader's separator, a line whose id came before kept
+    // once. None from a file that says it is another program's or a later
+    // version's.
+    std::vector<EstimateLine> wholeLines;
+    // The lines the file held, whole or not, as far as it reads as JSON: a
+    // file cut short counts the line it was cut in and none after it.
+    std::size_t linesHeld = 0;
 };
 
 // Reads into an estimate with the given separator, ids and clock.

@@ -52,46 +52,12 @@ std::u16string reason(const StorageError& e)
     return storageProblemText(e);
 }
 
-bool sameNumbers(const EstimateLine& a, const EstimateLine& b)
-{
-    return a.requested == b.requested && a.pieceSize == b.pieceSize && a.pieces == b.pieces &&
-           a.quantity == b.quantity && a.mass == b.mass && a.price == b.price;
-}
-
-// Whether merging `theirs` into `mine` would change anything: a line or a
-// deletion `mine` lacks, a later edit, later settings.
-bool holdsNews(const Estimate& mine, const Estimate& theirs)
-{
-    for (std::size_t i = 0; i < theirs.size(); ++i) {
-        const EstimateLine& line = theirs.line(i);
-        if (const std::optional<std::size_t> at = mine.rowOf(line.id)) {
-            const EstimateLine& ours = mine.line(*at);
-            if (line.edited > ours.edited || (line.edited == ours.edited && !sameNumbers(line, ours)))
-                return true;
-            continue;
-        }
-        const auto gone = mine.deleted().find(line.id);
-        if (gone == mine.deleted().end() || line.edited > gone->second)
-            return true;
-    }
-    for (const auto& [id, when] : theirs.deleted()) {
-        if (const std::optional<std::size_t> at = mine.rowOf(id)) {
-            if (mine.line(*at).edited <= when)
-                return true;
-            continue;
-        }
-        const auto gone = mine.deleted().find(id);
-        if (gone == mine.deleted().end() || gone->second < when)
-            return true;
-    }
-    return theirs.settingsEdited() > mine.settingsEdited();
-}
-
 } // namespace
 
-EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, Source ids, Source clock)
+EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, Source ids, Source clock,
+                                 std::uint64_t ticksPerSecond)
     : storage_(storage), separator_(separator), ids_(std::move(ids)), clock_(std::move(clock)),
-      estimate_(makeEstimate())
+      ticksPerSecond_(ticksPerSecond), estimate_(makeEstimate())
 {
     std::u16string last;
     try {
@@ -513,7 +479,7 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
     }
     noteStamps(*read.estimate);
     stored_ = std::move(*bytes);
-    if (!holdsNews(estimate_, *read.estimate))
+    if (!estimate_.mergeWouldChange(*read.estimate))
         return {false, true, true};
     estimate_.mergeFrom(*read.estimate);
     return {true, true, true};
@@ -524,6 +490,12 @@ bool EstimateLibrary::save()
     const Stored stored = mergeStored();
     if (!stored.writable)
         return stored.merged;
+    // A deletion is kept so that a merge with a version open elsewhere
+    // does not bring its line back; after so long, none is taken to be.
+    const std::uint64_t now = clock_();
+    const std::uint64_t kept = deletionsKeptDays * 24 * 3600 * ticksPerSecond_;
+    if (now > kept)
+        estimate_.forgetDeletionsBefore(now - kept);
     std::string bytes = estimateFileBytes(estimate_);
     // Written again as it is, it would cost the storage's write (the
     // browser's is milliseconds for a large estimate) and change nothing.

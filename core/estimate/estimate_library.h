@@ -39,11 +39,16 @@ class EstimateLibrary {
 public:
     using Source = Estimate::Source;
 
+    static constexpr std::uint64_t deletionsKeptDays = 30;
+
     // Opens the estimate that was open last, or the first that reads, or
     // starts «Смета 1». `ids` gives new lines their ids (random on the
-    // faces, so two processes do not collide); `clock` the wall-clock time
-    // in any increasing unit, so that edits in two processes compare.
-    EstimateLibrary(EstimateStorage& storage, char16_t separator, Source ids, Source clock);
+    // faces, so two processes do not collide); `clock` the wall-clock time,
+    // `ticksPerSecond` of it in a second (every process over one storage
+    // counts alike), so that edits in two processes compare and old
+    // deletions can be forgotten.
+    EstimateLibrary(EstimateStorage& storage, char16_t separator, Source ids, Source clock,
+                    std::uint64_t ticksPerSecond);
     EstimateLibrary(const EstimateLibrary&) = delete;
     EstimateLibrary& operator=(const EstimateLibrary&) = delete;
 
@@ -75,7 +80,9 @@ public:
 
     // Called by a face after every committed change. Changes another
     // process or tab stored meanwhile are merged in first; true when they
-    // were, so the face shows the estimate again.
+    // were, so the face shows the estimate again. Deletions older than
+    // deletionsKeptDays are not written again: a version of the estimate
+    // kept open elsewhere for longer may bring such a line back.
     bool save();
     // Merges in what is stored without writing: for the page's storage
     // event or a file watcher. True when something changed.
@@ -137,6 +144,7 @@ private:
     char16_t separator_;
     Source ids_;
     Source clock_;
+    std::uint64_t ticksPerSecond_;
     std::uint64_t last_ = 0; // the latest stamp given or seen
     std::u16string key_;
     Estimate estimate_;

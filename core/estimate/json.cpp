@@ -12,9 +12,10 @@ bool isContinuation(unsigned char b)
     return (b & 0xC0) == 0x80;
 }
 
-// Well-formed UTF-8 (RFC 3629): no overlong forms, no surrogates, nothing
-// above U+10FFFF, no sequence cut short.
-bool isUtf8(std::string_view bytes)
+// How many bytes from the start are well-formed UTF-8 (RFC 3629): no
+// overlong forms, no surrogates, nothing above U+10FFFF, no sequence cut
+// short.
+std::size_t utf8Length(std::string_view bytes)
 {
     const std::size_t n = bytes.size();
     std::size_t i = 0;
@@ -46,24 +47,24 @@ bool isUtf8(std::string_view bytes)
             low = lead == 0xF0 ? 0x90 : 0x80;
             high = lead == 0xF4 ? 0x8F : 0xBF;
         } else {
-            return false;
+            return i;
         }
         if (n - i < length)
-            return false;
+            return i;
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
         if (second < low || second > high)
-            return false;
+            return i;
         for (std::size_t k = 2; k < length; ++k) {
             if (!isContinuation(static_cast<unsigned char>(bytes[i + k])))
-                return false;
+                return i;
         }
         i += length;
     }
-    return true;
+    return n;
 }
 
 // A unit written as itself inside a string, and a byte read as itself.
-bool isPlain(char16_t c)
+[[gnu::always_inline]] inline bool isPlain(char16_t c)
 {
     return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\';
 }
@@ -84,20 +85,18 @@ int hexValue(char c)
     return -1;
 }
 
-char* writeEscape(char* at, char letter)
+void writeEscape(Appender& out, char letter)
 {
-    *at++ = '\\';
-    *at++ = letter;
-    return at;
+    out.put('\\');
+    out.put(letter);
 }
 
-char* writeHex4(char* at, unsigned unit)
+void writeHex4(Appender& out, unsigned unit)
 {
-    constexpr char digits[] = "0123456789abcdef";
-    at = writeEscape(at, 'u');
+    constexpr std::string_view digits = "0123456789abcdef";
+    writeEscape(out, 'u');
     for (int shift = 12; shift >= 0; shift -= 4)
-        *at++ = digits[(unit >> shift) & 0xF];
-    return at;
+        out.put(digits[(unit >> shift) & 0xF]);
 }
 
 bool isHighSurrogate(char16_t c)
@@ -112,9 +111,14 @@ bool isLowSurrogate(char16_t c)
 
 } // namespace
 
+std::string_view utf8Prefix(std::string_view bytes)
+{
+    return bytes.substr(0, utf8Length(bytes));
+}
+
 Cursor::Cursor(std::string_view bytes, int maxDepth) : bytes_(bytes), maxDepth_(maxDepth)
 {
-    if (!isUtf8(bytes_))
+    if (utf8Length(bytes_) != bytes_.size())
         throw Failure{Error::InvalidUtf8};
     if (bytes_.starts_with("\xEF\xBB\xBF"))
         at_ = 3;
@@ -374,49 +378,56 @@ void Cursor::finish()
         throw Failure{Error::NotJson};
 }
 
-char* writeString(char* at, std::u16string_view text, char16_t from, char16_t to)
+void writeString(Appender& out, std::u16string_view text, char16_t from, char16_t to)
 {
-    *at++ = '"';
+    out.put('"');
     // Through the pointer: in a build for size, even the view's operator[]
     // may be a call.
     const char16_t* units = text.data();
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
+        // Most of a file is runs of units written as themselves.
+        std::size_t run = i;
+        while (run < n && isPlain(units[run]) && units[run] != from)
+            ++run;
+        if (run != i) {
+            out.putAscii(units + i, run - i);
+            i = run - 1;
+            continue;
+        }
         const char16_t c = units[i] == from ? to : units[i];
         if (isPlain(c)) {
-            *at++ = static_cast<char>(c);
+            out.put(static_cast<char>(c));
         } else if (c == u'"' || c == u'\\') {
-            *at++ = '\\';
-            *at++ = static_cast<char>(c);
+            writeEscape(out, static_cast<char>(c));
         } else if (c == u'\n') {
-            at = writeEscape(at, 'n');
+            writeEscape(out, 'n');
         } else if (c == u'\t') {
-            at = writeEscape(at, 't');
+            writeEscape(out, 't');
         } else if (c == u'\r') {
-            at = writeEscape(at, 'r');
+            writeEscape(out, 'r');
         } else if (c < 0x20) {
-            at = writeHex4(at, c);
+            writeHex4(out, c);
         } else if (c < 0x800) {
-            *at++ = static_cast<char>(0xC0 | (c >> 6));
-            *at++ = static_cast<char>(0x80 | (c & 0x3F));
+            out.put(static_cast<char>(0xC0 | (c >> 6)));
+            out.put(static_cast<char>(0x80 | (c & 0x3F)));
         } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(units[i + 1])) {
             const char32_t full = 0x10000 + ((char32_t{c} - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            *at++ = static_cast<char>(0xF0 | (full >> 18));
-            *at++ = static_cast<char>(0x80 | ((full >> 12) & 0x3F));
-            *at++ = static_cast<char>(0x80 | ((full >> 6) & 0x3F));
-            *at++ = static_cast<char>(0x80 | (full & 0x3F));
+            out.put(static_cast<char>(0xF0 | (full >> 18)));
+            out.put(static_cast<char>(0x80 | ((full >> 12) & 0x3F)));
+            out.put(static_cast<char>(0x80 | ((full >> 6) & 0x3F)));
+            out.put(static_cast<char>(0x80 | (full & 0x3F)));
             ++i;
         } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
             // A lone surrogate has no UTF-8 form; escaped, it reads back as it was.
-            at = writeHex4(at, c);
+            writeHex4(out, c);
         } else {
-            *at++ = static_cast<char>(0xE0 | (c >> 12));
-            *at++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *at++ = static_cast<char>(0x80 | (c & 0x3F));
+            out.put(static_cast<char>(0xE0 | (c >> 12)));
+            out.put(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.put(static_cast<char>(0x80 | (c & 0x3F)));
         }
     }
-    *at++ = '"';
-    return at;
+    out.put('"');
 }
 
 } // namespace tarvik::json

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace tarvik;
 using namespace tarvik::testing;
@@ -131,6 +133,24 @@ TEST(EstimateFile, WritesEveryNumberAsAStringWithAFullStop)
                          " \xEF\xBF\xBD " // the lone half, replaced when the name was given
                          ),
               std::string::npos);
+}
+
+// Counts are written in parts of eight digits: each length, each edge.
+TEST(EstimateFile, WritesCountsOfEveryLength)
+{
+    for (const std::uint64_t n :
+         {std::uint64_t{0}, std::uint64_t{7}, std::uint64_t{99'999'999}, std::uint64_t{100'000'000},
+          std::uint64_t{1'000'000'000'000'000}, std::uint64_t{10'000'000'000'000'000},
+          std::uint64_t{10'000'000'000'000'001}, UINT64_MAX}) {
+        SCOPED_TRACE(n);
+        Estimate e = makeEstimate();
+        e.restoreSettings(u"n", Estimate::defaultVatRate, true, n);
+        const std::string bytes = estimateFileBytes(e);
+        EXPECT_NE(bytes.find("\"settingsEdited\": \"" + std::to_string(n) + "\""), std::string::npos);
+        const EstimateFileRead read = readBack(bytes, u',');
+        ASSERT_TRUE(read.estimate);
+        EXPECT_EQ(read.estimate->settingsEdited(), n);
+    }
 }
 
 // A file written by the desktop before the core had its own writer: the
@@ -274,6 +294,9 @@ TEST(EstimateFile, RefusesEveryDamagedOrHostileFileAsAWhole)
         {"two lines of one id", replaced(good, R"("id": "258")", R"("id": "257")"), F::BadValue},
         {"a name too long", replaced(good, "Дом", std::string(3000, 'a')), F::TooLarge},
         {"name not a string", replaced(good, R"("name": "Дом")", R"("name": ["Дом"])"), F::WrongFormat},
+        {"name an object", replaced(good, R"("name": "Дом")", R"("name": {"x": "Дом"})"), F::WrongFormat},
+        {"a zero byte and more after the object", good + std::string("\0{}", 3), F::NotJson},
+        {"a zero byte inside a string", replaced(good, "Дом", std::string("Д\0ом", 5)), F::NotJson},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -324,6 +347,68 @@ TEST(EstimateFile, ReadsUpToItsLimitOfLinesAndRefusesMore)
 
     EXPECT_EQ(readBack(fileOfLines(maxEstimateLines + 1), u',').fault, EstimateFileFault::TooLarge);
     EXPECT_EQ(readBack(std::string(maxEstimateFileBytes + 1, ' '), u',').fault, EstimateFileFault::TooLarge);
+}
+
+// What of a damaged file still reads: the lines whole before and after a
+// bad value, those before a fault of the JSON itself, nothing from a file
+// that is not this program's.
+TEST(EstimateFile, HandsBackTheLinesThatReadWholeFromADamagedFile)
+{
+    const std::string file = fileOfLines(27);
+    const auto lineAt = [&file](std::size_t id) {
+        return file.find(R"({"id": ")" + std::to_string(id) + "\"");
+    };
+    const std::string cut = file.substr(0, lineAt(14) + 40);
+    std::string badValues =
+        replaced(file, R"("id": "5", "family": "Арматура", "kind": "Арматура А1", "size": "12",
+"unitMassBits": "4606191626881995899", "area": "0", "requested": "1")",
+                 R"("id": "5", "family": "Арматура", "kind": "Арматура А1", "size": "12",
+"unitMassBits": "4606191626881995899", "area": "0", "requested": "abc")");
+    badValues = replaced(badValues, R"("id": "9")", R"("id": "8")");
+    std::string badUtf8 = file;
+    badUtf8.replace(lineAt(20) + 30, 1, "\xFF");
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t whole, held;
+        EstimateFileFault fault;
+        std::vector<std::uint64_t> idsLeft = {};
+    } cases[] = {
+        {"a value not the format's and a second line 8",
+         badValues,
+         25,
+         27,
+         EstimateFileFault::BadValue,
+         {5, 9}},
+        {"cut in line 14", cut, 13, 14, EstimateFileFault::Truncated},
+        {"invalid UTF-8 in line 20", badUtf8, 19, 20, EstimateFileFault::InvalidUtf8},
+        {"a later version", replaced(file, R"("version": "1")", R"("version": "2")").substr(0, lineAt(3)), 0,
+         0, EstimateFileFault::Truncated},
+        {"another program's", replaced(file, "tarvik-estimate", "other"), 0, 0,
+         EstimateFileFault::WrongFormat},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const EstimateFileRead read = readBack(c.bytes, u',');
+        EXPECT_FALSE(read.estimate);
+        EXPECT_EQ(read.fault, c.fault);
+        EXPECT_EQ(read.wholeLines.size(), c.whole);
+        EXPECT_EQ(read.linesHeld, c.held);
+        std::uint64_t id = 0;
+        for (const EstimateLine& l : read.wholeLines) {
+            do
+                ++id;
+            while (std::find(c.idsLeft.begin(), c.idsLeft.end(), id) != c.idsLeft.end());
+            EXPECT_EQ(l.id, id);
+            EXPECT_EQ(l.mass, u"0,890"); // in the reader's separator
+        }
+    }
+    // A whole file hands back its estimate alone.
+    const EstimateFileRead whole = readBack(file, u',');
+    ASSERT_TRUE(whole.estimate);
+    EXPECT_TRUE(whole.wholeLines.empty());
+    EXPECT_EQ(whole.linesHeld, 27u);
 }
 
 TEST(EstimateFile, TheNameOfAFileForTheList)

@@ -12,12 +12,13 @@ using namespace tarvik::testing;
 
 namespace {
 
-// One process over the storage: its own ids, the wall clock all share.
+// One process over the storage: its own ids, the wall clock all share, in
+// seconds.
 EstimateLibrary process(FakeStorage& storage, Counter clock, std::uint64_t firstId = 0x1000)
 {
     Counter ids;
     *ids.next = firstId;
-    return EstimateLibrary(storage, u',', ids, clock);
+    return EstimateLibrary(storage, u',', ids, clock, 1);
 }
 
 std::u16string storedName(const FakeStorage& storage, const std::u16string& key)
@@ -277,6 +278,35 @@ TEST(EstimateLibrary, TwoProcessesMergeByLine)
     a.save();
     EXPECT_TRUE(b.refresh());
     EXPECT_EQ(b.estimate().vatRate(), 1000u);
+}
+
+TEST(EstimateLibrary, ForgetsDeletionsOlderThanThirtyDaysAtTheNextSave)
+{
+    FakeStorage storage;
+    Counter clock;
+    *clock.next = 1'000'000'000;
+    EstimateLibrary a = process(storage, clock);
+    const std::uint64_t old = a.estimate().add(rebar12(u"1")).id;
+    const std::uint64_t recent = a.estimate().add(rebar12(u"2")).id;
+    const std::uint64_t kept = a.estimate().add(rebar12(u"3")).id;
+    a.estimate().remove(old);
+    a.save();
+    constexpr std::uint64_t day = 24 * 3600;
+    *clock.next += 20 * day;
+    a.estimate().remove(recent);
+    a.save();
+    const auto storedDeletions = [&storage, &a] {
+        return readEstimateFile(storage.entries.at(a.key()), u',', Counter{}, Counter{}).estimate->deleted();
+    };
+    ASSERT_EQ(storedDeletions().size(), 2u);
+
+    *clock.next += 10 * day + 1; // the first deletion is now older than 30 days
+    ASSERT_TRUE(a.estimate().editPrice(kept, u"100"));
+    a.save();
+    const auto deletions = storedDeletions();
+    EXPECT_FALSE(deletions.contains(old));
+    EXPECT_TRUE(deletions.contains(recent));
+    EXPECT_EQ(a.estimate().size(), 1u);
 }
 
 TEST(EstimateLibrary, KeepsAnUnreadableEntryAsideAndNeverWritesOverIt)

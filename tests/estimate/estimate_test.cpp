@@ -1,10 +1,14 @@
 #include "estimate/estimate.h"
+#include "estimate/estimate_file.h"
 #include "tests/estimate/estimate_fixture.h"
 #include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 using namespace tarvik;
@@ -269,6 +273,91 @@ TEST(Estimate, MergeKeepsAddedLinesLaterEditsAndDeletions)
         EXPECT_TRUE(merged.deleted().contains(deletedThere));
         EXPECT_FALSE(merged.deleted().contains(deletedThenEditedHere));
         EXPECT_EQ(formatAmount(merged.totals().grams, 3, u','), u"96,120");
+    }
+}
+
+// What a merge keeps of each line, whatever the rows' order.
+std::map<std::uint64_t, std::u16string> mergedLines(const Estimate& e)
+{
+    std::map<std::uint64_t, std::u16string> lines;
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        const EstimateLine& l = e.line(i);
+        EXPECT_EQ(e.rowOf(l.id), i) << "the row index";
+        lines[l.id] = l.quantity + u"|" + l.price + u"|" + fromUtf8(std::to_string(l.edited));
+    }
+    for (const auto& [id, when] : e.deleted())
+        lines[id] = u"deleted " + fromUtf8(std::to_string(when));
+    return lines;
+}
+
+// One rule decides what a merge keeps and whether it would change
+// anything: asked first, the answer is what the merge then does, and
+// merging either way round comes to the same lines.
+TEST(Estimate, OneRuleDecidesTheMergeAndWhetherItChangesAnything)
+{
+    Counter clock;
+    Estimate base = makeEstimate(0x100, clock);
+    std::vector<std::uint64_t> ids;
+    for (const char16_t* quantity : {u"1", u"2", u"3", u"4", u"5", u"6", u"7"})
+        ids.push_back(base.add(rebar12(quantity)).id);
+    const auto stamped = [&base](std::size_t row, std::u16string price, std::uint64_t edited) {
+        EstimateLine l = base.line(row);
+        l.price = std::move(price);
+        l.edited = edited;
+        return l;
+    };
+    const struct {
+        const char* what;
+        std::function<void(Estimate& here, Estimate& there)> change;
+    } cases[] = {
+        {"nothing new", [](Estimate&, Estimate&) {}},
+        {"rows deleted there, apart",
+         [&ids](Estimate&, Estimate& there) {
+             for (std::size_t row : {0, 2, 5, 6})
+                 there.remove(ids[row]);
+         }},
+        {"edits stamped alike",
+         [&stamped](Estimate& here, Estimate& there) {
+             here.restore(stamped(1, u"5,00", 999));
+             there.restore(stamped(1, u"7,00", 999));
+         }},
+        {"a deletion and an edit stamped alike",
+         [&stamped, &ids](Estimate& here, Estimate& there) {
+             here.restore(stamped(3, u"5,00", 999));
+             there.remove(ids[3]);
+             there.restoreDeleted(ids[3], 999);
+         }},
+        {"an edit there, a later one here",
+         [&ids](Estimate& here, Estimate& there) {
+             ASSERT_TRUE(there.editPrice(ids[4], u"1"));
+             ASSERT_TRUE(here.editPrice(ids[4], u"2"));
+             there.remove(ids[5]);
+             ASSERT_TRUE(here.editPrice(ids[5], u"3"));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Estimate here = base;
+        Estimate there = base;
+        c.change(here, there);
+        std::vector<std::map<std::uint64_t, std::u16string>> results;
+        for (bool hereFirst : {true, false}) {
+            Estimate merged = hereFirst ? here : there;
+            const Estimate& other = hereFirst ? there : here;
+            const bool news = merged.mergeWouldChange(other);
+            const std::string before = estimateFileBytes(merged);
+            merged.mergeFrom(other);
+            EXPECT_EQ(news, estimateFileBytes(merged) != before) << hereFirst;
+            EXPECT_FALSE(merged.mergeWouldChange(other)) << hereFirst;
+            Estimate recounted = makeEstimate();
+            for (std::size_t i = 0; i < merged.size(); ++i)
+                recounted.restore(merged.line(i));
+            EXPECT_EQ(merged.totals().grams, recounted.totals().grams);
+            EXPECT_EQ(merged.totals().kopecks, recounted.totals().kopecks);
+            EXPECT_EQ(merged.totals().lines, recounted.totals().lines);
+            results.push_back(mergedLines(merged));
+        }
+        EXPECT_EQ(results[0], results[1]);
     }
 }
 

@@ -38,6 +38,8 @@ std::uint64_t randomId()
 
 // Wall-clock microseconds: two tabs' edits compare by it when they merge.
 // (The C clock: the C++ one brings the system_error machinery along.)
+constexpr std::uint64_t nowTicksPerSecond = 1'000'000;
+
 std::uint64_t now()
 {
     timespec time{};
@@ -187,7 +189,8 @@ int cellDecimals(int column)
     }
 }
 
-WebEstimate::WebEstimate(int separator) : library_(storage_, static_cast<char16_t>(separator), randomId, now)
+WebEstimate::WebEstimate(int separator)
+    : library_(storage_, static_cast<char16_t>(separator), randomId, now, nowTicksPerSecond)
 {
 }
 
