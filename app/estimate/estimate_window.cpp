@@ -221,8 +221,13 @@ void EstimateWindow::bindEvents()
 
     auto* undoKey = new QShortcut(QKeySequence::Undo, this);
     connect(undoKey, &QShortcut::activated, this, guarded(this, [this] { undo(); }));
+    // Delete empties the chosen cell, as in a spreadsheet; a line goes only
+    // on purpose: its button or Ctrl+Delete.
     auto* deleteKey = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, guarded(this, [this] { deleteCurrentLine(); }));
+    connect(deleteKey, &QShortcut::activated, this, guarded(this, [this] { emptyCurrentCell(); }));
+    auto* deleteLineKey =
+        new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), table_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteLineKey, &QShortcut::activated, this, guarded(this, [this] { deleteCurrentLine(); }));
 }
 
 QString EstimateWindow::statusText() const
@@ -334,6 +339,17 @@ void EstimateWindow::deleteCurrentLine()
     const int next = std::min(row, model_->rowCount() - 1);
     if (next >= 0)
         table_->selectRow(next);
+}
+
+void EstimateWindow::emptyCurrentCell()
+{
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid())
+        return;
+    const std::optional<EstimateColumn> emptied =
+        columnEmptiedByDelete(static_cast<EstimateColumn>(current.column()));
+    if (emptied)
+        model_->setData(current.siblingAtColumn(static_cast<int>(*emptied)), QString(), Qt::EditRole);
 }
 
 void EstimateWindow::undo()

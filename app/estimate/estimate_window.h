@@ -73,6 +73,7 @@ private:
     void sayKeyReason(const QString& reason);
     void updateTitle();
     void deleteCurrentLine();
+    void emptyCurrentCell();
     void undo();
     void commitVatRate();
     void copyTable();

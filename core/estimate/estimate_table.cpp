@@ -30,6 +30,19 @@ std::u16string vatRateText(std::uint32_t hundredths, char16_t separator)
     return text;
 }
 
+std::optional<EstimateColumn> columnEmptiedByDelete(EstimateColumn column)
+{
+    switch (column) {
+    case EstimateColumn::PieceSize:
+    case EstimateColumn::Pieces:
+        return EstimateColumn::PieceSize;
+    case EstimateColumn::Price:
+        return EstimateColumn::Price;
+    default:
+        return std::nullopt;
+    }
+}
+
 TableRow estimateLineRow(const Estimate& e, std::size_t i, MoneyLayout money)
 {
     const auto laidOut = [&](std::u16string plain) {

@@ -6,6 +6,7 @@
 #include "estimate/estimate.h"
 #include "text/captions.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ inline constexpr std::size_t estimateColumnCount = 10;
 enum class QuantityMix { Length, Area, Both };
 std::u16string_view columnCaption(EstimateColumn column, QuantityMix mix);
 QuantityMix quantityMix(const Estimate& estimate);
+
+// The cell the Delete key empties for a chosen cell of `column`: the piece
+// size for «Длина 1 шт» and «Кол-во» (a line without a piece size is not
+// counted in pieces), the price for «Цена»; none where a cell must hold its
+// number. Delete never takes a line: that is done on purpose, by its button.
+std::optional<EstimateColumn> columnEmptiedByDelete(EstimateColumn column);
 
 // "22", "12,5": a VAT rate in hundredths of a percent as people write it.
 std::u16string vatRateText(std::uint32_t hundredths, char16_t separator);

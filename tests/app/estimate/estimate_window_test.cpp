@@ -325,6 +325,43 @@ private slots:
         QCOMPARE(window().statusText(), QStringLiteral("Здесь только целое число"));
     }
 
+    void deleteEmptiesTheChosenCellAndCtrlDeleteTakesTheLine()
+    {
+        chooseRebar();
+        addRebar(3, QStringLiteral("10"));
+        addRebar(3, QStringLiteral("20"));
+        QVERIFY(model().setData(at(0, EstimateColumn::Price), QStringLiteral("65000"), Qt::EditRole));
+        QVERIFY(model().setData(at(0, EstimateColumn::Pieces), QStringLiteral("2"), Qt::EditRole));
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        QTableView& table = window().table();
+        table.setFocus();
+        const auto press = [&](EstimateColumn column, Qt::KeyboardModifiers modifiers = {}) {
+            table.setCurrentIndex(at(0, column));
+            QTest::keyClick(&table, Qt::Key_Delete, modifiers);
+        };
+        // The price goes; the line and its numbers stay.
+        press(EstimateColumn::Price);
+        QCOMPARE(model().rowCount(), 2);
+        QCOMPARE(cell(0, EstimateColumn::Price), QString());
+        QCOMPARE(cell(0, EstimateColumn::Quantity), QStringLiteral("23,400"));
+        // Pieces: the line is no longer counted in them and keeps the
+        // length they made.
+        press(EstimateColumn::Pieces);
+        QCOMPARE(cell(0, EstimateColumn::Pieces), QString());
+        QCOMPARE(cell(0, EstimateColumn::PieceSize), QString());
+        QCOMPARE(cell(0, EstimateColumn::Quantity), QStringLiteral("23,400"));
+        // A cell that must hold its number, or a name: nothing happens.
+        press(EstimateColumn::Mass);
+        press(EstimateColumn::Name);
+        QCOMPARE(model().rowCount(), 2);
+        QVERIFY(!cell(0, EstimateColumn::Mass).isEmpty());
+        // On purpose: Ctrl+Delete.
+        press(EstimateColumn::Name, Qt::ControlModifier);
+        QCOMPARE(model().rowCount(), 1);
+        QCOMPARE(cell(0, EstimateColumn::Quantity), QStringLiteral("20,000"));
+    }
+
     void aRefusedEditStaysInItsCellWithTheReasonAndNoBox()
     {
         chooseRebar();
