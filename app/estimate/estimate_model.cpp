@@ -1,6 +1,7 @@
 #include "app/estimate/estimate_model.h"
 
 #include "app/qt_text.h"
+#include "estimate/estimate_cells.h"
 #include "estimate/estimate_messages.h"
 #include "text/captions.h"
 
@@ -39,18 +40,7 @@ void EstimateModel::setEstimate(Estimate* estimate)
 
 int EstimateModel::decimalsOf(int column)
 {
-    switch (columnOf(column)) {
-    case EstimateColumn::PieceSize:
-    case EstimateColumn::Quantity:
-    case EstimateColumn::Mass:
-        return 3;
-    case EstimateColumn::Pieces:
-        return 0;
-    case EstimateColumn::Price:
-        return 2;
-    default:
-        return -1;
-    }
+    return cellDecimals(columnOf(column)).value_or(-1);
 }
 
 int EstimateModel::rowCount(const QModelIndex& parent) const
@@ -65,20 +55,7 @@ int EstimateModel::columnCount(const QModelIndex& parent) const
 
 QString EstimateModel::editText(const EstimateLine& line, int column) const
 {
-    switch (columnOf(column)) {
-    case EstimateColumn::PieceSize:
-        return text(line.pieceSize);
-    case EstimateColumn::Pieces:
-        return text(line.pieces);
-    case EstimateColumn::Quantity:
-        return text(line.quantity);
-    case EstimateColumn::Mass:
-        return text(line.mass);
-    case EstimateColumn::Price:
-        return text(line.price);
-    default:
-        return {};
-    }
+    return qs(cellEditText(line, columnOf(column)));
 }
 
 QString EstimateModel::refusalAt(const QModelIndex& index) const
@@ -157,20 +134,7 @@ Qt::ItemFlags EstimateModel::flags(const QModelIndex& index) const
 
 EditResult EstimateModel::edit(const EstimateLine& line, int column, std::u16string_view typed)
 {
-    switch (columnOf(column)) {
-    case EstimateColumn::PieceSize:
-        return estimate_->editPieceSize(line.id, typed);
-    case EstimateColumn::Pieces:
-        return estimate_->editPieces(line.id, typed);
-    case EstimateColumn::Quantity:
-        return estimate_->editQuantity(line.id, typed);
-    case EstimateColumn::Mass:
-        return estimate_->editMass(line.id, typed);
-    case EstimateColumn::Price:
-        return estimate_->editPrice(line.id, typed);
-    default:
-        return {EditError::NoSuchLine};
-    }
+    return editCell(*estimate_, line.id, columnOf(column), typed);
 }
 
 bool EstimateModel::setData(const QModelIndex& index, const QVariant& value, int role)

@@ -2,6 +2,7 @@
 
 #include "web/bridge.h"
 
+#include "estimate/estimate_cells.h"
 #include "estimate/estimate_csv.h"
 #include "estimate/estimate_messages.h"
 #include "estimate/estimate_table.h"
@@ -171,22 +172,9 @@ void BrowserStorage::setSetting(std::string_view name, std::string_view value)
     put(std::string(settingPrefix) + std::string(name), value);
 }
 
-// Pieces are whole, prices in kopecks, lengths, areas and masses to the
-// millimetre and the gram.
 int cellDecimals(int column)
 {
-    switch (static_cast<EstimateColumn>(column)) {
-    case EstimateColumn::Pieces:
-        return 0;
-    case EstimateColumn::Price:
-        return 2;
-    case EstimateColumn::PieceSize:
-    case EstimateColumn::Quantity:
-    case EstimateColumn::Mass:
-        return 3;
-    default:
-        return -1;
-    }
+    return tarvik::cellDecimals(static_cast<EstimateColumn>(column)).value_or(-1);
 }
 
 WebEstimate::WebEstimate(int separator)
@@ -251,28 +239,7 @@ std::vector<std::u16string> WebEstimate::totals() const
 
 std::u16string WebEstimate::edit(const std::u16string& id, int column, const std::u16string& text)
 {
-    using Edit = EditResult (Estimate::*)(std::uint64_t, std::u16string_view);
-    Edit edit = nullptr;
-    switch (static_cast<EstimateColumn>(column)) {
-    case EstimateColumn::PieceSize:
-        edit = &Estimate::editPieceSize;
-        break;
-    case EstimateColumn::Pieces:
-        edit = &Estimate::editPieces;
-        break;
-    case EstimateColumn::Quantity:
-        edit = &Estimate::editQuantity;
-        break;
-    case EstimateColumn::Mass:
-        edit = &Estimate::editMass;
-        break;
-    case EstimateColumn::Price:
-        edit = &Estimate::editPrice;
-        break;
-    default:
-        return {};
-    }
-    return refusal([&] { return (estimate().*edit)(idOf(id), text); });
+    return refusal([&] { return editCell(estimate(), idOf(id), static_cast<EstimateColumn>(column), text); });
 }
 
 KeyVerdict WebEstimate::cellKey(int decimals, const std::u16string& text, int start, int end, int key) const

@@ -1,0 +1,28 @@
+#pragma once
+
+// What the cells of each column take and which edit they make: one table
+// for every face, so a column cannot take three decimals in one and two in
+// the other.
+
+#include "estimate/estimate.h"
+#include "estimate/estimate_table.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tarvik {
+
+// How many decimals a cell of the column takes: pieces are whole, prices
+// in kopecks, lengths, areas and masses to the millimetre and the gram;
+// none for a column that is not edited.
+std::optional<int> cellDecimals(EstimateColumn column);
+
+// The edit a text committed into line `id`'s cell of the column makes;
+// NoSuchLine for a column that is not edited.
+EditResult editCell(Estimate& estimate, std::uint64_t id, EstimateColumn column, std::u16string_view text);
+
+// The text a cell's editor starts from: the line's own, as it is stored.
+std::u16string_view cellEditText(const EstimateLine& line, EstimateColumn column);
+
+} // namespace tarvik
