@@ -77,11 +77,12 @@ void EstimateKeeper::open(const std::u16string& key)
     after(true);
 }
 
-void EstimateKeeper::rename(const std::u16string& name)
+std::u16string EstimateKeeper::rename(const std::u16string& name)
 {
     savePending_ = false;
-    library_.rename(name);
+    std::u16string refused = library_.rename(name);
     after(true);
+    return refused;
 }
 
 void EstimateKeeper::duplicate()

@@ -35,7 +35,8 @@ public:
     std::vector<EstimateEntry> entries() const { return library_.entries(); }
     void create();
     void open(const std::u16string& key);
-    void rename(const std::u16string& name);
+    // Why the name was refused; "" when taken.
+    std::u16string rename(const std::u16string& name);
     void duplicate();
     void removeOpen();
 

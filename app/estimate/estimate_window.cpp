@@ -444,8 +444,10 @@ void EstimateWindow::renameEstimate()
     const QString name =
         QInputDialog::getText(this, text(Caption::RenameEstimate), text(Caption::RenamePrompt),
                               QLineEdit::Normal, qs(keeper_.estimate().name()), &ok);
-    if (ok && !name.trimmed().isEmpty())
-        keeper_.rename(name.toStdU16String());
+    if (!ok)
+        return;
+    if (const std::u16string refused = keeper_.rename(name.toStdU16String()); !refused.empty())
+        say(qs(refused), true);
 }
 
 void EstimateWindow::deleteEstimate()

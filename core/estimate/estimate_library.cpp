@@ -333,26 +333,29 @@ bool EstimateLibrary::open(std::u16string_view key)
     return true;
 }
 
-void EstimateLibrary::rename(std::u16string name)
+std::u16string EstimateLibrary::rename(std::u16string name)
 {
+    if (std::all_of(name.begin(), name.end(),
+                    [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0'; }))
+        return std::u16string(caption(Caption::BlankEstimateName));
     // An entry that did not read, or is of a newer version, is not this
     // copy's to move or remove.
     if (!mergeStored().writable)
-        return;
+        return {};
     // The key is made from the name as kept: a lone surrogate already
     // replaced, so the name and the key read back alike from any storage.
     name = wellFormed(name);
     estimate_.rename(name);
     if (sameFile(safeFileStem(name), key_)) {
         save();
-        return;
+        return {};
     }
     const std::u16string key = freeKey(name);
     // The new entry first: if its write is refused, the old one is still
     // the last good one, and the next save writes the new name into it.
     std::optional<std::string> bytes = write(key);
     if (!bytes)
-        return;
+        return {};
     const std::u16string old = key_;
     rekey(key, std::move(*bytes));
     try {
@@ -360,6 +363,7 @@ void EstimateLibrary::rename(std::u16string name)
     } catch (const StorageError& e) {
         tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
     }
+    return {};
 }
 
 void EstimateLibrary::duplicate()

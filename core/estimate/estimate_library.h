@@ -70,7 +70,9 @@ public:
     // The key follows the name; the old entry goes once the new one is
     // written. Nothing happens when the stored entry did not read or is of
     // a newer version.
-    void rename(std::u16string name);
+    // A name of nothing but spaces is refused: the answer says why ("" when
+    // taken).
+    std::u16string rename(std::u16string name);
     void duplicate();
     // Removing the open estimate opens another, or starts a new one.
     void remove(std::u16string_view key);

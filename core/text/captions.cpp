@@ -109,6 +109,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::EstimateListTitle, "EstimateListTitle"},
     CaptionEntry{Caption::EstimateListName, "EstimateListName"},
     CaptionEntry{Caption::RenamePrompt, "RenamePrompt"},
+    CaptionEntry{Caption::BlankEstimateName, "BlankEstimateName"},
     CaptionEntry{Caption::DeleteEstimateQuestion, "DeleteEstimateQuestion"},
     CaptionEntry{Caption::TableCopied, "TableCopied"},
     CaptionEntry{Caption::FileWritten, "FileWritten"},
@@ -366,6 +367,8 @@ std::u16string_view caption(Caption which)
         return u"Сметы";
     case Caption::RenamePrompt:
         return u"Название сметы";
+    case Caption::BlankEstimateName:
+        return u"У сметы должно быть имя";
     case Caption::DeleteEstimateQuestion:
         return u"Удалить смету «{}»?";
     case Caption::TableCopied:

@@ -124,6 +124,7 @@ enum class Caption {
     EstimateListTitle,
     EstimateListName,
     RenamePrompt,
+    BlankEstimateName, // a rename to nothing but spaces
     DeleteEstimateQuestion,
     TableCopied,
     FileWritten,

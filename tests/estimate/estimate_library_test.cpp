@@ -4,6 +4,7 @@
 #include "tests/estimate/estimate_fixture.h"
 #include "tests/estimate/fake_storage.h"
 #include "tests/utf8.h"
+#include "text/captions.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,11 @@ TEST(EstimateLibrary, ListsByNameRenamesAndDuplicates)
     EXPECT_EQ(library.estimate().name(), u"Дача — копия (2)");
     library.create();
     library.rename(u"Арка");
+    // A name of spaces is refused with its reason, and nothing moves.
+    for (const std::u16string_view blank : {u"", u"   ", u" \u00A0\t"}) {
+        EXPECT_EQ(library.rename(std::u16string(blank)), caption(Caption::BlankEstimateName));
+        EXPECT_EQ(library.key(), u"Арка");
+    }
     EXPECT_EQ(names(library),
               (std::vector<std::u16string>{u"Арка", u"Дача", u"Дача — копия", u"Дача — копия (2)"}));
 

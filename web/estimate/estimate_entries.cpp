@@ -109,11 +109,7 @@ constexpr Method methods[] = {
          return 0;
      }},
     {"Estimate.open", "b", [](const Args& a) { return int(est().open(a.text(0))); }},
-    {"Estimate.rename", "n",
-     [](const Args& a) {
-         est().rename(a.text(0));
-         return 0;
-     }},
+    {"Estimate.rename", "t", [](const Args& a) { return gave(est().rename(a.text(0))); }},
     {"Estimate.duplicate", "n",
      [](const Args&) {
          est().duplicate();

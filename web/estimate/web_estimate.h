@@ -92,7 +92,8 @@ public:
     std::u16string name() const { return estimate().name(); }
     void create() { library_.create(); }
     bool open(const std::u16string& key) { return library_.open(key); }
-    void rename(const std::u16string& name) { library_.rename(name); }
+    // Why the name was refused; "" when taken.
+    std::u16string rename(const std::u16string& name) { return library_.rename(name); }
     void duplicate() { library_.duplicate(); }
     void removeEstimate(const std::u16string& key) { library_.remove(key); }
     bool undoRemove() { return library_.undoRemove(); }

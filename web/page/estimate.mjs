@@ -591,8 +591,10 @@ export function bindEstimate(core, calc, calculatorCore) {
     });
     const rename = () => {
         renameBox.close();
-        est.rename(renameName.value);
+        const refused = est.rename(renameName.value);
         switched();
+        if (refused)
+            say(refused);
     };
     $('renameOk').addEventListener('click', rename);
     renameName.addEventListener('keydown', (event) => {

@@ -275,5 +275,13 @@ test('an estimate\'s name with markup in it is shown as text', async () => {
     assert.equal(await page.locator('#estimateList option:checked').textContent(), name);
     assert.equal(await page.locator('#estimate img, #estimate b, #estimateList b').count(), 0);
     assert.equal(await page.title(), 'Тарвик');
+
+    // A name of spaces is refused, saying why, as on the desktop.
+    await page.getByRole('button', {name: 'Переименовать', exact: true}).click();
+    await page.fill('#renameName', '   ');
+    await page.press('#renameName', 'Enter');
+    assert.equal(await page.textContent('#estimateStatus'), 'У сметы должно быть имя');
+    assert.equal(await page.textContent('#estimateTitle'), `Смета «${name}»`);
+    assert.equal(await page.locator('#estimateList option').count(), 1);
     await page.context().close();
 });
