@@ -3,8 +3,10 @@
 // last committed edit; a full disk refuses a write, which is reported, and
 // the last good file stays as it was.
 
+#include "app/estimate/estimate_keeper.h"
 #include "app/estimate/file_storage.h"
 #include "estimate/estimate_file.h"
+#include "tests/estimate/estimate_fixture.h"
 #include "tests/saving/digest.h"
 #include "text/utf8.h"
 
@@ -12,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -169,6 +172,29 @@ TEST(Saving, TwoProcessesSavingOneEstimateAtOnceLoseNothing)
         stored[std::to_string(l.id)] = utf8(l.price);
     }
     EXPECT_EQ(stored, expected);
+}
+
+// A change another process saves reaches the open estimate by itself,
+// with the estimate's window told to show it again.
+TEST(Saving, AChangeSavedElsewhereReachesTheOpenEstimate)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    EstimateKeeper here(folder.path(), u',');
+    EstimateKeeper there(folder.path(), u',');
+    ASSERT_EQ(there.key(), here.key());
+    bool shown = false;
+    QObject::connect(&here, &EstimateKeeper::switched, [&shown] { shown = true; });
+    const std::uint64_t id = there.estimate().add(tarvik::testing::rebar12(u"10")).id;
+    there.saveSoon();
+    there.saveNow();
+    QElapsedTimer waited;
+    waited.start();
+    // A guard against a change that never comes, not a measure of speed.
+    while (!here.estimate().rowOf(id) && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_TRUE(here.estimate().rowOf(id));
+    EXPECT_TRUE(shown);
 }
 
 TEST(Saving, AKilledProcessLeavesTheStateBeforeOrAfterItsLastEdit)
