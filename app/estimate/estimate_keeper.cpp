@@ -3,6 +3,7 @@
 #include "app/qt_text.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QRandomGenerator>
 
@@ -31,6 +32,38 @@ EstimateKeeper::EstimateKeeper(QString folder, char16_t separator, QObject* pare
 {
     for (LibraryMessage& m : library_.takeMessages())
         startMessages_.emplace_back(qs(m.text), true);
+    // The folder changes when a save's finished file replaces the estimate
+    // (and when a save's lock file comes and goes): a burst of changes,
+    // this process's own saves included, is read once, soon after it
+    // began, so another process's change shows well within a second.
+    constexpr int refreshAfterMilliseconds = 200;
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(refreshAfterMilliseconds);
+    connect(&refreshTimer_, &QTimer::timeout, this, &EstimateKeeper::refresh);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!refreshTimer_.isActive())
+            refreshTimer_.start();
+    });
+    watch();
+}
+
+void EstimateKeeper::watch()
+{
+    if (!watcher_.directories().isEmpty())
+        return;
+    const QString folder = QFileInfo(storage_.filePath(library_.key())).absolutePath();
+    if (QFileInfo(folder).isDir())
+        watcher_.addPath(folder);
+}
+
+void EstimateKeeper::refresh()
+{
+    // A change of this process's waiting to be saved goes first: the save
+    // merges what is stored as well.
+    if (savePending_)
+        saveNow();
+    else
+        after(library_.refresh());
 }
 
 std::vector<std::pair<QString, bool>> EstimateKeeper::takeStartMessages()
@@ -40,6 +73,8 @@ std::vector<std::pair<QString, bool>> EstimateKeeper::takeStartMessages()
 
 void EstimateKeeper::after(bool switchedEstimate)
 {
+    // The first save makes the folder.
+    watch();
     for (const LibraryMessage& m : library_.takeMessages())
         emit message(qs(m.text), true);
     if (switchedEstimate)

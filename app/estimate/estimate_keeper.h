@@ -4,12 +4,16 @@
 // library of named estimates over files in the data folder. Saving waits
 // for the events already queued, so a change is on screen before the disk
 // is touched; what the library has to tell the user comes as `message`.
+// Another process's save reaches the open estimate by itself: the folder
+// is watched.
 
 #include "app/estimate/file_storage.h"
 #include "estimate/estimate_library.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <utility>
 #include <vector>
@@ -59,10 +63,16 @@ signals:
 private:
     // Hands on what the library has to say, then announces a switch.
     void after(bool switched);
+    // Watches the estimates' folder once it exists.
+    void watch();
+    // Merges in what another process saved.
+    void refresh();
 
     FileStorage storage_;
     EstimateLibrary library_;
     bool savePending_ = false;
+    QFileSystemWatcher watcher_;
+    QTimer refreshTimer_;
     std::vector<std::pair<QString, bool>> startMessages_;
 };
 

@@ -4,12 +4,15 @@
 #include "estimate/file_names.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QThread>
 
 namespace tarvik {
 namespace {
@@ -99,6 +102,45 @@ std::optional<std::string> readWhole(const QString& path)
 } // namespace
 
 FileStorage::FileStorage(QString folder) : folder_(std::move(folder)) {}
+
+namespace {
+
+class FileLock : public StorageLock {
+public:
+    explicit FileLock(const QString& path) : file(path) {}
+    QLockFile file;
+};
+
+} // namespace
+
+std::unique_ptr<StorageLock> FileStorage::lock(std::u16string_view key)
+{
+    // A save of 10,000 lines holds it for a few milliseconds: one held for
+    // longer than this was left by a process that hung (one that died is
+    // told by its process id at once).
+    constexpr int staleAfterMilliseconds = 10'000;
+    // Past this, the save goes ahead unlocked rather than never.
+    constexpr int giveUpAfterMilliseconds = 20'000;
+    // Asked for again every few milliseconds: QLockFile's own wait sleeps
+    // longer after each try, up to seconds, while a process that saves
+    // again and again takes the lock back each time it is free.
+    constexpr unsigned long retryMilliseconds = 2;
+    try {
+        makeFolder(estimatesFolder());
+    } catch (const StorageError&) {
+        return nullptr;
+    }
+    auto held = std::make_unique<FileLock>(filePath(key) + QStringLiteral(".lock"));
+    held->file.setStaleLockTime(staleAfterMilliseconds);
+    QElapsedTimer waited;
+    waited.start();
+    while (!held->file.tryLock(0)) {
+        if (held->file.error() != QLockFile::LockFailedError || waited.elapsed() > giveUpAfterMilliseconds)
+            return nullptr;
+        QThread::msleep(retryMilliseconds);
+    }
+    return held;
+}
 
 QString FileStorage::defaultFolder()
 {

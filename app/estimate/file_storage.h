@@ -32,6 +32,11 @@ public:
     // returns that file's full path: the user is told where it went.
     std::u16string keepAside(std::u16string_view key) override;
 
+    // A lock file beside the estimate's ("<key>.json.lock", QLockFile):
+    // one left by a process that died, or held for longer than any save
+    // takes, is taken over; after 20 seconds of waiting, none.
+    std::unique_ptr<StorageLock> lock(std::u16string_view key) override;
+
     std::optional<std::string> setting(std::string_view name) const override;
     void setSetting(std::string_view name, std::string_view value) override;
 

@@ -491,6 +491,10 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
 
 bool EstimateLibrary::save()
 {
+    // Another process saving between this read and this write would lose
+    // its change or this one's. Held for the save alone, never while the
+    // user edits.
+    const std::unique_ptr<StorageLock> held = storage_.lock(key_);
     const Stored stored = mergeStored();
     if (!stored.writable)
         return stored.merged;

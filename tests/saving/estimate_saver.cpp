@@ -8,6 +8,12 @@
 //     saves a small estimate, then grows it on a disk too small for it:
 //     every refused write must be reported and leave the last good file as
 //     it was. Prints "ok" or what went wrong.
+//   estimate_saver share FOLDER TAG
+//     one of two processes on the estimate kept in FOLDER at once: opens
+//     it, prints "ready", waits for a line on its input, then adds 300
+//     lines of its own and sets each one's price, saving after every
+//     change. Prints "line <id> <price>" for each of its lines as last
+//     edited, then "done".
 //   estimate_saver full FOLDER
 //     what a user met: an estimate of 27 lines saved, the rest of the disk
 //     filled by something else, the program started again and one price
@@ -19,6 +25,7 @@
 #include "estimate/estimate_file.h"
 #include "number/quantity.h"
 #include "tests/saving/digest.h"
+#include "text/utf8.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +35,7 @@
 #include <cstdio>
 #include <optional>
 #include <random>
+#include <vector>
 
 using namespace tarvik;
 
@@ -211,6 +219,44 @@ int full(const QString& folder)
 
 } // namespace
 
+int share(const QString& folder, unsigned tag)
+{
+    EstimateKeeper keeper(folder, u',');
+    Estimate& e = keeper.estimate();
+    const auto save = [&keeper] {
+        keeper.saveSoon();
+        keeper.saveNow();
+    };
+    save();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin))
+        return 1;
+    std::vector<std::uint64_t> mine;
+    for (std::size_t i = 0; i < 300; ++i) {
+        const EditResult added = e.add(rebar(decimal(i + 1)));
+        if (!added)
+            return 1;
+        mine.push_back(added.id);
+        save();
+    }
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+        if (!e.editPrice(mine[i], decimal(tag * 1000 + i))) {
+            std::printf("line %llu is gone from memory\n", static_cast<unsigned long long>(mine[i]));
+            return 1;
+        }
+        save();
+    }
+    for (std::uint64_t id : mine) {
+        const std::optional<std::size_t> row = e.rowOf(id);
+        std::printf("line %llu %s\n", static_cast<unsigned long long>(id),
+                    row ? utf8(e.line(*row).price).c_str() : "gone");
+    }
+    std::printf("done\n");
+    return 0;
+}
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -221,6 +267,9 @@ int main(int argc, char* argv[])
         return fill(args[2]);
     if (args.size() >= 3 && args[1] == QLatin1String("full"))
         return full(args[2]);
-    std::fprintf(stderr, "usage: estimate_saver stream FOLDER SEED | fill FOLDER | full FOLDER\n");
+    if (args.size() >= 4 && args[1] == QLatin1String("share"))
+        return share(args[2], args[3].toUInt());
+    std::fprintf(stderr,
+                 "usage: estimate_saver stream FOLDER SEED | fill FOLDER | full FOLDER | share FOLDER TAG\n");
     return 2;
 }
