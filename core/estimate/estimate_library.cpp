@@ -33,20 +33,6 @@ std::u16string countText(std::size_t n)
 }
 
 // The caption with each "{}" replaced in turn.
-std::u16string filled(Caption which, std::initializer_list<std::u16string_view> values)
-{
-    std::u16string text(caption(which));
-    std::size_t from = 0;
-    for (std::u16string_view value : values) {
-        const std::size_t at = text.find(u"{}", from);
-        if (at == std::u16string::npos)
-            break;
-        text.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return text;
-}
-
 std::u16string reason(const StorageError& e)
 {
     return storageProblemText(e);
@@ -120,7 +106,7 @@ EstimateLibrary::Loaded EstimateLibrary::load(std::u16string_view key)
     try {
         bytes = storage_.read(key);
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotRead, filled(Caption::EstimateNotRead, {key, reason(e)}));
+        tell(LibraryEvent::NotRead, captionFilled(Caption::EstimateNotRead, {key, reason(e)}));
         loaded.result = Load::Failed;
         return loaded;
     }
@@ -129,7 +115,7 @@ EstimateLibrary::Loaded EstimateLibrary::load(std::u16string_view key)
     EstimateFileRead read = readEstimateFile(
         *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
     if (read.error == EstimateFileError::NewerVersion) {
-        tell(LibraryEvent::TooNew, filled(Caption::EstimateTooNew, {key}));
+        tell(LibraryEvent::TooNew, captionFilled(Caption::EstimateTooNew, {key}));
         loaded.result = Load::TooNew;
         return loaded;
     }
@@ -137,9 +123,9 @@ EstimateLibrary::Loaded EstimateLibrary::load(std::u16string_view key)
         // Never written over: moved out of the way under a name that says so.
         try {
             const std::u16string aside = storage_.keepAside(key);
-            tell(LibraryEvent::KeptAside, filled(Caption::EstimateKeptAside, {key, aside}));
+            tell(LibraryEvent::KeptAside, captionFilled(Caption::EstimateKeptAside, {key, aside}));
         } catch (const StorageError& e) {
-            tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+            tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
         }
         loaded.result = Load::Unreadable;
         return loaded;
@@ -203,7 +189,7 @@ std::u16string EstimateLibrary::newName() const
     for (EstimateEntry& e : entries())
         names.push_back(std::move(e.name));
     for (std::size_t n = 1;; ++n) {
-        std::u16string name = filled(Caption::NewEstimateName, {countText(n)});
+        std::u16string name = captionFilled(Caption::NewEstimateName, {countText(n)});
         if (std::find(names.begin(), names.end(), name) == names.end() && !taken(safeFileStem(name)))
             return name;
     }
@@ -223,7 +209,7 @@ void EstimateLibrary::rekey(std::u16string key, std::string bytes)
     try {
         storage_.setSetting(lastSetting, utf8(key_));
     } catch (const StorageError& error) {
-        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(error)}));
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(error)}));
     }
 }
 
@@ -273,7 +259,7 @@ bool EstimateLibrary::write(std::u16string_view key, std::string_view bytes)
             unsaved_ = false;
         return true;
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
         if (key == key_)
             unsaved_ = true;
         return false;
@@ -361,7 +347,7 @@ std::u16string EstimateLibrary::rename(std::u16string name)
     try {
         storage_.remove(old);
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
     }
     return {};
 }
@@ -373,7 +359,7 @@ void EstimateLibrary::duplicate()
     Estimate copy = makeEstimate();
     for (std::size_t i = 0; i < estimate_.size(); ++i)
         copy.restore(estimate_.line(i));
-    std::u16string name = freeName(filled(Caption::DuplicateName, {estimate_.name()}));
+    std::u16string name = freeName(captionFilled(Caption::DuplicateName, {estimate_.name()}));
     std::u16string key = freeKey(name);
     copy.restoreSettings(std::move(name), estimate_.vatRate(), estimate_.pricesIncludeVat(), stamp());
     switchTo(std::move(key), std::move(copy), {});
@@ -398,14 +384,14 @@ void EstimateLibrary::remove(std::u16string_view key)
                 return;
             removed.bytes = std::move(*bytes);
         } catch (const StorageError& e) {
-            tell(LibraryEvent::NotRead, filled(Caption::EstimateNotRead, {key, reason(e)}));
+            tell(LibraryEvent::NotRead, captionFilled(Caption::EstimateNotRead, {key, reason(e)}));
             return;
         }
     }
     try {
         storage_.remove(key);
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
         return;
     }
     removed_ = std::move(removed);
@@ -427,7 +413,7 @@ bool EstimateLibrary::undoRemove()
     try {
         storage_.write(key, removed.bytes);
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
         removed_ = std::move(removed);
         return false;
     }
@@ -456,7 +442,7 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
     try {
         bytes = storage_.read(key_);
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotRead, filled(Caption::EstimateNotRead, {key_, reason(e)}));
+        tell(LibraryEvent::NotRead, captionFilled(Caption::EstimateNotRead, {key_, reason(e)}));
         return {false, false};
     }
     // Removed or renamed elsewhere: writing it again loses nothing.
@@ -467,15 +453,15 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
     EstimateFileRead read = readEstimateFile(
         *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
     if (read.error == EstimateFileError::NewerVersion) {
-        tell(LibraryEvent::TooNew, filled(Caption::EstimateTooNew, {key_}));
+        tell(LibraryEvent::TooNew, captionFilled(Caption::EstimateTooNew, {key_}));
         return {false, false};
     }
     if (read.error == EstimateFileError::Unreadable) {
         try {
             const std::u16string aside = storage_.keepAside(key_);
-            tell(LibraryEvent::KeptAside, filled(Caption::EstimateKeptAside, {key_, aside}));
+            tell(LibraryEvent::KeptAside, captionFilled(Caption::EstimateKeptAside, {key_, aside}));
         } catch (const StorageError& e) {
-            tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+            tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
             return {false, false};
         }
         stored_.clear();
@@ -533,7 +519,7 @@ void EstimateLibrary::setWindowOpen(bool open)
     try {
         storage_.setSetting(windowSetting, open ? "open" : "closed");
     } catch (const StorageError& e) {
-        tell(LibraryEvent::NotSaved, filled(Caption::EstimateNotSaved, {reason(e)}));
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
     }
 }
 

@@ -150,20 +150,6 @@ Normalized normalize(std::u16string_view text, char16_t separator, TypedCell cel
     return result;
 }
 
-std::u16string filled(std::u16string_view text, std::initializer_list<std::u16string_view> values)
-{
-    std::u16string out(text);
-    std::size_t from = 0;
-    for (const std::u16string_view value : values) {
-        const std::size_t at = out.find(u"{}", from);
-        if (at == std::u16string::npos)
-            break;
-        out.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return out;
-}
-
 std::u16string decimalText(int value)
 {
     std::u16string text;
@@ -206,7 +192,7 @@ std::u16string typedAmountReason(const TypedAmount& amount, std::u16string_view 
     case TypedAmountError::NotANumber:
         return std::u16string(caption(Caption::TypedNotANumber));
     case TypedAmountError::Foreign:
-        return filled(caption(Caption::TypedForeign), {amount.detail});
+        return captionFilled(Caption::TypedForeign, {amount.detail});
     case TypedAmountError::Exponent:
         return std::u16string(caption(Caption::TypedExponent));
     case TypedAmountError::Negative:
@@ -220,13 +206,13 @@ std::u16string typedAmountReason(const TypedAmount& amount, std::u16string_view 
         std::u16string thousands(number), fraction(number);
         std::erase(thousands, other);
         std::replace(fraction.begin(), fraction.end(), other, separator);
-        return filled(caption(Caption::TypedAmbiguousStop), {number, thousands, fraction});
+        return captionFilled(Caption::TypedAmbiguousStop, {number, thousands, fraction});
     }
     case TypedAmountError::TwoSeparators:
-        return filled(caption(Caption::TypedTwoSeparators), {amount.detail});
+        return captionFilled(Caption::TypedTwoSeparators, {amount.detail});
     case TypedAmountError::TooManyDecimals:
-        return filled(caption(Caption::TypedTooManyDecimals),
-                      {decimalText(decimals), std::u16string(1, separator)});
+        return captionFilled(Caption::TypedTooManyDecimals,
+                             {decimalText(decimals), std::u16string(1, separator)});
     case TypedAmountError::TooLarge:
         return std::u16string(caption(Caption::TypedTooLarge));
     }

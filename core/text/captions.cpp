@@ -478,4 +478,18 @@ std::span<const CaptionEntry> captionEntries()
     return entries;
 }
 
+std::u16string captionFilled(Caption which, std::initializer_list<std::u16string_view> values)
+{
+    std::u16string text(caption(which));
+    std::size_t from = 0;
+    for (const std::u16string_view value : values) {
+        const std::size_t at = text.find(u"{}", from);
+        if (at == std::u16string::npos)
+            break;
+        text.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return text;
+}
+
 } // namespace tarvik

@@ -6,6 +6,7 @@
 // desktop window reads them here; the page's markup is written from this
 // table when the page is built.
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -183,6 +184,9 @@ enum class Caption {
 };
 
 std::u16string_view caption(Caption which);
+
+// The caption with its "{}" marks replaced by the values, in order.
+std::u16string captionFilled(Caption which, std::initializer_list<std::u16string_view> values);
 
 // Each entry with the key that the page's markup template names it by
 // ("@CalcButton@").
