@@ -5,6 +5,7 @@
 
 #include "catalogue/family.h"
 #include "catalogue/grades.h"
+#include "number/count_text.h"
 #include "number/double_text.h"
 #include "text/captions.h"
 
@@ -50,16 +51,6 @@ std::u16string filled(std::u16string_view pattern, std::initializer_list<std::u1
         }
     }
     return out;
-}
-
-std::u16string decimalText(int value)
-{
-    std::u16string text;
-    do {
-        text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return text;
 }
 
 } // namespace
@@ -183,7 +174,7 @@ std::u16string Calculator::basisText(double unitMass, bool perArea) const
                                               : metals[metal_].grades[grade_].name;
     const int density = offered ? densityInUse().value_or(catalogue::steelDensity) : catalogue::steelDensity;
     return filled(caption(perArea ? Caption::BasisArea : Caption::BasisLength),
-                  {doubleText(unitMass, separator_), name, decimalText(density)});
+                  {doubleText(unitMass, separator_), name, countText(static_cast<std::size_t>(density))});
 }
 
 std::u16string Calculator::materialSetting() const

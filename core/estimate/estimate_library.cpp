@@ -4,6 +4,7 @@
 #include "estimate/estimate_messages.h"
 #include "estimate/file_names.h"
 #include "estimate/money.h"
+#include "number/count_text.h"
 #include "text/captions.h"
 #include "text/letter_case.h"
 #include "text/utf8.h"
@@ -27,12 +28,6 @@ bool sameFile(std::u16string_view a, std::u16string_view b)
 constexpr std::string_view lastSetting = "last";
 constexpr std::string_view windowSetting = "window";
 
-std::u16string countText(std::size_t n)
-{
-    return formatAmount(Amount(n), 0, u'.');
-}
-
-// The caption with each "{}" replaced in turn.
 std::u16string reason(const StorageError& e)
 {
     return storageProblemText(e);

@@ -1,6 +1,7 @@
 #include "estimate/estimate_table.h"
 
 #include "estimate/typed_amount.h"
+#include "number/count_text.h"
 #include "number/double_text.h"
 
 #include <array>
@@ -11,11 +12,6 @@ namespace {
 constexpr auto column(EstimateColumn c)
 {
     return static_cast<std::size_t>(c);
-}
-
-std::u16string countText(std::size_t n)
-{
-    return formatAmount(Amount(n), 0, u'.');
 }
 
 } // namespace

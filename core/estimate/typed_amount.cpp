@@ -1,5 +1,6 @@
 #include "estimate/typed_amount.h"
 
+#include "number/count_text.h"
 #include "text/captions.h"
 
 #include <algorithm>
@@ -150,16 +151,6 @@ Normalized normalize(std::u16string_view text, char16_t separator, TypedCell cel
     return result;
 }
 
-std::u16string decimalText(int value)
-{
-    std::u16string text;
-    do {
-        text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value > 0);
-    return text;
-}
-
 } // namespace
 
 TypedAmount readTypedAmount(std::u16string_view text, char16_t separator, int decimals, TypedCell cell)
@@ -212,7 +203,7 @@ std::u16string typedAmountReason(const TypedAmount& amount, std::u16string_view 
         return captionFilled(Caption::TypedTwoSeparators, {amount.detail});
     case TypedAmountError::TooManyDecimals:
         return captionFilled(Caption::TypedTooManyDecimals,
-                             {decimalText(decimals), std::u16string(1, separator)});
+                             {countText(static_cast<std::size_t>(decimals)), std::u16string(1, separator)});
     case TypedAmountError::TooLarge:
         return std::u16string(caption(Caption::TypedTooLarge));
     }
