@@ -20,7 +20,9 @@ foreach(glue ${CORE_JS} ${ESTIMATE_JS})
 endforeach()
 # The scripts go out minified: a third of the page's bytes were names and
 # spaces no browser needs.
-foreach(script ${CORE_JS} ${ESTIMATE_JS} ${PAGE}/tarvik.mjs ${PAGE}/estimate.mjs)
+file(GLOB page_scripts RELATIVE ${PAGE} ${PAGE}/*.mjs)
+list(TRANSFORM page_scripts PREPEND ${PAGE}/ OUTPUT_VARIABLE page_script_paths)
+foreach(script ${CORE_JS} ${ESTIMATE_JS} ${page_script_paths})
     get_filename_component(name ${script} NAME)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${NODE_MODULES} ${NODE} ${TERSER} ${script}
                             --module --compress --mangle --output ${SITE}/${name}
@@ -58,7 +60,7 @@ file(WRITE ${SITE}/index.html "${html}")
 fill_captions(${PAGE}/manifest.webmanifest.in manifest)
 file(WRITE ${SITE}/manifest.webmanifest "${manifest}")
 
-set(cached index.html style.css tarvik.mjs estimate.mjs ${modules} manifest.webmanifest
+set(cached index.html style.css ${page_scripts} ${modules} manifest.webmanifest
     favicon.png icon-192.png icon-512.png)
 set(digests "")
 foreach(f IN LISTS cached)

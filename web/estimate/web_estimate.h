@@ -8,7 +8,7 @@
 // reach JavaScript.
 
 #include "estimate/estimate_library.h"
-#include "estimate/estimate_storage.h"
+#include "web/estimate/browser_storage.h"
 
 #include "number/entry_rules.h"
 
@@ -21,27 +21,6 @@ namespace tarvik::web {
 int cellDecimals(int column);
 // The VAT rate's field takes hundredths of a percent.
 inline constexpr int vatRateDecimals = 2;
-
-// The estimates in the browser's storage, read and written by the page's
-// `store` object (see estimate.mjs), which catches what the browser throws
-// and answers in plain values.
-class BrowserStorage : public EstimateStorage {
-public:
-    std::vector<std::u16string> keys() const override;
-    std::optional<std::string> read(std::u16string_view key) const override;
-    void write(std::u16string_view key, std::string_view bytes) override;
-    void remove(std::u16string_view key) override;
-    std::u16string keepAside(std::u16string_view key) override;
-    std::optional<std::string> setting(std::string_view name) const override;
-    void setSetting(std::string_view name, std::string_view value) override;
-
-private:
-    // The entry this tab last read or wrote, and its bytes, reused while
-    // the page's store says no other tab changed it: a save reads the open
-    // estimate back to merge, and megabytes take milliseconds to cross.
-    mutable std::string knownName_;
-    mutable std::string knownBytes_;
-};
 
 class WebEstimate {
 public:

@@ -14,7 +14,7 @@ const site = sharedBrowser();
 // Each file as `gzip -9` sends it.
 const gzipped = (name) => execFileSync('gzip', ['-9', '-c', join(siteFolder, name)]).length;
 const criticalBudget = 57344;
-const estimateFiles = /\/(estimate\.mjs|tarvik-estimate\.(js|wasm))$/;
+const estimateFiles = /\/(estimate[\w-]*\.mjs|tarvik-estimate\.(js|wasm))$/;
 
 const interactive = (page) =>
     page.waitForFunction(() => performance.getEntriesByName('tarvik-interactive').length > 0);
