@@ -363,56 +363,75 @@ EditResult Estimate::editPrice(std::uint64_t id, std::u16string_view text)
 
 bool Estimate::remove(std::uint64_t id)
 {
-    const std::optional<std::size_t> at = rowOf(id);
-    if (!at)
-        return false;
-    removed_.clear();
-    removed_.push_back({*at, rows_[*at]});
-    deleted_[id] = clock_();
-    erase(*at);
-    return true;
+    return removeLines({id});
 }
 
 void Estimate::clear()
 {
-    if (rows_.empty())
-        return;
-    const std::uint64_t now = clock_();
-    removed_.clear();
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        deleted_[rows_[i].line.id] = now;
-        removed_.push_back({i, std::move(rows_[i])});
-    }
-    rows_.clear();
-    index_.clear();
-    totals_ = {};
+    std::vector<std::uint64_t> ids;
+    ids.reserve(rows_.size());
+    for (const Row& row : rows_)
+        ids.push_back(row.line.id);
+    removeLines(ids);
 }
 
-bool Estimate::undo()
+bool Estimate::removeLines(const std::vector<std::uint64_t>& ids)
 {
-    if (removed_.empty())
-        return false;
     const std::uint64_t now = clock_();
-    std::size_t first = rows_.size();
-    bool restored = false;
-    for (Removed& r : removed_) {
-        // A merge brings back a line another process edited after it was
-        // deleted here; a second row of the same id would make the file
-        // unreadable.
-        if (index_.contains(r.row.line.id))
+    std::vector<char> doomed;
+    for (std::uint64_t id : ids) {
+        const std::optional<std::size_t> at = rowOf(id);
+        if (!at)
             continue;
-        restored = true;
-        const std::size_t at = std::min(r.position, rows_.size());
-        first = std::min(first, at);
-        deleted_.erase(r.row.line.id);
-        // Brought back after its deletion: a merge must not delete it again.
-        r.row.line.edited = now;
-        count(r.row, true);
-        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(r.row));
+        doomed.resize(rows_.size());
+        doomed[*at] = 1;
+        deleted_[id] = now;
     }
-    removed_.clear();
+    if (doomed.empty())
+        return false;
+    eraseRows(doomed);
+    return true;
+}
+
+void Estimate::putBack(std::vector<PlacedLine> lines)
+{
+    const std::uint64_t now = clock_();
+    // Those still here change in place; the others come back in one pass,
+    // each where it stood (they come in the order of their rows: a sort's
+    // code weighs on the page).
+    std::vector<PlacedLine> returning;
+    for (PlacedLine& placed : lines) {
+        placed.line.edited = now;
+        deleted_.erase(placed.line.id);
+        if (const std::optional<std::size_t> at = rowOf(placed.line.id))
+            replace(*at, std::move(placed.line));
+        else
+            returning.push_back(std::move(placed));
+    }
+    if (returning.empty())
+        return;
+    std::vector<Row> rows;
+    rows.reserve(rows_.size() + returning.size());
+    std::size_t kept = 0;
+    const std::size_t first = std::min(returning.front().row, rows_.size());
+    for (PlacedLine& placed : returning) {
+        while (kept < rows_.size() && rows.size() < placed.row)
+            rows.push_back(std::move(rows_[kept++]));
+        Row row = makeRow(std::move(placed.line));
+        count(row, true);
+        rows.push_back(std::move(row));
+    }
+    while (kept < rows_.size())
+        rows.push_back(std::move(rows_[kept++]));
+    rows_ = std::move(rows);
     reindexFrom(first);
-    return restored;
+}
+
+void Estimate::setVat(std::uint32_t rate, bool included)
+{
+    vatRate_ = rate;
+    pricesIncludeVat_ = included;
+    settingsEdited_ = clock_();
 }
 
 void Estimate::mergeFrom(const Estimate& other)

@@ -27,6 +27,12 @@ struct LineCost {
     Amount kopecks;
 };
 
+// A line and the row it stands at.
+struct PlacedLine {
+    std::size_t row = 0;
+    EstimateLine line;
+};
+
 struct EstimateTotals {
     std::size_t lines = 0;
     std::size_t unpriced = 0;
@@ -74,9 +80,15 @@ public:
 
     bool remove(std::uint64_t id);
     void clear();
-    // Brings back what the last deletion or clearing took.
-    bool undo();
-    bool canUndo() const { return !removed_.empty(); }
+    // Deletes the lines of these ids in one pass; false when none was here.
+    bool removeLines(const std::vector<std::uint64_t>& ids);
+    // Lines as they were, for undoing and redoing: each replaces the line
+    // of its id, or comes back at its row when it is not here (deleted
+    // meanwhile or never added), its deletion forgotten; in the order of
+    // their rows. Stamped now, so that a merge keeps what the user brought
+    // back.
+    void putBack(std::vector<PlacedLine> lines);
+    void setVat(std::uint32_t rate, bool included);
 
     // Deleted ids and when they were deleted.
     const std::map<std::uint64_t, std::uint64_t>& deleted() const { return deleted_; }
@@ -103,11 +115,6 @@ private:
         std::optional<Amount> grams; // none: out of range
         LineCost cost;
     };
-    struct Removed {
-        std::size_t position;
-        Row row;
-    };
-
     Row makeRow(EstimateLine line) const;
     void count(const Row& row, bool in);
     void append(Row row);
@@ -131,7 +138,6 @@ private:
     // in the page's code, at a lookup cost no edit notices.
     std::map<std::uint64_t, std::uint64_t> index_;
     std::map<std::uint64_t, std::uint64_t> deleted_;
-    std::vector<Removed> removed_; // of the last deletion or clearing
     EstimateTotals totals_;
 };
 

@@ -92,6 +92,9 @@ public:
 
     // What the user must be told since the last call.
     std::vector<LibraryMessage> takeMessages();
+    // Whether the open estimate's last write was refused: memory alone holds
+    // its latest changes.
+    bool unsaved() const { return unsaved_; }
 
     // Whether the estimate window was open when the program last ended.
     static bool windowWasOpen(const EstimateStorage& storage);

@@ -87,11 +87,12 @@ std::u16string safeFileStem(std::u16string_view name)
     return stem;
 }
 
-std::u16string csvFileName(std::u16string_view name, CalendarDate date)
+std::u16string exportFileName(std::u16string_view name, CalendarDate date, std::u16string_view extension)
 {
     std::u16string out = u"смета_" + safeFileStem(name) + u"_";
     out += twoDigits(date.year / 100) + twoDigits(date.year % 100);
-    out += u'-' + twoDigits(date.month) + u'-' + twoDigits(date.day) + u".csv";
+    out += u'-' + twoDigits(date.month) + u'-' + twoDigits(date.day) + u'.';
+    out += extension;
     return out;
 }
 

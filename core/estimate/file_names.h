@@ -23,7 +23,7 @@ struct CalendarDate {
 // "10.12.2025", as a printed document is dated.
 std::u16string calendarDateText(CalendarDate date);
 
-// «смета_<name>_<YYYY-MM-DD>.csv».
-std::u16string csvFileName(std::u16string_view name, CalendarDate date);
+// «смета_<name>_<YYYY-MM-DD>.<extension>»: the CSV file, the PDF.
+std::u16string exportFileName(std::u16string_view name, CalendarDate date, std::u16string_view extension);
 
 } // namespace tarvik

@@ -88,6 +88,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::DeleteLine, "DeleteLine"},
     CaptionEntry{Caption::ClearEstimate, "ClearEstimate"},
     CaptionEntry{Caption::UndoEstimate, "UndoEstimate"},
+    CaptionEntry{Caption::RedoEstimate, "RedoEstimate"},
     CaptionEntry{Caption::CopyTable, "CopyTable"},
     CaptionEntry{Caption::SaveCsv, "SaveCsv"},
     CaptionEntry{Caption::DownloadCsv, "DownloadCsv"},
@@ -121,6 +122,14 @@ constexpr std::array entries{
     CaptionEntry{Caption::EstimateCellName, "EstimateCellName"},
     CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
     CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
+    CaptionEntry{Caption::UndoStep, "UndoStep"},
+    CaptionEntry{Caption::RedoStep, "RedoStep"},
+    CaptionEntry{Caption::StepEditCell, "StepEditCell"},
+    CaptionEntry{Caption::StepAddLine, "StepAddLine"},
+    CaptionEntry{Caption::StepDeleteLine, "StepDeleteLine"},
+    CaptionEntry{Caption::StepClear, "StepClear"},
+    CaptionEntry{Caption::StepVat, "StepVat"},
+    CaptionEntry{Caption::StepDeleteEstimate, "StepDeleteEstimate"},
     CaptionEntry{Caption::LineAdded, "LineAdded"},
     CaptionEntry{Caption::EstimateLoadFailed, "EstimateLoadFailed"},
     CaptionEntry{Caption::CancelButton, "CancelButton"},
@@ -325,6 +334,8 @@ std::u16string_view caption(Caption which)
         return u"Очистить смету";
     case Caption::UndoEstimate:
         return u"Отменить";
+    case Caption::RedoEstimate:
+        return u"Вернуть";
     case Caption::CopyTable:
         return u"Копировать таблицу";
     case Caption::SaveCsv:
@@ -391,6 +402,22 @@ std::u16string_view caption(Caption which)
         return u"Удалить строку {}";
     case Caption::EstimateRemoved:
         return u"Смета «{}» удалена";
+    case Caption::UndoStep:
+        return u"Отменить {}";
+    case Caption::RedoStep:
+        return u"Вернуть {}";
+    case Caption::StepEditCell:
+        return u"изменение «{}» в строке {}";
+    case Caption::StepAddLine:
+        return u"добавление строки {}";
+    case Caption::StepDeleteLine:
+        return u"удаление строки {}";
+    case Caption::StepClear:
+        return u"очистку сметы";
+    case Caption::StepVat:
+        return u"изменение НДС";
+    case Caption::StepDeleteEstimate:
+        return u"удаление сметы «{}»";
     case Caption::LineAdded:
         return u"Добавлено: строка {}";
     case Caption::EstimateLoadFailed:

@@ -101,6 +101,7 @@ enum class Caption {
     DeleteLine,
     ClearEstimate,
     UndoEstimate,
+    RedoEstimate,
     CopyTable,
     SaveCsv,
     DownloadCsv,
@@ -139,6 +140,16 @@ enum class Caption {
     EstimateCellName,
     DeleteLineName,
     EstimateRemoved,
+    // What «Отменить» and «Вернуть» would take back or do again, in their
+    // descriptions: "{}" stands for a step, a step's column and line.
+    UndoStep,
+    RedoStep,
+    StepEditCell,
+    StepAddLine,
+    StepDeleteLine,
+    StepClear,
+    StepVat,
+    StepDeleteEstimate,
     LineAdded,          // beside «В смету», after it added a line
     EstimateLoadFailed, // beside «В смету» and «Смета», when the page's estimate did not load
     CancelButton,

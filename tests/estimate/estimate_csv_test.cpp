@@ -126,7 +126,7 @@ TEST(FileNames, StayInTheirFolder)
     }();
     const std::u16string cut = safeFileStem(faces);
     EXPECT_EQ(cut.size(), maxFileStemLength - 1);
-    EXPECT_EQ(csvFileName(u"Дача/баня", {2025, 3, 7}), u"смета_Дача_баня_2025-03-07.csv");
+    EXPECT_EQ(exportFileName(u"Дача/баня", {2025, 3, 7}, u"csv"), u"смета_Дача_баня_2025-03-07.csv");
 }
 
 } // namespace

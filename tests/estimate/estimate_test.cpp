@@ -172,30 +172,32 @@ TEST(Estimate, AMassNotShownToTheGramStaysOutOfTheTotals)
     EXPECT_EQ(money(e.totals().kopecks), u"92,14"); // 31,4 kg at 100 roubles: 3,14 more
 }
 
-TEST(Estimate, DeletionAndClearingCanBeUndone)
+TEST(Estimate, DeletedAndClearedLinesComeBackWhereTheyStood)
 {
     Estimate e = makeEstimate();
     const std::uint64_t a = e.add(rebar12(u"1")).id;
     const std::uint64_t b = e.add(rebar12(u"2")).id;
     const std::uint64_t c = e.add(rebar12(u"3")).id;
-    EXPECT_FALSE(e.canUndo());
+    const EstimateLine second = e.line(1);
     ASSERT_TRUE(e.remove(b));
     EXPECT_FALSE(e.remove(b));
     EXPECT_EQ(e.size(), 2u);
     EXPECT_EQ(formatAmount(e.totals().grams, 3, u','), u"3,560");
     EXPECT_TRUE(e.deleted().contains(b));
-    ASSERT_TRUE(e.undo());
+    e.putBack({{1, second}});
     EXPECT_EQ(e.line(1).id, b);
     EXPECT_EQ(e.rowOf(c), 2u);
     EXPECT_FALSE(e.deleted().contains(b));
     EXPECT_EQ(formatAmount(e.totals().grams, 3, u','), u"5,340");
 
+    std::vector<PlacedLine> all;
+    for (std::size_t row = 0; row < e.size(); ++row)
+        all.push_back({row, e.line(row)});
     e.clear();
     EXPECT_EQ(e.size(), 0u);
     EXPECT_EQ(e.totals().lines, 0u);
     EXPECT_TRUE(e.deleted().contains(a));
-    ASSERT_TRUE(e.undo());
-    EXPECT_FALSE(e.undo());
+    e.putBack(all);
     ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e.line(0).id, a);
     EXPECT_EQ(e.line(2).id, c);
@@ -361,7 +363,7 @@ TEST(Estimate, OneRuleDecidesTheMergeAndWhetherItChangesAnything)
     }
 }
 
-TEST(Estimate, UndoLeavesALineAMergeBroughtBackAlone)
+TEST(Estimate, ALineAMergeBroughtBackIsReplacedNotDoubled)
 {
     Counter clock;
     Estimate base = makeEstimate(0x100, clock);
@@ -369,14 +371,15 @@ TEST(Estimate, UndoLeavesALineAMergeBroughtBackAlone)
     base.add(rebar12(u"2"));
     Estimate here = base;
     Estimate there = base;
+    const EstimateLine before = here.line(0);
     ASSERT_TRUE(here.remove(id));
     ASSERT_TRUE(there.editQuantity(id, u"5")); // later than the deletion: the merge keeps it
     here.mergeFrom(there);
     ASSERT_TRUE(here.rowOf(id));
 
-    EXPECT_FALSE(here.undo());
+    here.putBack({{0, before}});
     EXPECT_EQ(here.size(), 2u);
-    EXPECT_EQ(formatAmount(here.totals().grams, 3, u','), u"6,230");
+    EXPECT_EQ(formatAmount(here.totals().grams, 3, u','), u"2,670");
 }
 
 } // namespace
