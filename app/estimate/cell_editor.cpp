@@ -2,6 +2,7 @@
 
 #include "app/estimate/estimate_model.h"
 #include "app/qt_text.h"
+#include "estimate/estimate_cells.h"
 #include "number/entry_rules.h"
 
 #include <QClipboard>
@@ -81,10 +82,10 @@ CellDelegate::CellDelegate(std::function<char16_t()> separator, QObject* parent)
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const
 {
-    const int decimals = EstimateModel::decimalsOf(index.column());
-    if (decimals < 0)
+    const std::optional<int> decimals = cellDecimals(EstimateModel::columnOf(index.column()));
+    if (!decimals)
         return QStyledItemDelegate::createEditor(parent, option, index);
-    auto* edit = new CellEdit(parent, separator_(), decimals);
+    auto* edit = new CellEdit(parent, separator_(), *decimals);
     edit->setObjectName(QStringLiteral("cellEdit"));
     edit->setFrame(false);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -26,6 +26,7 @@ public:
     // The estimates kept in `folder`; the last open one is opened.
     EstimateKeeper(QString folder, char16_t separator, QObject* parent = nullptr);
 
+    EstimateLibrary& library() { return library_; }
     Estimate& estimate() { return library_.estimate(); }
     // The open estimate's key in the storage.
     const std::u16string& key() const { return library_.key(); }

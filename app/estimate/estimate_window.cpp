@@ -9,6 +9,7 @@
 #include "app/estimate/totals_panel.h"
 #include "app/qt_text.h"
 #include "app/window_placement.h"
+#include "estimate/estimate_cells.h"
 #include "estimate/estimate_csv.h"
 #include "estimate/estimate_table.h"
 #include "number/entry_rules.h"
@@ -54,12 +55,7 @@ QPushButton* addButton(QBoxLayout* row, Caption which, const char* name)
     return button;
 }
 
-// A title shows "[*]" as the window's modified mark; doubled it shows as
-// typed.
-QString literalTitle(QString title)
-{
-    return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-}
+const QColor errorColor(0xB0, 0x00, 0x20);
 
 // Initial widths that let a 1024-pixel screen show every column.
 constexpr int columnWidths[estimateColumnCount] = {36, 190, 80, 86, 86, 70, 86, 96, 96, 110};
@@ -77,7 +73,8 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 } // namespace
 
 EstimateWindow::EstimateWindow(EstimateKeeper& keeper, QWidget* parent)
-    : QWidget(parent, Qt::Window), keeper_(keeper), model_(new EstimateModel(this))
+    : QWidget(parent, Qt::Window), keeper_(keeper), presenter_(keeper.library(), *this),
+      model_(new EstimateModel(presenter_, this))
 {
     setObjectName(QStringLiteral("EstimateWindow"));
     // Closing the calculator ends the program; this window alone does not
@@ -93,16 +90,13 @@ EstimateWindow::EstimateWindow(EstimateKeeper& keeper, QWidget* parent)
         return QFileDialog::getSaveFileName(this, text(title), QDir(folder).filePath(suggested),
                                             text(filter));
     };
-    confirm = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
+    model_->commit = [this](std::uint64_t id, EstimateColumn column, std::u16string_view text) {
+        return presenter_.commitCell(id, column, text);
     };
     buildControls();
     bindEvents();
     showEstimate();
+    showCommands(presenter_.commands());
     for (const auto& [text, error] : keeper_.takeStartMessages())
         say(text, error);
 }
@@ -115,15 +109,15 @@ void EstimateWindow::buildControls()
 
     auto* documents = new QHBoxLayout;
     connect(addButton(documents, Caption::NewEstimate, "newEstimate"), &QPushButton::clicked, this,
-            guarded(this, [this] { keeper_.create(); }));
+            guarded(this, [this] { presenter_.create(); }));
     connect(addButton(documents, Caption::OpenEstimate, "openEstimate"), &QPushButton::clicked, this,
             guarded(this, [this] { openList(); }));
     connect(addButton(documents, Caption::RenameEstimate, "renameEstimate"), &QPushButton::clicked, this,
             guarded(this, [this] { renameEstimate(); }));
     connect(addButton(documents, Caption::DuplicateEstimate, "duplicateEstimate"), &QPushButton::clicked,
-            this, guarded(this, [this] { keeper_.duplicate(); }));
+            this, guarded(this, [this] { presenter_.duplicate(); }));
     connect(addButton(documents, Caption::DeleteEstimate, "deleteEstimate"), &QPushButton::clicked, this,
-            guarded(this, [this] { deleteEstimate(); }));
+            guarded(this, [this] { presenter_.deleteEstimate(); }));
     documents->addStretch();
     layout->addLayout(documents);
 
@@ -131,13 +125,11 @@ void EstimateWindow::buildControls()
     connect(addButton(lines, Caption::DeleteLine, "deleteLine"), &QPushButton::clicked, this,
             guarded(this, [this] { deleteCurrentLine(); }));
     connect(addButton(lines, Caption::ClearEstimate, "clearEstimate"), &QPushButton::clicked, this,
-            guarded(this, [this] { model_->clearLines(); }));
+            guarded(this, [this] { presenter_.clear(); }));
     undo_ = addButton(lines, Caption::UndoEstimate, "undoEstimate");
-    connect(undo_, &QPushButton::clicked, this, guarded(this, [this] { undo(); }));
-    // Its place is kept while hidden, so nothing jumps when it shows.
-    QSizePolicy keepPlace = undo_->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    undo_->setSizePolicy(keepPlace);
+    connect(undo_, &QPushButton::clicked, this, guarded(this, [this] { presenter_.undo(); }));
+    redo_ = addButton(lines, Caption::RedoEstimate, "redoEstimate");
+    connect(redo_, &QPushButton::clicked, this, guarded(this, [this] { presenter_.redo(); }));
     lines->addStretch();
     connect(addButton(lines, Caption::CopyTable, "copyTable"), &QPushButton::clicked, this,
             guarded(this, [this] { copyTable(); }));
@@ -153,7 +145,7 @@ void EstimateWindow::buildControls()
     table_->setObjectName(QStringLiteral("estimateTable"));
     table_->setAccessibleName(text(Caption::EstimateTableName));
     table_->setModel(model_);
-    auto* delegate = new CellDelegate([this] { return keeper_.estimate().separator(); }, table_);
+    auto* delegate = new CellDelegate([this] { return presenter_.estimate().separator(); }, table_);
     table_->setItemDelegate(delegate);
     connect(delegate, &CellDelegate::refusedKey, this, &EstimateWindow::sayKeyReason);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -174,7 +166,7 @@ void EstimateWindow::buildControls()
 
     auto* vat = new QHBoxLayout;
     auto* vatLabel = new QLabel(text(Caption::VatRate), this);
-    vatRate_ = new CellEdit(this, keeper_.estimate().separator(), 2);
+    vatRate_ = new CellEdit(this, presenter_.estimate().separator(), vatRateDecimals);
     vatRate_->setObjectName(QStringLiteral("vatRate"));
     vatRate_->setAccessibleName(text(Caption::VatRate));
     vatRate_->setMaximumWidth(70);
@@ -208,19 +200,27 @@ void EstimateWindow::buildControls()
 
 void EstimateWindow::bindEvents()
 {
-    connect(model_, &EstimateModel::committed, this, guarded(this, [this] { afterCommit(); }));
-    connect(model_, &EstimateModel::refused, this,
-            guarded<const QString&>(this, [this](const QString& reason) { say(reason, true); }));
-    connect(&keeper_, &EstimateKeeper::switched, this, guarded(this, [this] { showEstimate(); }));
+    // Another process's change, merged in by the keeper's save or its watch
+    // of the folder.
+    connect(&keeper_, &EstimateKeeper::switched, this, guarded(this, [this] { presenter_.merged(); }));
     connect(&keeper_, &EstimateKeeper::message, this,
             guarded<const QString&, bool>(this, [this](const QString& m, bool error) { say(m, error); }));
     connect(vatRate_, &QLineEdit::editingFinished, this, guarded(this, [this] { commitVatRate(); }));
     connect(vatRate_, &CellEdit::refusedKey, this, &EstimateWindow::sayKeyReason);
     connect(pricesIncludeVat_, &QCheckBox::toggled, this,
-            guarded<bool>(this, [this](bool on) { model_->setPricesIncludeVat(on); }));
+            guarded<bool>(this, [this](bool on) { presenter_.setPricesIncludeVat(on); }));
 
+    // Outside a cell being edited; inside one the editor undoes its typing,
+    // as in a spreadsheet (it takes these keys first).
     auto* undoKey = new QShortcut(QKeySequence::Undo, this);
-    connect(undoKey, &QShortcut::activated, this, guarded(this, [this] { undo(); }));
+    connect(undoKey, &QShortcut::activated, this, guarded(this, [this] { presenter_.undo(); }));
+    // Both redo keys, whichever the platform's own is: one shortcut per key,
+    // as two of one key would cancel each other out.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        auto* redoKey = new QShortcut(keys, this);
+        connect(redoKey, &QShortcut::activated, this, guarded(this, [this] { presenter_.redo(); }));
+    }
     // Delete empties the chosen cell, as in a spreadsheet; a line goes only
     // on purpose: its button or Ctrl+Delete.
     auto* deleteKey = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
@@ -240,8 +240,7 @@ void EstimateWindow::say(const QString& message, bool error)
     statusTimer_->stop();
     status_->setText(message);
     QPalette palette = status_->palette();
-    palette.setColor(QPalette::WindowText,
-                     error ? QColor(0xB0, 0x00, 0x20) : this->palette().color(QPalette::WindowText));
+    palette.setColor(QPalette::WindowText, error ? errorColor : this->palette().color(QPalette::WindowText));
     status_->setPalette(palette);
 }
 
@@ -251,30 +250,70 @@ void EstimateWindow::sayKeyReason(const QString& reason)
     statusTimer_->start();
 }
 
-void EstimateWindow::updateTitle()
-{
-    setWindowTitle(literalTitle(qs(captionWith(Caption::EstimateWindowTitle, keeper_.estimate().name()))));
-}
-
 void EstimateWindow::showEstimate()
 {
-    Estimate& e = keeper_.estimate();
-    model_->setEstimate(&e);
-    {
-        const QSignalBlocker block(pricesIncludeVat_);
-        pricesIncludeVat_->setChecked(e.pricesIncludeVat());
-    }
-    vatRate_->setText(qs(vatRateText(e.vatRate(), e.separator())));
-    totals_->showTotals(e);
-    undo_->setVisible(e.canUndo());
-    updateTitle();
+    // A title shows "[*]" as the window's modified mark; doubled it shows as
+    // typed.
+    setWindowTitle(qs(presenter_.windowTitle()).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+    showRows();
+    showSettings();
+    table_->scrollToTop();
 }
 
-void EstimateWindow::afterCommit()
+void EstimateWindow::showRows()
 {
-    const Estimate& e = keeper_.estimate();
-    totals_->showTotals(e);
-    undo_->setVisible(e.canUndo());
+    model_->rowsChanged();
+    totals_->showTotals(presenter_.estimate());
+}
+
+void EstimateWindow::showLine(std::size_t row)
+{
+    model_->lineChanged(static_cast<int>(row));
+    totals_->showTotals(presenter_.estimate());
+}
+
+void EstimateWindow::showSettings()
+{
+    {
+        const QSignalBlocker block(pricesIncludeVat_);
+        pricesIncludeVat_->setChecked(presenter_.pricesIncludeVat());
+    }
+    if (!vatRate_->hasFocus() || vatRate_->accessibleDescription().isEmpty()) {
+        vatRate_->setText(qs(presenter_.vatRateText()));
+        vatRate_->setPalette(QPalette());
+        vatRate_->setAccessibleDescription({});
+    }
+    totals_->showTotals(presenter_.estimate());
+}
+
+void EstimateWindow::chooseLine(std::size_t row)
+{
+    const QModelIndex at = model_->index(static_cast<int>(row), 0);
+    table_->setCurrentIndex(at);
+    table_->selectRow(at.row());
+    table_->scrollTo(at);
+}
+
+void EstimateWindow::showCommands(const EstimateCommands& commands)
+{
+    undo_->setEnabled(commands.canUndo);
+    undo_->setAccessibleDescription(qs(commands.undoText));
+    undo_->setToolTip(qs(commands.undoText));
+    redo_->setEnabled(commands.canRedo);
+    redo_->setAccessibleDescription(qs(commands.redoText));
+    redo_->setToolTip(qs(commands.redoText));
+}
+
+void EstimateWindow::showMessage(std::u16string_view text, EstimateTone tone)
+{
+    if (tone == EstimateTone::Hint)
+        sayKeyReason(qs(text));
+    else
+        say(qs(text), tone == EstimateTone::Error);
+}
+
+void EstimateWindow::saveSoon()
+{
     if (!statusTimer_->isActive())
         status_->clear();
     keeper_.saveSoon();
@@ -282,16 +321,8 @@ void EstimateWindow::afterCommit()
 
 void EstimateWindow::addLine(const Calculation& calculation)
 {
-    const EditResult added = model_->add(calculation);
+    presenter_.add(calculation);
     present();
-    if (!added)
-        return;
-    if (const auto row = keeper_.estimate().rowOf(added.id)) {
-        const QModelIndex at = model_->index(static_cast<int>(*row), 0);
-        table_->setCurrentIndex(at);
-        table_->selectRow(at.row());
-        table_->scrollTo(at);
-    }
     table_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -331,57 +362,49 @@ void EstimateWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void EstimateWindow::deleteCurrentLine()
+std::optional<std::uint64_t> EstimateWindow::currentLine() const
 {
     const int row = table_->currentIndex().row();
-    if (row < 0 || !model_->removeLine(row))
-        return;
-    const int next = std::min(row, model_->rowCount() - 1);
-    if (next >= 0)
-        table_->selectRow(next);
+    if (row < 0 || static_cast<std::size_t>(row) >= presenter_.rowCount())
+        return std::nullopt;
+    return presenter_.lineId(static_cast<std::size_t>(row));
+}
+
+void EstimateWindow::deleteCurrentLine()
+{
+    if (const std::optional<std::uint64_t> line = currentLine())
+        presenter_.deleteLine(*line);
 }
 
 void EstimateWindow::emptyCurrentCell()
 {
-    const QModelIndex current = table_->currentIndex();
-    if (!current.isValid())
-        return;
-    const std::optional<EstimateColumn> emptied =
-        columnEmptiedByDelete(static_cast<EstimateColumn>(current.column()));
-    if (emptied)
-        model_->setData(current.siblingAtColumn(static_cast<int>(*emptied)), QString(), Qt::EditRole);
-}
-
-void EstimateWindow::undo()
-{
-    model_->undo();
+    if (const std::optional<std::uint64_t> line = currentLine())
+        presenter_.emptyCell(*line, EstimateModel::columnOf(table_->currentIndex().column()));
 }
 
 void EstimateWindow::commitVatRate()
 {
-    const Estimate& e = keeper_.estimate();
-    const QString shown = qs(vatRateText(e.vatRate(), e.separator()));
-    QPalette palette = vatRate_->palette();
-    if (vatRate_->text() != shown && !model_->setVatRate(u16view(vatRate_->text()))) {
-        palette.setColor(QPalette::Text, QColor(0xB0, 0x00, 0x20));
-        vatRate_->setPalette(palette);
-        vatRate_->setAccessibleDescription(qs(caption(Caption::BadVatRate)));
+    if (presenter_.commitVatRate(u16view(vatRate_->text()))) {
+        vatRate_->setPalette(QPalette());
+        vatRate_->setAccessibleDescription({});
+        vatRate_->setText(qs(presenter_.vatRateText()));
         return;
     }
-    vatRate_->setPalette(QPalette());
-    vatRate_->setAccessibleDescription({});
-    vatRate_->setText(qs(vatRateText(e.vatRate(), e.separator())));
+    QPalette palette = vatRate_->palette();
+    palette.setColor(QPalette::Text, errorColor);
+    vatRate_->setPalette(palette);
+    vatRate_->setAccessibleDescription(statusText());
 }
 
 void EstimateWindow::copyTable()
 {
-    QGuiApplication::clipboard()->setText(qs(estimateTabText(keeper_.estimate())));
+    QGuiApplication::clipboard()->setText(qs(estimateTabText(presenter_.estimate())));
     say(text(Caption::TableCopied), false);
 }
 
 bool EstimateWindow::writeCsv(const QString& path)
 {
-    const std::string bytes = estimateCsv(keeper_.estimate());
+    const std::string bytes = estimateCsv(presenter_.estimate());
     QString error;
     if (!writeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), error)) {
         say(qs(captionWith(Caption::FileNotWritten, u16view(error))), true);
@@ -394,7 +417,7 @@ bool EstimateWindow::writeCsv(const QString& path)
 bool EstimateWindow::writePdf(const QString& path)
 {
     QString error;
-    if (!writeFile(path, estimatePdf(keeper_.estimate(), today()), error)) {
+    if (!writeFile(path, estimatePdf(presenter_.estimate(), today()), error)) {
         say(qs(captionWith(Caption::FileNotWritten, u16view(error))), true);
         return false;
     }
@@ -404,7 +427,7 @@ bool EstimateWindow::writePdf(const QString& path)
 
 void EstimateWindow::saveCsv()
 {
-    const QString path = chooseSavePath(qs(csvFileName(keeper_.estimate().name(), today())), Caption::SaveCsv,
+    const QString path = chooseSavePath(qs(presenter_.fileName(ExportFile::Csv, today())), Caption::SaveCsv,
                                         Caption::CsvFileFilter);
     if (!path.isEmpty())
         writeCsv(path);
@@ -412,10 +435,8 @@ void EstimateWindow::saveCsv()
 
 void EstimateWindow::savePdf()
 {
-    QString suggested = qs(csvFileName(keeper_.estimate().name(), today()));
-    suggested.chop(3);
-    suggested += QStringLiteral("pdf");
-    const QString path = chooseSavePath(suggested, Caption::SavePdf, Caption::PdfFileFilter);
+    const QString path = chooseSavePath(qs(presenter_.fileName(ExportFile::Pdf, today())), Caption::SavePdf,
+                                        Caption::PdfFileFilter);
     if (!path.isEmpty())
         writePdf(path);
 }
@@ -424,18 +445,18 @@ void EstimateWindow::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(qs(captionWith(Caption::PrintedTitle, keeper_.estimate().name())));
+    printer.setDocName(qs(presenter_.printedTitle()));
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(text(Caption::PrintDialog));
     if (dialog.exec() == QDialog::Accepted)
-        printEstimate(keeper_.estimate(), today(), printer);
+        printEstimate(presenter_.estimate(), today(), printer);
 }
 
 void EstimateWindow::openList()
 {
-    EstimateListDialog dialog(keeper_.entries(), this);
+    EstimateListDialog dialog(presenter_.entries(), this);
     if (dialog.exec() == QDialog::Accepted && !dialog.chosenKey().empty())
-        keeper_.open(dialog.chosenKey());
+        presenter_.open(dialog.chosenKey());
 }
 
 void EstimateWindow::renameEstimate()
@@ -443,17 +464,9 @@ void EstimateWindow::renameEstimate()
     bool ok = false;
     const QString name =
         QInputDialog::getText(this, text(Caption::RenameEstimate), text(Caption::RenamePrompt),
-                              QLineEdit::Normal, qs(keeper_.estimate().name()), &ok);
-    if (!ok)
-        return;
-    if (const std::u16string refused = keeper_.rename(name.toStdU16String()); !refused.empty())
-        say(qs(refused), true);
-}
-
-void EstimateWindow::deleteEstimate()
-{
-    if (confirm(qs(captionWith(Caption::DeleteEstimateQuestion, keeper_.estimate().name()))))
-        keeper_.removeOpen();
+                              QLineEdit::Normal, qs(presenter_.name()), &ok);
+    if (ok)
+        presenter_.rename(u16view(name));
 }
 
 } // namespace tarvik

@@ -5,12 +5,14 @@
 // it, the VAT settings, the estimates kept by name, and export to the
 // clipboard, CSV, the printer and PDF.
 
+#include "estimate/estimate_presenter.h"
 #include "number/quantity.h"
 #include "text/captions.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -26,7 +28,9 @@ class EstimateKeeper;
 class EstimateModel;
 class TotalsPanel;
 
-class EstimateWindow : public QWidget {
+// The window shows what the core's presenter tells it and forwards what the
+// user does to it.
+class EstimateWindow : public QWidget, private EstimateView {
     Q_OBJECT
 public:
     explicit EstimateWindow(EstimateKeeper& keeper, QWidget* parent = nullptr);
@@ -43,6 +47,7 @@ public:
     void closeWithProgram();
 
     EstimateKeeper& keeper() { return keeper_; }
+    EstimatePresenter& presenter() { return presenter_; }
     EstimateModel& model() { return *model_; }
     QTableView& table() { return *table_; }
     const TotalsPanel& totals() const { return *totals_; }
@@ -52,10 +57,6 @@ public:
     // title and its file filter; empty when the user declines. A file
     // dialog unless replaced (tests).
     std::function<QString(const QString&, Caption, Caption)> chooseSavePath;
-    // Asks whether the open estimate may be deleted. A message box unless
-    // replaced (tests).
-    std::function<bool(const QString& question)> confirm;
-
     bool writeCsv(const QString& path);
     bool writePdf(const QString& path);
 
@@ -63,18 +64,24 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the presenter has shown.
+    void showEstimate() override;
+    void showRows() override;
+    void showLine(std::size_t row) override;
+    void showSettings() override;
+    void chooseLine(std::size_t row) override;
+    void showCommands(const EstimateCommands& commands) override;
+    void showMessage(std::u16string_view text, EstimateTone tone) override;
+    void saveSoon() override;
+
     void buildControls();
     void bindEvents();
-    // The estimate shown anew: after another was opened or a merge.
-    void showEstimate();
-    // After each change the estimate took.
-    void afterCommit();
     void say(const QString& text, bool error);
     void sayKeyReason(const QString& reason);
-    void updateTitle();
+    // The line of the chosen cell; none when no line is chosen.
+    std::optional<std::uint64_t> currentLine() const;
     void deleteCurrentLine();
     void emptyCurrentCell();
-    void undo();
     void commitVatRate();
     void copyTable();
     void saveCsv();
@@ -82,9 +89,9 @@ private:
     void savePdf();
     void openList();
     void renameEstimate();
-    void deleteEstimate();
 
     EstimateKeeper& keeper_;
+    EstimatePresenter presenter_;
     EstimateModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     TotalsPanel* totals_ = nullptr;
@@ -93,6 +100,7 @@ private:
     CellEdit* vatRate_ = nullptr;
     QCheckBox* pricesIncludeVat_ = nullptr;
     QPushButton* undo_ = nullptr;
+    QPushButton* redo_ = nullptr;
     bool placed_ = false;
     bool programEnding_ = false;
 };

@@ -13,6 +13,9 @@
 
 namespace tarvik {
 
+// The VAT rate's field takes hundredths of a percent.
+inline constexpr int vatRateDecimals = 2;
+
 // How many decimals a cell of the column takes: pieces are whole, prices
 // in kopecks, lengths, areas and masses to the millimetre and the gram;
 // none for a column that is not edited.

@@ -366,14 +366,18 @@ void EstimatePresenter::deleteEstimate()
 
 void EstimatePresenter::save()
 {
-    if (library_.save()) {
-        // Another writer's lines merged in; rows it deleted take their
-        // refused texts with them.
-        for (auto it = refusals_.begin(); it != refusals_.end();)
-            it = rowOf(it->first.first) ? std::next(it) : refusals_.erase(it);
-        view_.showRows();
-    }
+    if (library_.save())
+        merged();
     tellMessages();
+}
+
+void EstimatePresenter::merged()
+{
+    // Rows another writer deleted take their refused texts with them.
+    for (auto it = refusals_.begin(); it != refusals_.end();)
+        it = rowOf(it->first.first) ? std::next(it) : refusals_.erase(it);
+    view_.showRows();
+    view_.showSettings();
 }
 
 void EstimatePresenter::refresh()
@@ -381,12 +385,9 @@ void EstimatePresenter::refresh()
     const std::u16string key = library_.key();
     const std::u16string name = this->name();
     if (library_.refresh()) {
-        for (auto it = refusals_.begin(); it != refusals_.end();)
-            it = rowOf(it->first.first) ? std::next(it) : refusals_.erase(it);
         if (library_.key() != key || this->name() != name)
             view_.showEstimate();
-        else
-            view_.showRows();
+        merged();
     }
     tellMessages();
 }

@@ -91,6 +91,9 @@ public:
     void save();
     // Another writer stored something: merged in, shown.
     void refresh();
+    // The library merged another writer's changes in by itself (a save by
+    // the face's keeper): shown.
+    void merged();
     void setShown(bool shown) { library_.setWindowOpen(shown); }
     // Whether a change lives only in memory: the storage refused it.
     bool unsaved() const { return library_.unsaved(); }
