@@ -41,7 +41,7 @@ void give(int number);
 void giveBytes(std::string_view bytes);
 
 // The page's objects the core calls.
-enum class Partner { Page = 0, Store = 1, Catalogue = 2 };
+enum class Partner { Page = 0, Store = 1, Catalogue = 2, View = 3 };
 
 // One call of a method of a page's object: arguments in order, then one
 // of the results. What the page answers with is read as the caller says.

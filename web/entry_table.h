@@ -8,7 +8,7 @@
 // and triples, "n" nothing; "c" makes the object. The digits after the kind
 // name the roles of its object arguments in turn: 0 the page's window
 // operations, 1 the browser's storage, 2 the catalogue (the calculator's
-// module answering the estimate's). Each module (the calculator's, the
+// module answering the estimate's), 3 the estimate's view. Each module (the calculator's, the
 // estimate's) defines its own table; web/entry_table.cpp serves it.
 
 #include "web/bridge.h"

@@ -174,6 +174,13 @@ void EstimatePresenter::add(const Calculation& calculation)
 
 bool EstimatePresenter::commitCell(std::uint64_t id, EstimateColumn column, std::u16string_view text)
 {
+    // A cell emptied means what the Delete key on it means: «Кол-во» left
+    // empty is a line no longer counted in pieces.
+    if (const std::optional<EstimateColumn> emptied = columnEmptiedByDelete(column);
+        text.empty() && emptied && *emptied != column) {
+        refusals_.erase({id, column});
+        column = *emptied;
+    }
     Estimate& e = library_.estimate();
     const std::optional<std::size_t> row = e.rowOf(id);
     if (!row || !cellDecimals(column))
@@ -213,9 +220,9 @@ void EstimatePresenter::abandonCell(std::uint64_t id, EstimateColumn column)
 
 void EstimatePresenter::emptyCell(std::uint64_t id, EstimateColumn column)
 {
-    if (const std::optional<EstimateColumn> emptied = columnEmptiedByDelete(column)) {
-        refusals_.erase({id, *emptied});
-        commitCell(id, *emptied, {});
+    if (columnEmptiedByDelete(column)) {
+        refusals_.erase({id, column});
+        commitCell(id, column, {});
     }
 }
 

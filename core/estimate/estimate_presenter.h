@@ -63,8 +63,8 @@ public:
     // since the face last drew (another writer's change merged in).
     void add(const Calculation& calculation);
     // A text committed into a cell (Enter, Tab, leaving it). Unchanged, it
-    // makes no edit; refused, it stays in the cell with its reason until
-    // the cell is typed again or abandoned. False when refused.
+    // makes no edit; empty, it empties what the Delete key would; refused, it stays in the cell with its
+    // reason until the cell is typed again or abandoned. False when refused.
     bool commitCell(std::uint64_t id, EstimateColumn column, std::u16string_view text);
     // Escape: the refused text goes and the cell shows the line's value.
     void abandonCell(std::uint64_t id, EstimateColumn column);

@@ -2,7 +2,7 @@
 
 namespace tarvik {
 
-std::u16string countText(std::size_t n)
+std::u16string countText(std::uint64_t n)
 {
     std::u16string text;
     do {

@@ -6,6 +6,7 @@
 #include "web/entry_table.h"
 #include "web/estimate/web_estimate.h"
 
+#include "estimate/estimate_cells.h"
 #include "estimate/estimate_library.h"
 #include "number/entry_rules.h"
 #include "text/captions.h"
@@ -28,8 +29,13 @@ WebEstimate& est()
     return *estimateBehindPage;
 }
 
+EstimatePresenter& p()
+{
+    return est().presenter();
+}
+
 constexpr Method methods[] = {
-    {"Estimate", "c12",
+    {"Estimate", "c123",
      [](const Args& a) {
          estimateBehindPage.emplace(a.integer(0));
          return 0;
@@ -37,7 +43,8 @@ constexpr Method methods[] = {
 
     {"pastedNumberText", "t", [](const Args& a) { return gave(pastedNumberText(a.text(0))); }},
 
-    {"cellDecimals", "i", [](const Args& a) { return cellDecimals(a.integer(0)); }},
+    {"cellDecimals", "i",
+     [](const Args& a) { return cellDecimals(static_cast<EstimateColumn>(a.integer(0))).value_or(-1); }},
     {"estimateShownLast", "b1",
      [](const Args&) { return int(EstimateLibrary::windowWasOpen(BrowserStorage())); }},
 
@@ -47,7 +54,7 @@ constexpr Method methods[] = {
          giveAll(est().header());
          return 0;
      }},
-    {"Estimate.row", "l",
+    {"Estimate.row", "T",
      [](const Args& a) {
          giveAll(est().row(a.integer(0)));
          return 0;
@@ -60,8 +67,13 @@ constexpr Method methods[] = {
          giveAll(est().totals());
          return 0;
      }},
-    {"Estimate.edit", "t",
-     [](const Args& a) { return gave(est().edit(a.text(0), a.integer(1), a.text(2))); }},
+    {"Estimate.commitCell", "b",
+     [](const Args& a) { return int(est().commitCell(a.text(0), a.integer(1), a.text(2))); }},
+    {"Estimate.abandonCell", "n",
+     [](const Args& a) {
+         est().abandonCell(a.text(0), a.integer(1));
+         return 0;
+     }},
     {"Estimate.cellKey", "l",
      [](const Args& a) {
          const KeyVerdict verdict =
@@ -70,19 +82,32 @@ constexpr Method methods[] = {
          give(verdict.reason);
          return 0;
      }},
-    {"Estimate.remove", "b", [](const Args& a) { return int(est().remove(a.text(0))); }},
-    {"Estimate.clear", "n",
-     [](const Args&) {
-         est().clear();
+    {"Estimate.deleteLine", "n",
+     [](const Args& a) {
+         est().deleteLine(a.text(0));
          return 0;
      }},
-    {"Estimate.undo", "b", [](const Args&) { return int(est().undo()); }},
-    {"Estimate.vatRate", "t", [](const Args&) { return gave(est().vatRate()); }},
-    {"Estimate.setVatRate", "t", [](const Args& a) { return gave(est().setVatRate(a.text(0))); }},
-    {"Estimate.pricesIncludeVat", "b", [](const Args&) { return int(est().pricesIncludeVat()); }},
+    {"Estimate.clear", "n",
+     [](const Args&) {
+         p().clear();
+         return 0;
+     }},
+    {"Estimate.undo", "n",
+     [](const Args&) {
+         p().undo();
+         return 0;
+     }},
+    {"Estimate.redo", "n",
+     [](const Args&) {
+         p().redo();
+         return 0;
+     }},
+    {"Estimate.vatRate", "t", [](const Args&) { return gave(p().vatRateText()); }},
+    {"Estimate.commitVatRate", "b", [](const Args& a) { return int(p().commitVatRate(a.text(0))); }},
+    {"Estimate.pricesIncludeVat", "b", [](const Args&) { return int(p().pricesIncludeVat()); }},
     {"Estimate.setPricesIncludeVat", "n",
      [](const Args& a) {
-         est().setPricesIncludeVat(a.integer(0) != 0);
+         p().setPricesIncludeVat(a.integer(0) != 0);
          return 0;
      }},
     {"Estimate.csv", "t",
@@ -91,51 +116,71 @@ constexpr Method methods[] = {
          return 0;
      }},
     {"Estimate.csvName", "t",
-     [](const Args& a) { return gave(est().csvName(a.integer(0), a.integer(1), a.integer(2))); }},
+     [](const Args& a) {
+         return gave(p().fileName(ExportFile::Csv, {a.integer(0), a.integer(1), a.integer(2)}));
+     }},
     {"Estimate.tabText", "t", [](const Args&) { return gave(est().tabText()); }},
-    {"Estimate.title", "t", [](const Args&) { return gave(est().title()); }},
+    {"Estimate.title", "t", [](const Args&) { return gave(p().printedTitle()); }},
     {"Estimate.printedDate", "t",
-     [](const Args& a) { return gave(est().printedDate(a.integer(0), a.integer(1), a.integer(2))); }},
+     [](const Args& a) {
+         return gave(p().printedDate({a.integer(0), a.integer(1), a.integer(2)}));
+     }},
     {"Estimate.entries", "P",
      [](const Args&) {
          giveAll(est().entries());
          return 0;
      }},
-    {"Estimate.key", "t", [](const Args&) { return gave(est().key()); }},
-    {"Estimate.name", "t", [](const Args&) { return gave(est().name()); }},
+    {"Estimate.key", "t", [](const Args&) { return gave(p().key()); }},
+    {"Estimate.name", "t", [](const Args&) { return gave(p().name()); }},
     {"Estimate.create", "n",
      [](const Args&) {
-         est().create();
+         p().create();
          return 0;
      }},
-    {"Estimate.open", "b", [](const Args& a) { return int(est().open(a.text(0))); }},
-    {"Estimate.rename", "t", [](const Args& a) { return gave(est().rename(a.text(0))); }},
+    {"Estimate.open", "n",
+     [](const Args& a) {
+         p().open(a.text(0));
+         return 0;
+     }},
+    {"Estimate.rename", "n",
+     [](const Args& a) {
+         p().rename(a.text(0));
+         return 0;
+     }},
     {"Estimate.duplicate", "n",
      [](const Args&) {
-         est().duplicate();
+         p().duplicate();
          return 0;
      }},
-    {"Estimate.removeEstimate", "n",
-     [](const Args& a) {
-         est().removeEstimate(a.text(0));
-         return 0;
-     }},
-    {"Estimate.undoRemove", "b", [](const Args&) { return int(est().undoRemove()); }},
-    {"Estimate.save", "b", [](const Args&) { return int(est().save()); }},
-    {"Estimate.refresh", "b", [](const Args&) { return int(est().refresh()); }},
-    {"Estimate.messages", "l",
+    {"Estimate.deleteEstimate", "n",
      [](const Args&) {
-         giveAll(est().messages());
+         p().deleteEstimate();
+         return 0;
+     }},
+    {"Estimate.save", "n",
+     [](const Args&) {
+         p().save();
+         return 0;
+     }},
+    {"Estimate.refresh", "n",
+     [](const Args&) {
+         p().refresh();
+         return 0;
+     }},
+    {"Estimate.unsaved", "b", [](const Args&) { return int(p().unsaved()); }},
+    {"Estimate.tellMessages", "n",
+     [](const Args&) {
+         p().tellMessages();
          return 0;
      }},
     {"Estimate.setShown", "n",
      [](const Args& a) {
-         est().setShown(a.integer(0) != 0);
+         p().setShown(a.integer(0) != 0);
          return 0;
      }},
 
     // The texts of calculationToAdd in the calculator's module.
-    {"Estimate.add", "t",
+    {"Estimate.add", "n",
      [](const Args& a) {
          std::vector<std::u16string> texts;
          for (int i = 0; i < calculationTextCount; ++i)
@@ -143,7 +188,8 @@ constexpr Method methods[] = {
          const std::optional<Calculation> calculation = calculationFromTexts(texts);
          if (!calculation)
              throw std::invalid_argument("not a calculation");
-         return gave(est().add(*calculation));
+         p().add(*calculation);
+         return 0;
      }},
 };
 

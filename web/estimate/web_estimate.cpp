@@ -2,32 +2,14 @@
 
 #include "web/bridge.h"
 
-#include "estimate/estimate_cells.h"
 #include "estimate/estimate_csv.h"
-#include "estimate/estimate_messages.h"
-#include "estimate/estimate_table.h"
-#include "estimate/file_names.h"
-#include "estimate/money.h"
-#include "number/entry_rules.h"
-#include "text/error_box.h"
-#include "text/utf8.h"
+#include "number/count_text.h"
 
 #include <ctime>
 #include <unistd.h>
 
 namespace tarvik::web {
 namespace {
-
-// An edit's refusal in words; one that threw (out of memory) in the error
-// box's words rather than across to JavaScript.
-template <typename Edit> std::u16string refusal(Edit&& edit)
-{
-    try {
-        return editErrorText(edit());
-    } catch (...) {
-        return errorBoxTextOfCurrentException();
-    }
-}
 
 // Random, so that lines added in two tabs of one estimate never share an id.
 std::uint64_t randomId()
@@ -61,54 +43,96 @@ std::uint64_t idOf(std::u16string_view text)
     return id;
 }
 
+PageCall view(const char* method)
+{
+    return PageCall(Partner::View, method);
+}
+
+EstimateColumn columnOf(int column)
+{
+    return static_cast<EstimateColumn>(column);
+}
+
 } // namespace
 
-int cellDecimals(int column)
+void PageEstimateView::showEstimate()
 {
-    return tarvik::cellDecimals(static_cast<EstimateColumn>(column)).value_or(-1);
+    view("showEstimate").run();
+}
+
+void PageEstimateView::showRows()
+{
+    view("showRows").run();
+}
+
+void PageEstimateView::showLine(std::size_t row)
+{
+    view("showLine").arg(static_cast<int>(row)).run();
+}
+
+void PageEstimateView::showSettings()
+{
+    view("showSettings").run();
+}
+
+void PageEstimateView::chooseLine(std::size_t row)
+{
+    view("chooseLine").arg(static_cast<int>(row)).run();
+}
+
+void PageEstimateView::showCommands(const EstimateCommands& c)
+{
+    view("showCommands").arg(int(c.canUndo)).arg(c.undoText).arg(int(c.canRedo)).arg(c.redoText).run();
+}
+
+void PageEstimateView::showMessage(std::u16string_view text, EstimateTone tone)
+{
+    view("showMessage").arg(text).arg(static_cast<int>(tone)).run();
+}
+
+void PageEstimateView::saveSoon()
+{
+    view("saveSoon").run();
 }
 
 WebEstimate::WebEstimate(int separator)
-    : library_(storage_, static_cast<char16_t>(separator), randomId, now, nowTicksPerSecond)
+    : library_(storage_, static_cast<char16_t>(separator), randomId, now, nowTicksPerSecond),
+      presenter_(library_, view_)
 {
-}
-
-std::u16string WebEstimate::add(const Calculation& calculation)
-{
-    return refusal([&] { return estimate().add(calculation); });
 }
 
 std::vector<std::u16string> WebEstimate::header() const
 {
-    const QuantityMix mix = quantityMix(estimate());
     std::vector<std::u16string> captions;
     for (std::size_t c = 0; c < estimateColumnCount; ++c)
-        captions.emplace_back(columnCaption(static_cast<EstimateColumn>(c), mix));
+        captions.push_back(presenter_.columnTitle(static_cast<EstimateColumn>(c)));
     return captions;
 }
 
 std::vector<std::u16string> WebEstimate::row(int row) const
 {
+    std::vector<std::u16string> texts;
     if (row < 0 || row >= size())
-        return {};
-    return estimateLineRow(estimate(), static_cast<std::size_t>(row));
+        return texts;
+    for (std::size_t c = 0; c < estimateColumnCount; ++c) {
+        EstimateCell cell = presenter_.cell(static_cast<std::size_t>(row), static_cast<EstimateColumn>(c));
+        texts.push_back(std::move(cell.text));
+        texts.push_back(std::move(cell.reason));
+        texts.emplace_back(cell.alert ? u"1" : u"");
+    }
+    return texts;
 }
 
 std::u16string WebEstimate::id(int row) const
 {
     if (row < 0 || row >= size())
         return {};
-    std::uint64_t id = estimate().line(static_cast<std::size_t>(row)).id;
-    std::u16string text;
-    do
-        text.insert(text.begin(), static_cast<char16_t>(u'0' + id % 10));
-    while ((id /= 10) != 0);
-    return text;
+    return countText(presenter_.lineId(static_cast<std::size_t>(row)));
 }
 
 int WebEstimate::rowOf(const std::u16string& id) const
 {
-    const std::optional<std::size_t> row = estimate().rowOf(idOf(id));
+    const std::optional<std::size_t> row = presenter_.rowOf(idOf(id));
     return row ? static_cast<int>(*row) : -1;
 }
 
@@ -116,84 +140,57 @@ std::u16string WebEstimate::notes(int row) const
 {
     if (row < 0 || row >= size())
         return {};
-    return lineNotes(estimate(), static_cast<std::size_t>(row));
+    return presenter_.lineNotes(static_cast<std::size_t>(row));
 }
 
 std::vector<std::u16string> WebEstimate::totals() const
 {
     std::vector<std::u16string> texts;
-    for (TableRow& total : estimateTotalsRows(estimate()))
+    for (TableRow& total : presenter_.totals())
         for (EstimateColumn column : {EstimateColumn::Name, EstimateColumn::Mass, EstimateColumn::Cost})
             texts.push_back(std::move(total[static_cast<std::size_t>(column)]));
     return texts;
 }
 
-std::u16string WebEstimate::edit(const std::u16string& id, int column, const std::u16string& text)
+bool WebEstimate::commitCell(const std::u16string& id, int column, const std::u16string& text)
 {
-    return refusal([&] { return editCell(estimate(), idOf(id), static_cast<EstimateColumn>(column), text); });
+    return presenter_.commitCell(idOf(id), columnOf(column), text);
+}
+
+void WebEstimate::abandonCell(const std::u16string& id, int column)
+{
+    presenter_.abandonCell(idOf(id), columnOf(column));
+}
+
+void WebEstimate::deleteLine(const std::u16string& id)
+{
+    presenter_.deleteLine(idOf(id));
 }
 
 KeyVerdict WebEstimate::cellKey(int decimals, const std::u16string& text, int start, int end, int key) const
 {
-    return cellKeyVerdict({text, start, end}, static_cast<char16_t>(key), estimate().separator(), decimals);
-}
-
-bool WebEstimate::remove(const std::u16string& id)
-{
-    return estimate().remove(idOf(id));
-}
-
-std::u16string WebEstimate::vatRate() const
-{
-    return vatRateText(estimate().vatRate(), estimate().separator());
-}
-
-std::u16string WebEstimate::setVatRate(const std::u16string& text)
-{
-    return refusal([&] { return estimate().setVatRate(text); });
+    return cellKeyVerdict({text, start, end}, static_cast<char16_t>(key), presenter_.estimate().separator(),
+                          decimals);
 }
 
 std::string WebEstimate::csv() const
 {
-    return estimateCsv(estimate());
-}
-
-std::u16string WebEstimate::csvName(int year, int month, int day) const
-{
-    return csvFileName(estimate().name(), {year, month, day});
+    return estimateCsv(presenter_.estimate());
 }
 
 std::u16string WebEstimate::tabText() const
 {
-    return estimateTabText(estimate());
-}
-
-std::u16string WebEstimate::title() const
-{
-    return captionWith(Caption::PrintedTitle, estimate().name());
+    return estimateTabText(presenter_.estimate());
 }
 
 std::vector<std::u16string> WebEstimate::entries() const
 {
     std::vector<std::u16string> texts;
-    for (EstimateEntry& entry : library_.entries()) {
+    for (EstimateEntry& entry : presenter_.entries()) {
         texts.push_back(std::move(entry.key));
         texts.push_back(std::move(entry.name));
     }
     return texts;
-}
-
-std::vector<std::u16string> WebEstimate::messages()
-{
-    std::vector<std::u16string> texts;
-    for (LibraryMessage& message : library_.takeMessages())
-        texts.push_back(std::move(message.text));
-    return texts;
-}
-
-std::u16string WebEstimate::printedDate(int year, int month, int day) const
-{
-    return captionWith(Caption::PrintedDate, calendarDateText({year, month, day}));
 }
 
 } // namespace tarvik::web

@@ -182,13 +182,15 @@ test('prices pasted as sellers write them are read, slips are refused with what 
     await page.context().close();
 });
 
-test('a deleted line and a cleared estimate come back with «Отменить» and Ctrl+Z', async () => {
+test('«Отменить» and «Вернуть» go step by step, by button and by Ctrl+Z / Ctrl+Y, and say what they do', async () => {
     const page = await estimatePage();
+    const describes = (id) => page.getAttribute(id, 'aria-description');
     await addLine(page, rebar, 0, '100');
     await addLine(page, channel, 0, '2');
     await addLine(page, sheet, 0, '1');
     const all = await tableRows(page);
-    assert.ok(await page.isHidden('#estimateUndo'));
+    assert.equal(await describes('#estimateUndo'), 'Отменить добавление строки 3');
+    assert.ok(await page.isDisabled('#estimateRedo'));
 
     await page.getByRole('button', {name: 'Удалить строку 2', exact: true}).click();
     await waitForRows(page, 2);
@@ -197,16 +199,26 @@ test('a deleted line and a cleared estimate come back with «Отменить» 
     await page.getByRole('button', {name: 'Отменить', exact: true}).click();
     await waitForRows(page, 3);
     assert.deepEqual(await tableRows(page), all, 'back in its place');
-    assert.ok(await page.isHidden('#estimateUndo'));
+    assert.equal(await selectedLines(page), '2', 'and chosen');
+    assert.equal(await describes('#estimateRedo'), 'Вернуть удаление строки 2');
 
     await page.getByRole('button', {name: 'Очистить смету', exact: true}).click();
     await waitForRows(page, 0);
-    assert.ok(await page.isVisible('#estimateUndo'));
+    assert.ok(await page.isDisabled('#estimateRedo'), 'a new step: nothing to redo');
     assert.equal((await totalsRows(page))[1][0], 'Итого: 0 поз.');
     await page.focus('#estimateBox');
     await page.keyboard.press('Control+Z');
     await waitForRows(page, 3);
     assert.deepEqual(await tableRows(page), all);
+    await page.keyboard.press('Control+Y');
+    await waitForRows(page, 0);
+    await page.keyboard.press('Control+Z');
+    await waitForRows(page, 3);
+
+    // In a cell Ctrl+Z undoes the typing, not a step of the estimate.
+    await typeInCell(page, 'Цена, руб/т', 1, '5', null);
+    await page.keyboard.press('Control+Z');
+    assert.equal(await rowCount(page), 3);
     await page.context().close();
 });
 

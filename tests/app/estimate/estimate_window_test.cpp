@@ -156,8 +156,8 @@ class EstimateWindowTest : public QObject {
         }
         return -1;
     }
-    // Commits a text into a cell through its editor, as Enter does after a
-    // paste.
+    // Pastes a text over a cell's and commits it with Enter, as a price
+    // copied from a seller's list is; an empty text by clearing the cell.
     void commitThroughEditor(const QModelIndex& index, const QString& value)
     {
         QTableView& table = window().table();
@@ -165,7 +165,11 @@ class EstimateWindowTest : public QObject {
         table.edit(index);
         auto* editor = table.findChild<CellEdit*>();
         QVERIFY(editor);
-        editor->setText(value);
+        editor->clear();
+        if (!value.isEmpty()) {
+            QGuiApplication::clipboard()->setText(value);
+            QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        }
         QTest::keyClick(editor, Qt::Key_Return);
         settle();
     }
