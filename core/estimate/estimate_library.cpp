@@ -668,6 +668,9 @@ bool EstimateLibrary::restoreDeleted(std::u16string_view id)
     }
     if (!bytes || !saveBeforeLeaving())
         return false;
+    // Its key is no longer held for undoing the removal.
+    if (removed_ && removed_->deletedId == id)
+        removed_.reset();
     EstimateFileRead read = readBytes(*bytes);
     if (read.error == EstimateFileError::None) {
         if (!openAsNew(key, std::move(*read.estimate)))
@@ -680,8 +683,6 @@ bool EstimateLibrary::restoreDeleted(std::u16string_view id)
             return false;
         open(back);
     }
-    if (removed_ && removed_->deletedId == id)
-        removed_.reset();
     forgetQuietly(storage_, id);
     return true;
 }
