@@ -134,6 +134,20 @@ void EstimateKeeper::removeOpen()
     after(true);
 }
 
+void EstimateKeeper::restoreDeleted(const std::u16string& id)
+{
+    savePending_ = false;
+    library_.restoreDeleted(id);
+    after(true);
+}
+
+void EstimateKeeper::recoverAside(const std::u16string& id)
+{
+    savePending_ = false;
+    library_.recoverAside(id);
+    after(true);
+}
+
 bool EstimateKeeper::windowWasOpen(const QString& folder)
 {
     try {

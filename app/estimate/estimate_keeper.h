@@ -44,6 +44,14 @@ public:
     void duplicate();
     void removeOpen();
 
+    // «Открыть…»'s other groups: deleted estimates (`deletedAt` in
+    // milliseconds since the epoch) and the files kept aside.
+    std::vector<DeletedEstimate> deletedEstimates() const { return library_.deletedEstimates(); }
+    std::vector<DamagedEstimate> damagedEstimates() const { return library_.damagedEstimates(); }
+    // Each opens what it brings back.
+    void restoreDeleted(const std::u16string& id);
+    void recoverAside(const std::u16string& id);
+
     // Whether the estimate window was open when the program last ended with
     // its estimates kept in `folder`: read without opening any estimate.
     static bool windowWasOpen(const QString& folder);

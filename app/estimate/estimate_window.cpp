@@ -433,9 +433,7 @@ void EstimateWindow::print()
 
 void EstimateWindow::openList()
 {
-    EstimateListDialog dialog(keeper_.entries(), this);
-    if (dialog.exec() == QDialog::Accepted && !dialog.chosenKey().empty())
-        keeper_.open(dialog.chosenKey());
+    chooseEstimate(keeper_, this);
 }
 
 void EstimateWindow::renameEstimate()
