@@ -4,7 +4,7 @@
 // does. Every text reaches the page as text (textContent, value), never as
 // markup, and no number is computed here.
 
-import {store} from './estimate-store.mjs';
+import {locked, store} from './estimate-store.mjs';
 
 const $ = (id) => document.getElementById(id);
 // A caption's "{}" marks, filled in order.
@@ -74,13 +74,15 @@ export function bindEstimate(core, calc, calculatorCore) {
     // closed or discarded unseen: it saves at once, and a page being hidden
     // or left saves what is pending.
     let saving = false;
-    function saveNow() {
+    function saveNow(event) {
         if (!saving)
             return;
         saving = false;
-        if (timed('save', () => est.save()))
-            changed();
-        tell();
+        locked(() => {
+            if (timed('save', () => est.save()))
+                changed();
+            tell();
+        }, document.hidden || event?.type === 'pagehide');
     }
     function save() {
         if (saving)
