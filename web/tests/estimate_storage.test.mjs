@@ -174,9 +174,14 @@ test('estimates are made, duplicated, opened and deleted by name; a deletion can
     await click('Удалить смету');
     assert.match(await page.textContent('#estimateStatus'), /Смета «Смета 1» удалена/);
     assert.ok(!(await list()).some((name) => name.endsWith('Смета 1')));
+    // Kept in an entry of its own, for 30 days, until the deletion is undone.
+    const deleted = () => page.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('tarvik.deleted.'))
+        .map((k) => JSON.parse(localStorage.getItem(k)).name));
+    assert.deepEqual(await deleted(), ['Смета 1']);
     await click('Отменить');
     assert.ok((await list()).includes('*Смета 1'));
     assert.deepEqual(await names(page), ['Арматура А3 А500с']);
+    assert.deepEqual(await deleted(), []);
     await context.close();
 });
 
