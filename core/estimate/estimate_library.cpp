@@ -63,9 +63,9 @@ EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, S
     } catch (const StorageError&) {
         // Which estimate was open is a convenience: without it, another opens.
     }
+    forgetOldDeletions();
     // A setting edited by hand to name something outside the estimates is
     // not followed.
-    forgetOldDeletions();
     if (last.empty() || safeFileStem(last) != last) {
         openAnother();
         return;
@@ -579,10 +579,6 @@ void EstimateLibrary::setWindowOpen(bool open)
         tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
     }
 }
-
-} // namespace tarvik
-
-namespace tarvik {
 
 bool EstimateLibrary::tooOld(std::uint64_t when) const
 {
