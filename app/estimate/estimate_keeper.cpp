@@ -60,10 +60,16 @@ void EstimateKeeper::refresh()
 {
     // A change of this process's waiting to be saved goes first: the save
     // merges what is stored as well.
-    if (savePending_)
+    if (savePending_) {
         saveNow();
-    else
-        after(library_.refresh());
+        return;
+    }
+    // What another process stored may lack this one's changes (written
+    // over unseen): a save writes them back, and writes nothing otherwise.
+    const bool changed = library_.refresh();
+    after(changed);
+    if (changed)
+        saveSoon();
 }
 
 std::vector<std::pair<QString, bool>> EstimateKeeper::takeStartMessages()

@@ -454,9 +454,7 @@ void EstimateWindow::print()
 
 void EstimateWindow::openList()
 {
-    EstimateListDialog dialog(presenter_.entries(), this);
-    if (dialog.exec() == QDialog::Accepted && !dialog.chosenKey().empty())
-        presenter_.open(dialog.chosenKey());
+    chooseEstimate(presenter_, this);
 }
 
 void EstimateWindow::renameEstimate()

@@ -14,6 +14,9 @@
 #include <QStorageInfo>
 #include <QThread>
 
+#include <algorithm>
+#include <utility>
+
 namespace tarvik {
 namespace {
 
@@ -85,6 +88,36 @@ void writeWhole(const QString& path, std::string_view bytes)
         refuse(file, folder, StorageProblem::Busy);
 }
 
+// The key and the number after `marker` in a kept file's id
+// ("Дача.deleted-1765400000000", "Дача.unreadable-2"); none for a name
+// this storage did not give, which could name a file elsewhere.
+std::optional<std::pair<std::u16string, std::uint64_t>> keptId(std::u16string_view id,
+                                                               std::u16string_view marker)
+{
+    const std::size_t at = id.rfind(marker);
+    if (at == std::u16string_view::npos || at == 0)
+        return std::nullopt;
+    std::u16string key(id.substr(0, at));
+    if (safeFileStem(key) != key)
+        return std::nullopt;
+    std::u16string_view rest = id.substr(at + marker.size());
+    std::uint64_t number = 0;
+    std::size_t digits = 0;
+    for (; digits < rest.size() && rest[digits] >= u'0' && rest[digits] <= u'9' && digits < 19; ++digits)
+        number = number * 10 + (rest[digits] - u'0');
+    rest.remove_prefix(digits);
+    // A second deletion of the key at the same time: "-2" after it.
+    if (!rest.empty() && rest.front() == u'-' && rest.size() > 1 && rest.size() < 6 &&
+        std::all_of(rest.begin() + 1, rest.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+        rest = {};
+    if (digits == 0 || !rest.empty())
+        return std::nullopt;
+    return std::pair{std::move(key), number};
+}
+
+const std::u16string_view deletedMarker = u".deleted-";
+const std::u16string_view asideMarker = u".unreadable-";
+
 std::optional<std::string> readWhole(const QString& path)
 {
     QFile file(path);
@@ -152,6 +185,16 @@ QString FileStorage::estimatesFolder() const
     return folder_ + QStringLiteral("/estimates");
 }
 
+QString FileStorage::deletedFolder() const
+{
+    return folder_ + QStringLiteral("/deleted");
+}
+
+QString FileStorage::asideFolder() const
+{
+    return folder_ + QStringLiteral("/unreadable");
+}
+
 QString FileStorage::settingsPath() const
 {
     return folder_ + QStringLiteral("/settings.json");
@@ -197,7 +240,7 @@ void FileStorage::remove(std::u16string_view key)
 std::u16string FileStorage::keepAside(std::u16string_view key)
 {
     const QString from = filePath(key);
-    const QString folder = folder_ + QStringLiteral("/unreadable");
+    const QString folder = asideFolder();
     makeFolder(folder);
     // rename() never replaces an existing file: the first free number wins.
     for (int n = 1; n < 10000; ++n) {
@@ -210,6 +253,76 @@ std::u16string FileStorage::keepAside(std::u16string_view key)
         return QDir::toNativeSeparators(to).toStdU16String();
     }
     refuse(StorageProblem::Failed);
+}
+
+namespace {
+
+std::vector<KeptEntry> keptIn(const QString& folder, std::u16string_view marker)
+{
+    std::vector<KeptEntry> out;
+    const QStringList names = QDir(folder).entryList({QStringLiteral("*.json")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        std::u16string id = name.chopped(jsonSuffix.size()).toStdU16String();
+        if (auto parsed = keptId(id, marker))
+            out.push_back({std::move(id), std::move(parsed->first), parsed->second});
+    }
+    return out;
+}
+
+// The file of a kept copy, from an id this storage gave.
+QString keptPath(const QString& folder, std::u16string_view id, std::u16string_view marker)
+{
+    if (!keptId(id, marker))
+        refuse(StorageProblem::Failed);
+    return folder + u'/' + qs(id) + jsonSuffix;
+}
+
+} // namespace
+
+std::u16string FileStorage::keepDeleted(std::u16string_view key, std::string_view bytes, std::uint64_t when)
+{
+    checkKey(key);
+    const std::u16string stem =
+        std::u16string(key) + std::u16string(deletedMarker) + QString::number(when).toStdU16String();
+    std::u16string id = stem;
+    for (int n = 2; QFile::exists(deletedFolder() + u'/' + qs(id) + jsonSuffix); ++n) {
+        if (n > 9999)
+            refuse(StorageProblem::Failed);
+        id = stem + u'-' + QString::number(n).toStdU16String();
+    }
+    writeWhole(deletedFolder() + u'/' + qs(id) + jsonSuffix, bytes);
+    return id;
+}
+
+std::vector<KeptEntry> FileStorage::deletedEntries() const
+{
+    return keptIn(deletedFolder(), deletedMarker);
+}
+
+std::optional<std::string> FileStorage::readDeleted(std::u16string_view id) const
+{
+    return readWhole(keptPath(deletedFolder(), id, deletedMarker));
+}
+
+void FileStorage::forgetDeleted(std::u16string_view id)
+{
+    QFile file(keptPath(deletedFolder(), id, deletedMarker));
+    if (file.exists() && !file.remove())
+        refuse(file, deletedFolder(), StorageProblem::Busy);
+}
+
+std::vector<KeptEntry> FileStorage::asideEntries() const
+{
+    std::vector<KeptEntry> out = keptIn(asideFolder(), asideMarker);
+    // The number tells two files of one key apart, not a time.
+    for (KeptEntry& entry : out)
+        entry.when = 0;
+    return out;
+}
+
+std::optional<std::string> FileStorage::readAside(std::u16string_view id) const
+{
+    return readWhole(keptPath(asideFolder(), id, asideMarker));
 }
 
 std::optional<std::string> FileStorage::setting(std::string_view name) const

@@ -13,8 +13,8 @@ namespace tarvik {
 
 class FileStorage : public EstimateStorage {
 public:
-    // `folder` holds "estimates/", "unreadable/" and "settings.json"; it is
-    // made on the first write.
+    // `folder` holds "estimates/", "deleted/", "unreadable/" and
+    // "settings.json"; it is made on the first write.
     explicit FileStorage(QString folder);
 
     // The program's data folder (QStandardPaths::AppDataLocation).
@@ -32,6 +32,17 @@ public:
     // returns that file's full path: the user is told where it went.
     std::u16string keepAside(std::u16string_view key) override;
 
+    // A deleted estimate is "deleted/<key>.deleted-<when>.json" (a number
+    // after the time should two deletions of one key share it); its id is
+    // the file's name without ".json".
+    std::u16string keepDeleted(std::u16string_view key, std::string_view bytes, std::uint64_t when) override;
+    std::vector<KeptEntry> deletedEntries() const override;
+    std::optional<std::string> readDeleted(std::u16string_view id) const override;
+    void forgetDeleted(std::u16string_view id) override;
+    // Ids are the kept files' names without ".json".
+    std::vector<KeptEntry> asideEntries() const override;
+    std::optional<std::string> readAside(std::u16string_view id) const override;
+
     // A lock file beside the estimate's ("<key>.json.lock", QLockFile):
     // one left by a process that died, or held for longer than any save
     // takes, is taken over; after 20 seconds of waiting, none.
@@ -42,6 +53,8 @@ public:
 
 private:
     QString estimatesFolder() const;
+    QString deletedFolder() const;
+    QString asideFolder() const;
     QString settingsPath() const;
 
     QString folder_;

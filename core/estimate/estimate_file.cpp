@@ -548,7 +548,7 @@ EstimateFileRead failed(EstimateFileFault fault)
 {
     const EstimateFileError error = fault == EstimateFileFault::NewerVersion ? EstimateFileError::NewerVersion
                                                                              : EstimateFileError::Unreadable;
-    return {error, std::nullopt, fault, {}, 0};
+    return {error, std::nullopt, fault, {}, 0, std::nullopt};
 }
 
 // What of an unreadable file still reads: each line read whole, up to the
@@ -562,6 +562,7 @@ void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
     // uses already: one instantiation less in the page's code.
     std::map<std::uint64_t, std::uint64_t> ids;
     std::size_t held = 0;
+    std::optional<std::u16string> heldName;
     try {
         json::Cursor c(json::utf8Prefix(bytes), maxJsonDepth);
         UnitMassTexts unitMasses;
@@ -590,6 +591,13 @@ void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
                         }
                     } while (c.take(','));
                     c.expect(']');
+                } else if (sameKey(name, topKeys[Name]) && next == '"') {
+                    std::u16string value = c.string();
+                    try {
+                        checkText(value);
+                        heldName = std::move(value);
+                    } catch (const Fault&) {
+                    }
                 } else if ((sameKey(name, topKeys[Format]) || sameKey(name, topKeys[Version])) &&
                            next == '"') {
                     const std::u16string value = c.string();
@@ -608,6 +616,7 @@ void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
         changeSeparator(line, fileSeparator, separator);
     read.wholeLines = std::move(lines);
     read.linesHeld = held;
+    read.nameHeld = std::move(heldName);
 }
 
 } // namespace
@@ -714,7 +723,7 @@ EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Es
         const Header h = readHeader(c, bytes.size());
         Estimate e = readBody(c, h, separator, std::move(ids), std::move(clock));
         const std::size_t held = e.size();
-        return {EstimateFileError::None, std::move(e), EstimateFileFault::None, {}, held};
+        return {EstimateFileError::None, std::move(e), EstimateFileFault::None, {}, held, std::nullopt};
     } catch (const json::Failure& f) {
         fault = faultOf(f.error);
     } catch (const Fault& f) {

@@ -68,6 +68,8 @@ struct EstimateFileRead {
     // The lines the file held, whole or not, as far as it reads as JSON: a
     // file cut short counts the line it was cut in and none after it.
     std::size_t linesHeld = 0;
+    // Of an unreadable file: its name, where that much of it reads.
+    std::optional<std::u16string> nameHeld;
 };
 
 // Reads into an estimate with the given separator, ids and clock.

@@ -33,6 +33,22 @@ std::u16string reason(const StorageError& e)
     return storageProblemText(e);
 }
 
+// The copy is back among the estimates: should the storage refuse to
+// forget it, it is listed twice until it ages out, and nothing is lost.
+void forgetQuietly(EstimateStorage& storage, std::u16string_view id)
+{
+    try {
+        storage.forgetDeleted(id);
+    } catch (const StorageError&) {
+    }
+}
+
+// For reading a kept copy only to list it: no ids or stamps are given.
+std::uint64_t none()
+{
+    return 0;
+}
+
 } // namespace
 
 EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, Source ids, Source clock,
@@ -47,6 +63,7 @@ EstimateLibrary::EstimateLibrary(EstimateStorage& storage, char16_t separator, S
     } catch (const StorageError&) {
         // Which estimate was open is a convenience: without it, another opens.
     }
+    forgetOldDeletions();
     // A setting edited by hand to name something outside the estimates is
     // not followed.
     if (last.empty() || safeFileStem(last) != last) {
@@ -107,21 +124,14 @@ EstimateLibrary::Loaded EstimateLibrary::load(std::u16string_view key)
     }
     if (!bytes)
         return loaded;
-    EstimateFileRead read = readEstimateFile(
-        *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
+    EstimateFileRead read = readBytes(*bytes);
     if (read.error == EstimateFileError::NewerVersion) {
         tell(LibraryEvent::TooNew, captionFilled(Caption::EstimateTooNew, {key}));
         loaded.result = Load::TooNew;
         return loaded;
     }
     if (read.error == EstimateFileError::Unreadable) {
-        // Never written over: moved out of the way under a name that says so.
-        try {
-            const std::u16string aside = storage_.keepAside(key);
-            tell(LibraryEvent::KeptAside, captionFilled(Caption::EstimateKeptAside, {key, aside}));
-        } catch (const StorageError& e) {
-            tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
-        }
+        keepAside(key, read);
         loaded.result = Load::Unreadable;
         return loaded;
     }
@@ -130,6 +140,30 @@ EstimateLibrary::Loaded EstimateLibrary::load(std::u16string_view key)
     loaded.estimate = std::move(read.estimate);
     loaded.bytes = std::move(*bytes);
     return loaded;
+}
+
+EstimateFileRead EstimateLibrary::readBytes(std::string_view bytes)
+{
+    return readEstimateFile(
+        bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
+}
+
+bool EstimateLibrary::keepAside(std::u16string_view key, const EstimateFileRead& read)
+{
+    // Never written over: moved out of the way under a name that says so,
+    // with what of it still reads offered back.
+    try {
+        const std::u16string aside = storage_.keepAside(key);
+        std::u16string text = captionFilled(Caption::EstimateKeptAside, {key, aside});
+        if (!read.wholeLines.empty())
+            text += u". " + captionFilled(Caption::LinesRecoverable,
+                                          {countText(read.wholeLines.size()), countText(read.linesHeld)});
+        tell(LibraryEvent::KeptAside, std::move(text));
+        return true;
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
+        return false;
+    }
 }
 
 std::vector<std::u16string> EstimateLibrary::storedKeys() const
@@ -364,7 +398,7 @@ void EstimateLibrary::duplicate()
 
 void EstimateLibrary::remove(std::u16string_view key)
 {
-    Removed removed{std::u16string(key), {}, key == key_, {}};
+    Removed removed{std::u16string(key), {}, key == key_, {}, {}};
     if (removed.wasOpen) {
         // What is shown, with what other processes stored meanwhile: what
         // undoing the removal brings back. An entry that did not read, or
@@ -383,12 +417,18 @@ void EstimateLibrary::remove(std::u16string_view key)
             return;
         }
     }
+    // Kept with the deleted ones first: a storage that refuses leaves the
+    // estimate where it was rather than lose it.
     try {
+        removed.deletedId = storage_.keepDeleted(key, removed.bytes, clock_());
         storage_.remove(key);
     } catch (const StorageError& e) {
         tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
+        if (!removed.deletedId.empty())
+            forgetQuietly(storage_, removed.deletedId);
         return;
     }
+    forgetOldDeletions();
     removed_ = std::move(removed);
     if (removed_->wasOpen && !openAnother())
         removed_->replacement = key_;
@@ -412,6 +452,8 @@ bool EstimateLibrary::undoRemove()
         removed_ = std::move(removed);
         return false;
     }
+    if (!removed.deletedId.empty())
+        forgetQuietly(storage_, removed.deletedId);
     if (!removed.wasOpen)
         return true;
     const std::u16string replacement = key_;
@@ -445,29 +487,26 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
         return {false, true, false};
     if (*bytes == stored_)
         return {false, true, true};
-    EstimateFileRead read = readEstimateFile(
-        *bytes, separator_, [this] { return ids_(); }, [this] { return stamp(); });
+    EstimateFileRead read = readBytes(*bytes);
     if (read.error == EstimateFileError::NewerVersion) {
         tell(LibraryEvent::TooNew, captionFilled(Caption::EstimateTooNew, {key_}));
         return {false, false};
     }
     if (read.error == EstimateFileError::Unreadable) {
-        try {
-            const std::u16string aside = storage_.keepAside(key_);
-            tell(LibraryEvent::KeptAside, captionFilled(Caption::EstimateKeptAside, {key_, aside}));
-        } catch (const StorageError& e) {
-            tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
+        if (!keepAside(key_, read))
             return {false, false};
-        }
         stored_.clear();
         return {false, true};
     }
     noteStamps(*read.estimate);
     stored_ = std::move(*bytes);
+    // Another wrote after this copy's last write: over it, if it had not
+    // read it yet.
+    const bool behind = read.estimate->mergeWouldChange(estimate_);
     if (!estimate_.mergeWouldChange(*read.estimate))
-        return {false, true, true};
+        return {false, true, true, behind};
     estimate_.mergeFrom(*read.estimate);
-    return {true, true, true};
+    return {true, true, true, behind};
 }
 
 bool EstimateLibrary::save()
@@ -476,28 +515,51 @@ bool EstimateLibrary::save()
     // its change or this one's. Held for the save alone, never while the
     // user edits.
     const std::unique_ptr<StorageLock> held = storage_.lock(key_);
-    const Stored stored = mergeStored();
-    if (!stored.writable)
-        return stored.merged;
-    // A deletion is kept so that a merge with a version open elsewhere
-    // does not bring its line back; after so long, none is taken to be.
-    const std::uint64_t now = clock_();
-    const std::uint64_t kept = deletionsKeptDays * 24 * 3600 * ticksPerSecond_;
-    if (now > kept)
-        estimate_.forgetDeletionsBefore(now - kept);
-    std::string bytes = estimateFileBytes(estimate_);
-    // Written again as it is, it would cost the storage's write (the
-    // browser's is milliseconds for a large estimate) and change nothing.
-    if (stored.current && bytes == stored_)
-        return stored.merged;
-    if (write(key_, bytes))
+    // Without the lock, another's write may land between this read and
+    // this write, or just after it: found in place of this one's, it is
+    // merged and written again. A few times at most: a process writing
+    // again and again must not hold this one here.
+    constexpr int attempts = 3;
+    bool merged = false;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        const Stored stored = mergeStored();
+        merged = merged || stored.merged;
+        if (!stored.writable)
+            return merged;
+        // A deletion is kept so that a merge with a version open elsewhere
+        // does not bring its line back; after so long, none is taken to be.
+        const std::uint64_t now = clock_();
+        const std::uint64_t kept = deletionsKeptDays * 24 * 3600 * ticksPerSecond_;
+        if (now > kept)
+            estimate_.forgetDeletionsBefore(now - kept);
+        std::string bytes = estimateFileBytes(estimate_);
+        // Written again as it is, it would cost the storage's write (the
+        // browser's is milliseconds for a large estimate) and change nothing.
+        if (stored.current && bytes == stored_)
+            return merged;
+        if (!write(key_, bytes))
+            return merged;
         stored_ = std::move(bytes);
-    return stored.merged;
+        if (held || readsAsWritten())
+            return merged;
+    }
+    return merged;
+}
+
+bool EstimateLibrary::readsAsWritten() const
+{
+    try {
+        return storage_.read(key_) == stored_;
+    } catch (const StorageError&) {
+        // Not known: the next save or refresh reads it again.
+        return true;
+    }
 }
 
 bool EstimateLibrary::refresh()
 {
-    return mergeStored().merged;
+    const Stored stored = mergeStored();
+    return stored.merged || stored.behind;
 }
 
 bool EstimateLibrary::windowWasOpen(const EstimateStorage& storage)
@@ -516,6 +578,176 @@ void EstimateLibrary::setWindowOpen(bool open)
     } catch (const StorageError& e) {
         tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
     }
+}
+
+bool EstimateLibrary::tooOld(std::uint64_t when) const
+{
+    const std::uint64_t kept = deletionsKeptDays * 24 * 3600 * ticksPerSecond_;
+    const std::uint64_t now = clock_();
+    return now > kept && when < now - kept;
+}
+
+void EstimateLibrary::forgetOldDeletions()
+{
+    try {
+        for (const KeptEntry& entry : storage_.deletedEntries())
+            if (tooOld(entry.when))
+                storage_.forgetDeleted(entry.id);
+    } catch (const StorageError&) {
+        // Tried again at the next start or removal.
+    }
+}
+
+std::vector<DeletedEstimate> EstimateLibrary::deletedEstimates() const
+{
+    std::vector<DeletedEstimate> out;
+    std::vector<KeptEntry> kept;
+    try {
+        kept = storage_.deletedEntries();
+    } catch (const StorageError&) {
+        return out;
+    }
+    for (KeptEntry& entry : kept) {
+        if (tooOld(entry.when))
+            continue;
+        std::optional<std::string> bytes;
+        try {
+            bytes = storage_.readDeleted(entry.id);
+        } catch (const StorageError&) {
+        }
+        if (!bytes)
+            continue;
+        const EstimateFileRead read = readEstimateFile(*bytes, separator_, none, none);
+        DeletedEstimate d{std::move(entry.id), std::move(entry.key), entry.when, read.wholeLines.size()};
+        if (read.estimate) {
+            d.name = read.estimate->name();
+            d.lines = read.estimate->size();
+        }
+        out.push_back(std::move(d));
+    }
+    std::sort(out.begin(), out.end(), [](const DeletedEstimate& a, const DeletedEstimate& b) {
+        return a.deletedAt != b.deletedAt ? a.deletedAt > b.deletedAt : a.id < b.id;
+    });
+    return out;
+}
+
+bool EstimateLibrary::openAsNew(std::u16string_view preferredKey, Estimate e)
+{
+    noteStamps(e);
+    const std::u16string name = freeName(e.name());
+    if (name != e.name())
+        e.rename(name);
+    const bool keyFits = !preferredKey.empty() && name == e.name() && safeFileStem(name) == preferredKey;
+    const std::u16string key = keyFits && !taken(preferredKey) ? std::u16string(preferredKey) : freeKey(name);
+    std::string bytes = estimateFileBytes(e);
+    if (!write(key, bytes))
+        return false;
+    switchTo(key, std::move(e), std::move(bytes));
+    return true;
+}
+
+bool EstimateLibrary::restoreDeleted(std::u16string_view id)
+{
+    std::u16string key;
+    try {
+        for (KeptEntry& entry : storage_.deletedEntries())
+            if (entry.id == id)
+                key = std::move(entry.key);
+    } catch (const StorageError&) {
+    }
+    std::optional<std::string> bytes;
+    try {
+        bytes = storage_.readDeleted(id);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotRead, captionFilled(Caption::EstimateNotRead, {key, reason(e)}));
+        return false;
+    }
+    if (!bytes || !saveBeforeLeaving())
+        return false;
+    // Its key is no longer held for undoing the removal.
+    if (removed_ && removed_->deletedId == id)
+        removed_.reset();
+    EstimateFileRead read = readBytes(*bytes);
+    if (read.error == EstimateFileError::None) {
+        if (!openAsNew(key, std::move(*read.estimate)))
+            return false;
+    } else {
+        // As it was: opening it keeps it aside, or leaves a newer
+        // program's file alone, and says so.
+        const std::u16string back = freeKey(key.empty() ? std::u16string(id) : key);
+        if (!write(back, *bytes))
+            return false;
+        open(back);
+    }
+    forgetQuietly(storage_, id);
+    return true;
+}
+
+std::vector<DamagedEstimate> EstimateLibrary::damagedEstimates() const
+{
+    std::vector<DamagedEstimate> out;
+    std::vector<KeptEntry> kept;
+    try {
+        kept = storage_.asideEntries();
+    } catch (const StorageError&) {
+        return out;
+    }
+    for (KeptEntry& entry : kept) {
+        std::optional<std::string> bytes;
+        try {
+            bytes = storage_.readAside(entry.id);
+        } catch (const StorageError&) {
+        }
+        if (!bytes)
+            continue;
+        const EstimateFileRead read = readEstimateFile(*bytes, separator_, none, none);
+        // A newer program's file is never kept aside; one put there by hand
+        // is not this program's to open.
+        if (read.error == EstimateFileError::NewerVersion)
+            continue;
+        DamagedEstimate d{std::move(entry.id), std::move(entry.key), read.wholeLines.size(), read.linesHeld};
+        if (read.estimate) {
+            d.name = read.estimate->name();
+            d.linesRead = d.linesHeld = read.estimate->size();
+        } else if (read.nameHeld) {
+            d.name = *read.nameHeld;
+        }
+        out.push_back(std::move(d));
+    }
+    std::sort(out.begin(), out.end(), [](const DamagedEstimate& a, const DamagedEstimate& b) {
+        return a.name != b.name ? a.name < b.name : a.id < b.id;
+    });
+    return out;
+}
+
+bool EstimateLibrary::recoverAside(std::u16string_view id)
+{
+    std::u16string key(id);
+    try {
+        for (KeptEntry& entry : storage_.asideEntries())
+            if (entry.id == id)
+                key = std::move(entry.key);
+    } catch (const StorageError&) {
+    }
+    std::optional<std::string> bytes;
+    try {
+        bytes = storage_.readAside(id);
+    } catch (const StorageError& e) {
+        tell(LibraryEvent::NotRead, captionFilled(Caption::EstimateNotRead, {key, reason(e)}));
+        return false;
+    }
+    if (!bytes || !saveBeforeLeaving())
+        return false;
+    EstimateFileRead read = readBytes(*bytes);
+    if (read.error == EstimateFileError::NewerVersion)
+        return false;
+    if (read.estimate)
+        return openAsNew({}, std::move(*read.estimate));
+    Estimate e = makeEstimate();
+    for (EstimateLine& line : read.wholeLines)
+        e.restore(std::move(line));
+    e.rename(read.nameHeld ? std::move(*read.nameHeld) : key);
+    return openAsNew({}, std::move(e));
 }
 
 } // namespace tarvik

@@ -9,6 +9,7 @@
 // messages for the face to show.
 
 #include "estimate/estimate.h"
+#include "estimate/estimate_file.h"
 #include "estimate/estimate_storage.h"
 
 #include <optional>
@@ -21,6 +22,22 @@ namespace tarvik {
 struct EstimateEntry {
     std::u16string key;
     std::u16string name; // an entry that does not read shows its key
+};
+
+// A deleted estimate, kept for deletionsKeptDays.
+struct DeletedEstimate {
+    std::u16string id;           // for restoreDeleted
+    std::u16string name;         // its key where the copy does not read
+    std::uint64_t deletedAt = 0; // in the library's clock
+    std::size_t lines = 0;
+};
+
+// A stored entry that did not read and was kept aside.
+struct DamagedEstimate {
+    std::u16string id;         // for recoverAside
+    std::u16string name;       // from the file where that much reads, else its key
+    std::size_t linesRead = 0; // the lines recoverAside brings back
+    std::size_t linesHeld = 0; // of those the file held
 };
 
 enum class LibraryEvent {
@@ -74,20 +91,44 @@ public:
     // taken).
     std::u16string rename(std::u16string name);
     void duplicate();
-    // Removing the open estimate opens another, or starts a new one.
+    // Removing the open estimate opens another, or starts a new one. The
+    // estimate is kept with the deleted ones (where the storage keeps
+    // them), and stays where it was if the storage refuses to keep it.
     void remove(std::u16string_view key);
     bool canUndoRemove() const { return removed_.has_value(); }
     // Brings back the last removed estimate, and opens it if it was open.
     bool undoRemove();
 
+    // The deleted estimates kept, the latest deletion first. Deletions
+    // older than deletionsKeptDays are forgotten at start and at each
+    // removal, and not listed meanwhile.
+    std::vector<DeletedEstimate> deletedEstimates() const;
+    // Brings a deleted estimate back and opens it; a name taken meanwhile
+    // gets a number, as a duplicate's does. False when the copy is gone,
+    // or the open estimate could not be saved. A copy that does not read
+    // is put back as it was, for opening it to say why.
+    bool restoreDeleted(std::u16string_view id);
+
+    // The entries kept aside because they did not read, by name.
+    std::vector<DamagedEstimate> damagedEstimates() const;
+    // Opens, as a new estimate, the lines of a kept-aside entry that read
+    // (its name where that reads, else its key; numbered when taken). The
+    // entry kept aside stays as it is. False when it is gone, is of a
+    // newer version, or the open estimate could not be saved.
+    bool recoverAside(std::u16string_view id);
+
     // Called by a face after every committed change. Changes another
     // process or tab stored meanwhile are merged in first; true when they
-    // were, so the face shows the estimate again. Deletions older than
+    // were, so the face shows the estimate again. Where the storage gives
+    // no lock, the entry is read back after the write: another's write
+    // found in its place is merged and written again. Deletions older than
     // deletionsKeptDays are not written again: a version of the estimate
     // kept open elsewhere for longer may bring such a line back.
     bool save();
     // Merges in what is stored without writing: for the page's storage
-    // event or a file watcher. True when something changed.
+    // event or a file watcher. True when something changed, or when what
+    // is stored lacks some of this copy's changes (another process wrote
+    // over them unseen): the face shows the estimate again and saves.
     bool refresh();
 
     // What the user must be told since the last call.
@@ -112,17 +153,26 @@ private:
         std::string bytes;
         bool wasOpen = false;
         std::u16string replacement; // the estimate started because none was left
+        std::u16string deletedId;   // the copy kept with the deleted ones
     };
     struct Stored {
         bool merged = false;
         bool writable = false; // false: the entry is of a newer version or did not come
         bool current = false;  // the entry holds stored_
+        bool behind = false;   // the entry lacks some of the open estimate's changes
     };
 
     Estimate makeEstimate();
     std::uint64_t stamp();
     void noteStamps(const Estimate& e);
     Loaded load(std::u16string_view key);
+    EstimateFileRead readBytes(std::string_view bytes);
+    // Moves the entry under `key` aside; false when the storage refused.
+    bool keepAside(std::u16string_view key, const EstimateFileRead& read);
+    bool tooOld(std::uint64_t when) const;
+    void forgetOldDeletions();
+    // Writes `e` under a free key and opens it; its name numbered when taken.
+    bool openAsNew(std::u16string_view preferredKey, Estimate e);
     Stored mergeStored();
     std::vector<std::u16string> storedKeys() const;
     bool taken(std::u16string_view key) const;
@@ -138,6 +188,8 @@ private:
     bool openAnother(std::u16string_view tried = {});
     // The open estimate written under `key`: its bytes, none when refused.
     std::optional<std::string> write(std::u16string_view key);
+    // Whether the open estimate's entry holds what this copy last wrote.
+    bool readsAsWritten() const;
     // Saves the open estimate; false when its last write was refused, so
     // that switching to another would drop what only memory holds.
     bool saveBeforeLeaving();

@@ -342,6 +342,20 @@ void EstimatePresenter::open(std::u16string_view key)
     switched();
 }
 
+void EstimatePresenter::restoreDeleted(std::u16string_view id)
+{
+    library_.restoreDeleted(id);
+    removedEstimate_.reset();
+    switched();
+}
+
+void EstimatePresenter::recoverDamaged(std::u16string_view id)
+{
+    library_.recoverAside(id);
+    removedEstimate_.reset();
+    switched();
+}
+
 void EstimatePresenter::rename(std::u16string_view name)
 {
     const std::u16string refused = library_.rename(std::u16string(name));
@@ -391,10 +405,13 @@ void EstimatePresenter::refresh()
 {
     const std::u16string key = library_.key();
     const std::u16string name = this->name();
+    // What another writer stored may lack this face's changes (it wrote
+    // over them unseen): saving writes them back, and nothing otherwise.
     if (library_.refresh()) {
         if (library_.key() != key || this->name() != name)
             view_.showEstimate();
         merged();
+        view_.saveSoon();
     }
     tellMessages();
 }

@@ -79,8 +79,15 @@ public:
     bool commitVatRate(std::u16string_view text);
     void setPricesIncludeVat(bool included);
 
+    std::vector<DeletedEstimate> deletedEstimates() const { return library_.deletedEstimates(); }
+    std::vector<DamagedEstimate> damagedEstimates() const { return library_.damagedEstimates(); }
+
     void create();
     void open(std::u16string_view key);
+    // A deleted estimate brought back, or the lines of a damaged one that
+    // read as a new estimate: opened.
+    void restoreDeleted(std::u16string_view id);
+    void recoverDamaged(std::u16string_view id);
     void rename(std::u16string_view name);
     void duplicate();
     // Deletes the open estimate at once; «Отменить» brings it back.

@@ -4,6 +4,7 @@
 // on the desktop, the browser's storage on the page, a map in the tests.
 // Keys are file stems (see file_names.h); bytes are the saved format.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -42,6 +43,14 @@ private:
     std::u16string where_;
 };
 
+// A copy the storage keeps outside the estimates: a deleted estimate, or a
+// file that did not read.
+struct KeptEntry {
+    std::u16string id;      // the storage's name for the copy
+    std::u16string key;     // the estimate's key when it was taken out
+    std::uint64_t when = 0; // of a deleted one: when, in the library's clock
+};
+
 // Held while a save reads, merges and writes one entry.
 class StorageLock {
 public:
@@ -72,6 +81,34 @@ public:
     // Moves an entry that could not be read out of the estimates, under a
     // new name that says so, and returns that name: nothing will overwrite it.
     virtual std::u16string keepAside(std::u16string_view key) = 0;
+
+    // Deleted estimates, kept beside the estimates for a while so that a
+    // deletion can be taken back after a restart. A storage that keeps none
+    // answers an empty id, and the deletion holds only in memory.
+    // Keeps `bytes` as the estimate of `key` deleted at `when`; returns the
+    // copy's id. Throws StorageError.
+    virtual std::u16string keepDeleted(std::u16string_view key, std::string_view bytes, std::uint64_t when)
+    {
+        (void)key;
+        (void)bytes;
+        (void)when;
+        return {};
+    }
+    virtual std::vector<KeptEntry> deletedEntries() const { return {}; }
+    virtual std::optional<std::string> readDeleted(std::u16string_view id) const
+    {
+        (void)id;
+        return std::nullopt;
+    }
+    virtual void forgetDeleted(std::u16string_view id) { (void)id; }
+
+    // The entries keepAside moved, and their bytes as they were.
+    virtual std::vector<KeptEntry> asideEntries() const { return {}; }
+    virtual std::optional<std::string> readAside(std::u16string_view id) const
+    {
+        (void)id;
+        return std::nullopt;
+    }
 
     // Small values kept beside the estimates (which estimate was open, and
     // whether its window was). None when never set.

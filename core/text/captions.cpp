@@ -358,6 +358,8 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}» не прочитана: {}";
     case Caption::EstimateKeptAside:
         return u"Смета «{}» не читается; её файл сохранён как «{}» и не будет перезаписан";
+    case Caption::LinesRecoverable:
+        return u"Читаются строки: {} из {}; «Открыть…» восстановит их новой сметой";
     case Caption::EstimateTooNew:
         return u"Смета «{}» записана более новой версией программы; она не открыта и не изменена";
     case Caption::NewEstimateName:
@@ -382,6 +384,22 @@ std::u16string_view caption(Caption which)
         return u"У сметы должно быть имя";
     case Caption::DeleteEstimateQuestion:
         return u"Удалить смету «{}»?";
+    case Caption::DeletedGroup:
+        return u"Удалённые";
+    case Caption::DamagedGroup:
+        return u"Повреждённые";
+    case Caption::DeletedListName:
+        return u"Удалённые сметы";
+    case Caption::DamagedListName:
+        return u"Повреждённые сметы";
+    case Caption::DeletedEntry:
+        return u"{} — удалена {}";
+    case Caption::DamagedEntry:
+        return u"{} — читаются строки: {} из {}";
+    case Caption::RecoverLines:
+        return u"Восстановить строки: {} из {}";
+    case Caption::RestoreEstimate:
+        return u"Восстановить";
     case Caption::TableCopied:
         return u"Таблица скопирована";
     case Caption::FileWritten:

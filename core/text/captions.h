@@ -114,6 +114,7 @@ enum class Caption {
     EstimateNotSaved,
     EstimateNotRead,
     EstimateKeptAside,
+    LinesRecoverable, // after EstimateKeptAside: the lines that read, of how many
     EstimateTooNew,
     NewEstimateName,
     DuplicateName,
@@ -128,6 +129,17 @@ enum class Caption {
     RenamePrompt,
     BlankEstimateName, // a rename to nothing but spaces
     DeleteEstimateQuestion,
+    // «Открыть…»'s groups beside the estimates: the deleted ones, kept for
+    // a while, and the files that did not read; "{}" stands for a name,
+    // then a date or the lines that read and how many there were.
+    DeletedGroup,
+    DamagedGroup,
+    DeletedListName,
+    DamagedListName,
+    DeletedEntry,
+    DamagedEntry,
+    RecoverLines, // the offer of a damaged file's lines as a new estimate
+    RestoreEstimate,
     TableCopied,
     FileWritten,
     FileNotWritten,

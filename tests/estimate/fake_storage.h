@@ -10,6 +10,7 @@
 #include "text/utf8.h"
 
 #include <map>
+#include <string>
 
 namespace tarvik::testing {
 
@@ -17,6 +18,12 @@ class FakeStorage : public EstimateStorage {
 public:
     std::map<std::u16string, std::string, std::less<>> entries;
     std::map<std::u16string, std::string> aside; // what keepAside moved, under its new name
+    struct Deleted {
+        std::u16string key;
+        std::string bytes;
+        std::uint64_t when = 0;
+    };
+    std::map<std::u16string, Deleted, std::less<>> deleted; // by id
     std::map<std::string, std::string, std::less<>> settings;
     bool refuseWrites = false;
     StorageProblem refusal = StorageProblem::NoSpace; // why writes are refused
@@ -67,6 +74,49 @@ public:
         return name;
     }
 
+    std::u16string keepDeleted(std::u16string_view key, std::string_view bytes, std::uint64_t when) override
+    {
+        if (refuseWrites)
+            throw StorageError(refusal, u"data/deleted");
+        std::u16string id = u"deleted-" + fromUtf8(std::to_string(++deletions));
+        deleted[id] = {std::u16string(key), std::string(bytes), when};
+        return id;
+    }
+
+    std::vector<KeptEntry> deletedEntries() const override
+    {
+        std::vector<KeptEntry> out;
+        for (const auto& [id, d] : deleted)
+            out.push_back({id, d.key, d.when});
+        return out;
+    }
+
+    std::optional<std::string> readDeleted(std::u16string_view id) const override
+    {
+        const auto it = deleted.find(id);
+        return it == deleted.end() ? std::nullopt : std::optional<std::string>(it->second.bytes);
+    }
+
+    void forgetDeleted(std::u16string_view id) override
+    {
+        if (const auto it = deleted.find(id); it != deleted.end())
+            deleted.erase(it);
+    }
+
+    std::vector<KeptEntry> asideEntries() const override
+    {
+        std::vector<KeptEntry> out;
+        for (const auto& [id, bytes] : aside)
+            out.push_back({id, id.substr(0, id.rfind(u".unreadable-")), 0});
+        return out;
+    }
+
+    std::optional<std::string> readAside(std::u16string_view id) const override
+    {
+        const auto it = aside.find(std::u16string(id));
+        return it == aside.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+
     std::optional<std::string> setting(std::string_view name) const override
     {
         const auto it = settings.find(name);
@@ -89,6 +139,7 @@ public:
     }
 
 private:
+    int deletions = 0;
     static std::u16string asText(std::u16string_view key) { return fromUtf8(utf8(key)); }
 };
 

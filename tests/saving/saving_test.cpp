@@ -20,6 +20,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <csignal>
 #include <map>
 #include <string>
@@ -83,6 +84,49 @@ TEST(FileStorage, KeepsEachEstimateInItsOwnFileInsideTheFolder)
     storage.setSetting("window", "open");
     EXPECT_EQ(FileStorage(folder.path()).setting("last"), "Дача");
     EXPECT_EQ(storage.setting("window"), "open");
+}
+
+// Deleted estimates in "deleted/" beside the estimates, listed with the
+// key and time they were deleted at; the files kept aside listed too. An
+// id the storage did not give names no file, in the folder or outside it.
+TEST(FileStorage, KeepsDeletedEstimatesInAFolderOfTheirOwn)
+{
+    QTemporaryDir folder;
+    FileStorage storage(folder.path());
+    EXPECT_TRUE(storage.deletedEntries().empty());
+    const std::u16string first = storage.keepDeleted(u"Дача", "one", 1765400000000);
+    const std::u16string second = storage.keepDeleted(u"Дача", "two", 1765400000000);
+    const std::u16string third = storage.keepDeleted(u"Баня", "three", 42);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("deleted/Дача.deleted-1765400000000.json"))));
+    EXPECT_TRUE(storage.keys().empty());
+    std::vector<std::pair<std::u16string, std::uint64_t>> listed;
+    for (const KeptEntry& e : storage.deletedEntries())
+        listed.emplace_back(e.key, e.when);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::pair<std::u16string, std::uint64_t>>{
+                          {u"Баня", 42}, {u"Дача", 1765400000000}, {u"Дача", 1765400000000}}));
+    EXPECT_EQ(storage.readDeleted(second), "two");
+    EXPECT_EQ(storage.readDeleted(third), "three");
+    storage.forgetDeleted(first);
+    EXPECT_FALSE(storage.readDeleted(first).has_value());
+    EXPECT_EQ(storage.deletedEntries().size(), 2u);
+
+    storage.write(u"Дача", "damaged");
+    const std::u16string aside = storage.keepAside(u"Дача");
+    const std::vector<KeptEntry> kept = storage.asideEntries();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].key, u"Дача");
+    EXPECT_TRUE(aside.ends_with(kept[0].id + u".json"));
+    EXPECT_EQ(storage.readAside(kept[0].id), "damaged");
+
+    for (std::u16string_view id :
+         {std::u16string_view(u"../estimates/Дача"), std::u16string_view(u"Дача"),
+          std::u16string_view(u"../x.deleted-1"), std::u16string_view(u"a/b.deleted-1")}) {
+        EXPECT_THROW(storage.readDeleted(id), StorageError);
+        EXPECT_THROW(storage.forgetDeleted(id), StorageError);
+        EXPECT_THROW(storage.readAside(id), StorageError);
+    }
 }
 
 // Killed after a number of saves it has seen done, not at a moment in

@@ -21,6 +21,7 @@ PageCall store(const char* method)
 constexpr std::string_view estimatePrefix = "tarvik.estimate.";
 constexpr std::string_view settingPrefix = "tarvik.setting.";
 constexpr std::string_view asidePrefix = "tarvik.aside.";
+constexpr std::string_view deletedPrefix = "tarvik.deleted.";
 
 std::string entryKey(std::string_view prefix, std::u16string_view key)
 {
@@ -52,20 +53,99 @@ void put(std::string_view name, std::string_view bytes)
                                                : StorageProblem::BrowserRefused);
 }
 
-} // namespace
-
-std::vector<std::u16string> BrowserStorage::keys() const
+// What follows `prefix` in the names of the entries that have it.
+std::vector<std::u16string> namesAfter(std::string_view prefix)
 {
-    std::vector<std::u16string> keys;
+    std::vector<std::u16string> out;
     const int count = store("keyCount").run();
     if (count < 0)
         throw StorageError(StorageProblem::BrowserRefused);
     for (int i = 0; i < count; ++i) {
         const std::optional<std::string> name = store("keyAt").arg(i).bytes();
-        if (name && name->starts_with(estimatePrefix))
-            keys.push_back(fromUtf8(std::string_view(*name).substr(estimatePrefix.size())));
+        if (name && name->starts_with(prefix))
+            out.push_back(fromUtf8(std::string_view(*name).substr(prefix.size())));
     }
-    return keys;
+    return out;
+}
+
+// A time in decimal digits: beyond countText's size_t on the page.
+std::u16string digits(std::uint64_t n)
+{
+    std::u16string out;
+    do {
+        out.insert(out.begin(), static_cast<char16_t>(u'0' + n % 10));
+        n /= 10;
+    } while (n != 0);
+    return out;
+}
+
+// "<when>.<key>": the time and the key of a deleted estimate's id.
+std::optional<std::pair<std::uint64_t, std::u16string>> deletedId(std::u16string_view id)
+{
+    std::uint64_t when = 0;
+    std::size_t digits = 0;
+    for (; digits < id.size() && digits < 19 && id[digits] >= u'0' && id[digits] <= u'9'; ++digits)
+        when = when * 10 + (id[digits] - u'0');
+    if (digits == 0 || digits + 1 >= id.size() || id[digits] != u'.')
+        return std::nullopt;
+    return std::pair{when, std::u16string(id.substr(digits + 1))};
+}
+
+} // namespace
+
+std::vector<std::u16string> BrowserStorage::keys() const
+{
+    return namesAfter(estimatePrefix);
+}
+
+std::u16string BrowserStorage::keepDeleted(std::u16string_view key, std::string_view bytes,
+                                           std::uint64_t when)
+{
+    // Two deletions of one key within a tick: the later a tick on.
+    std::u16string id;
+    do {
+        id = digits(when++) + u'.' + std::u16string(key);
+    } while (stored(entryKey(deletedPrefix, id)));
+    put(entryKey(deletedPrefix, id), bytes);
+    return id;
+}
+
+std::vector<KeptEntry> BrowserStorage::deletedEntries() const
+{
+    std::vector<KeptEntry> out;
+    for (std::u16string& id : namesAfter(deletedPrefix)) {
+        if (auto parsed = deletedId(id))
+            out.push_back({std::move(id), std::move(parsed->second), parsed->first});
+    }
+    return out;
+}
+
+std::optional<std::string> BrowserStorage::readDeleted(std::u16string_view id) const
+{
+    return stored(entryKey(deletedPrefix, id));
+}
+
+void BrowserStorage::forgetDeleted(std::u16string_view id)
+{
+    store("remove").arg(entryKey(deletedPrefix, id)).run();
+}
+
+std::vector<KeptEntry> BrowserStorage::asideEntries() const
+{
+    // keepAside names them "<key> (не читается)", then " 2" and on.
+    const std::u16string mark = captionWith(Caption::UnreadableEntryName, u"");
+    std::vector<KeptEntry> out;
+    for (std::u16string& id : namesAfter(asidePrefix)) {
+        const std::size_t at = id.rfind(mark);
+        std::u16string key = at == std::u16string::npos ? id : id.substr(0, at);
+        out.push_back({std::move(id), std::move(key), 0});
+    }
+    return out;
+}
+
+std::optional<std::string> BrowserStorage::readAside(std::u16string_view id) const
+{
+    return stored(entryKey(asidePrefix, id));
 }
 
 std::optional<std::string> BrowserStorage::read(std::u16string_view key) const

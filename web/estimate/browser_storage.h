@@ -16,6 +16,15 @@ public:
     void write(std::u16string_view key, std::string_view bytes) override;
     void remove(std::u16string_view key) override;
     std::u16string keepAside(std::u16string_view key) override;
+    // A deleted estimate is the entry "tarvik.deleted.<when>.<key>"; its id
+    // is what follows the prefix.
+    std::u16string keepDeleted(std::u16string_view key, std::string_view bytes, std::uint64_t when) override;
+    std::vector<KeptEntry> deletedEntries() const override;
+    std::optional<std::string> readDeleted(std::u16string_view id) const override;
+    void forgetDeleted(std::u16string_view id) override;
+    // Ids are the names keepAside gave.
+    std::vector<KeptEntry> asideEntries() const override;
+    std::optional<std::string> readAside(std::u16string_view id) const override;
     std::optional<std::string> setting(std::string_view name) const override;
     void setSetting(std::string_view name, std::string_view value) override;
 

@@ -47,3 +47,20 @@ export const store = {
         localStorage.removeItem(key);
     }, () => {}),
 };
+
+// A save's read, merge and write, one tab at a time: under the browser's
+// Web Locks, which a page has only in a secure context. Elsewhere, and for
+// a page being hidden or left, which cannot wait for another tab's save,
+// the save runs at once: the core reads its write back, and a tab that
+// finds its changes written over by another's saves them again.
+export const locked = (save, now) => {
+    if (now || !navigator.locks)
+        return save();
+    // A request the browser refuses still saves; a save that threw is not
+    // run again.
+    let ran = false;
+    navigator.locks.request('tarvik.estimate.save', () => {
+        ran = true;
+        return save();
+    }).catch(() => ran || save());
+};

@@ -4,7 +4,7 @@
 // show it and forward what the user does. Every text reaches the page as
 // text (textContent, value), never as markup, and no number is computed here.
 
-import {store} from './estimate-store.mjs';
+import {locked, store} from './estimate-store.mjs';
 import {bindTable} from './estimate-table.mjs';
 import {bindControls} from './estimate-controls.mjs';
 import {bindExport} from './estimate-export.mjs';
@@ -95,11 +95,11 @@ export function bindEstimate(core, calc, calculatorCore) {
     // may be closed or discarded unseen: it saves at once, and a page being
     // hidden or left saves what is pending.
     let saving = false;
-    function saveNow() {
+    function saveNow(event) {
         if (!saving)
             return;
         saving = false;
-        timed('save', () => act((e) => e.save()));
+        locked(() => timed('save', () => act((e) => e.save())), document.hidden || event?.type === 'pagehide');
     }
     function save() {
         if (saving)

@@ -4,7 +4,7 @@
 // drawn a window of rows at a time.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {openPage, sharedBrowser} from './browser.mjs';
+import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
 import {addLine, channel, rebar, rowCount, sheet, tableRows, totalsRows, typeInCell,
         waitForRows} from './estimate_page.mjs';
 
@@ -56,6 +56,45 @@ test('two tabs on one estimate merge by line', async () => {
     assert.deepEqual(await names(a), ['Арматура А3 А500с']);
     await context.close();
 });
+
+// Two tabs adding lines at once, each save a read, a merge and a write of
+// the one stored estimate: under the browser's Web Locks, and without them
+// (a page served insecurely), where a tab finding its lines written over
+// saves them again.
+for (const withLocks of [true, false]) {
+    test(`two tabs each adding 50 lines at once both have 100 after a reload${withLocks ? '' : ', without Web Locks'}`,
+         async () => {
+        const context = await site.browser.newContext({locale: 'ru-RU'});
+        if (!withLocks)
+            await context.addInitScript(() => delete Navigator.prototype.locks);
+        const a = await openPage(context, site.url);
+        const b = await openPage(context, site.url);
+        for (const page of [a, b]) {
+            await chooseKind(page, rebar.section, rebar.kind);
+            await pickItem(page, 'sComboBoxElement', '12');
+            await calculate(page, 0, '1');
+        }
+        const lines = (page) => page.evaluate(() => document.getElementById('estimateTotals').textContent);
+        const addFifty = (page) => page.evaluate(async () => {
+            for (let i = 0; i < 50; ++i) {
+                document.getElementById('estimateAdd').click();
+                await new Promise((done) => setTimeout(done, Math.random() * 8));
+            }
+        });
+        await Promise.all([addFifty(a), addFifty(b)]);
+        for (const page of [a, b]) {
+            await page.waitForFunction(() => /Итого: 100 поз/.test(
+                document.getElementById('estimateTotals').textContent), null, {timeout: 10000});
+        }
+        await a.waitForTimeout(300);
+        for (const page of [a, b]) {
+            await page.reload();
+            await waitForEstimate(page);
+            assert.match(await lines(page), /Итого: 100 поз/);
+        }
+        await context.close();
+    });
+}
 
 test('a refused quota is reported and the estimate stays in the page', async () => {
     const context = await site.browser.newContext({locale: 'ru-RU'});
@@ -135,9 +174,14 @@ test('estimates are made, duplicated, opened and deleted by name; a deletion can
     await click('Удалить смету');
     assert.match(await page.textContent('#estimateStatus'), /Смета «Смета 1» удалена/);
     assert.ok(!(await list()).some((name) => name.endsWith('Смета 1')));
+    // Kept in an entry of its own, for 30 days, until the deletion is undone.
+    const deleted = () => page.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('tarvik.deleted.'))
+        .map((k) => JSON.parse(localStorage.getItem(k)).name));
+    assert.deepEqual(await deleted(), ['Смета 1']);
     await click('Отменить');
     assert.ok((await list()).includes('*Смета 1'));
     assert.deepEqual(await names(page), ['Арматура А3 А500с']);
+    assert.deepEqual(await deleted(), []);
     await context.close();
 });
 

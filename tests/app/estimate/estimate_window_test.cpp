@@ -22,6 +22,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
@@ -781,6 +783,42 @@ private slots:
                 return;
             }
         }
+    }
+
+    void theOpenListOffersDeletedAndDamagedEstimatesToBringBack()
+    {
+        const qint64 deletedAt = QDateTime(QDate(2026, 12, 1), QTime(12, 0)).toMSecsSinceEpoch();
+        EstimateListDialog dialog({{u"a", u"Баня"}},
+                                  {{u"Дача.deleted-1", u"Дача", std::uint64_t(deletedAt), 2}},
+                                  {{u"Сарай.unreadable-1", u"Сарай", 25, 27}}, nullptr);
+        const QList<QListWidget*> lists = dialog.findChildren<QListWidget*>();
+        QStringList names, rows;
+        for (const QListWidget* list : lists) {
+            names << list->accessibleName();
+            rows << list->item(0)->text();
+        }
+        QCOMPARE(names, (QStringList{QStringLiteral("Сметы"), QStringLiteral("Удалённые сметы"),
+                                     QStringLiteral("Повреждённые сметы")}));
+        QCOMPARE(rows, (QStringList{QStringLiteral("Баня"), QStringLiteral("Дача — удалена 01.12.2026"),
+                                    QStringLiteral("Сарай — читаются строки: 25 из 27")}));
+        auto* open = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+        const QString openText = open->text();
+        lists[2]->setCurrentRow(0);
+        QCOMPARE(dialog.chosen().group, EstimateListDialog::Group::Damaged);
+        QCOMPARE(dialog.chosen().id, u"Сарай.unreadable-1");
+        QVERIFY(dialog.chosenKey().empty());
+        QCOMPARE(open->text(), text(Caption::RestoreEstimate));
+        QVERIFY(lists[0]->selectedItems().isEmpty());
+        lists[1]->setCurrentRow(0);
+        QCOMPARE(dialog.chosen().group, EstimateListDialog::Group::Deleted);
+        QVERIFY(lists[2]->selectedItems().isEmpty());
+        lists[0]->setCurrentRow(0);
+        QCOMPARE(dialog.chosenKey(), u"a");
+        QCOMPARE(open->text(), openText);
+
+        // Without deleted or damaged estimates, the list alone.
+        EstimateListDialog plain({{u"a", u"Баня"}}, nullptr);
+        QCOMPARE(plain.findChildren<QLabel*>().size(), 0);
     }
 
     void theWindowFitsTheScreenAndNamesItsControls()
