@@ -17,7 +17,7 @@ constexpr int columns = static_cast<int>(estimateColumnCount);
 
 bool isNumberColumn(EstimateColumn c)
 {
-    return c != EstimateColumn::Name && c != EstimateColumn::Size;
+    return c != EstimateColumn::Name && c != EstimateColumn::Size && c != EstimateColumn::Grade;
 }
 
 QString text(const std::u16string& t)

@@ -31,7 +31,7 @@ export function bindEstimate(core, calc, calculatorCore) {
     const undoButton = $('estimateUndo');
     const vatRate = $('vatRate');
     const vatIncluded = $('vatIncluded');
-    const nameColumn = 1, massColumn = 7, costColumn = 9;
+    const nameColumn = 1, massColumn = 8, costColumn = 10;
     let est = null;
     let undoes = null; // what «Отменить» brings back: lines, or an estimate
     let header = [];
