@@ -229,9 +229,9 @@ test('the CSV download and the copied table are the core\'s texts', async () => 
     const text = bytes.subarray(3).toString('utf8');
     assert.ok(!/[^\r]\n/.test(text) && text.endsWith('\r\n'), 'CRLF line ends');
     const lines = text.split('\r\n');
-    assert.equal(lines[1], '1;Арматура А3 А500с;12;0,89;;;100,000;89,000;65000,50;5785,04');
+    assert.equal(lines[1], '1;Арматура А3 А500с;12;Сталь;0,89;;;100,000;89,000;65000,50;5785,04');
     assert.equal(lines[3], '', 'a blank row between the lines and the totals');
-    assert.equal(lines[4], ';Итого: 2 поз.;;;;;;120,400;;5785,04');
+    assert.equal(lines[4], ';Итого: 2 поз.;;;;;;;120,400;;5785,04');
     // No field here needs quoting: the copied text is the same table.
     assert.equal(text, copied.replaceAll('\t', ';').replaceAll('\n', '\r\n'));
     assert.deepEqual(copied.split('\n')[0].split('\t'), await headerTexts(page));
