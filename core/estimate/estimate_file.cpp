@@ -77,10 +77,11 @@ constexpr std::array<std::string_view, lineFieldCount> lineKeys{
     "pieces",     "quantity",   "mass",     "price",        "edited",
 };
 
-// The material's fields came with version 2; a line of version 1 is steel
-// at the catalogue's density, naming neither metal nor grade.
-constexpr LineField materialFields[] = {Metal, Grade, Density, OwnDensity, OwnSection};
+// The material's fields, Metal to OwnSection, came with version 2; a line
+// of version 1 is steel at the catalogue's density, naming neither metal
+// nor grade.
 constexpr int materialVersion = 2;
+constexpr std::size_t materialFieldCount = OwnSection - Metal + 1;
 
 bool isMaterialField(std::size_t field)
 {
@@ -445,7 +446,7 @@ EstimateLine readLine(json::Cursor& c, int version, UnitMassTexts& unitMasses, s
             refuse(EstimateFileFault::WrongFormat);
     }
     const bool material = materialSeen != 0;
-    if ((material && materialSeen != std::size(materialFields)) ||
+    if ((material && materialSeen != materialFieldCount) ||
         (version != 0 && material != (version >= materialVersion)))
         refuse(EstimateFileFault::WrongFormat);
 
@@ -514,7 +515,6 @@ EstimateLine readLine(json::Cursor& c, int version, UnitMassTexts& unitMasses, s
 Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate::Source ids,
                   Estimate::Source clock)
 {
-    const int version = h.version;
     if (h.fields.size() != topKeys.size())
         refuse(EstimateFileFault::WrongFormat);
     for (std::size_t field = 0; field < topFieldCount; ++field) {
@@ -544,7 +544,7 @@ Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate
     std::u16string key;
     if (!c.take(']')) {
         do {
-            EstimateLine line = readLine(c, version, unitMasses, key);
+            EstimateLine line = readLine(c, h.version, unitMasses, key);
             // Two lines of one id would be one line after a merge: not ours.
             if (e.rowOf(line.id))
                 refuse(EstimateFileFault::BadValue);
