@@ -18,7 +18,9 @@ namespace tarvik::web {
 // The arguments of a call the page makes.
 class Arguments {
 public:
-    static constexpr int count = 8;
+    // The most a method takes: the texts of a calculation crossing to the
+    // estimate (calculation_crossing.h).
+    static constexpr int count = 13;
 
     // Those the page set for the call it is making.
     static Arguments current();

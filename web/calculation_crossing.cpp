@@ -1,5 +1,6 @@
 #include "web/calculation_crossing.h"
 
+#include "number/count_text.h"
 #include "number/double_text.h"
 
 #include <cstdint>
@@ -56,13 +57,20 @@ std::optional<CatalogueFamily> catalogueFamilyFromNumber(int number)
 
 std::vector<std::u16string> calculationTexts(const Calculation& calculation)
 {
+    const auto flag = [](bool on) { return on ? u"1" : u"0"; };
     return {calculation.family,
             calculation.kind,
             calculation.size,
             unitMassText(calculation.unitMass),
-            calculation.mode == 0 ? u"0" : u"1",
+            flag(calculation.mode != 0),
             calculation.number,
-            calculation.result};
+            calculation.result,
+            calculation.metal,
+            calculation.grade,
+            countText(calculation.density),
+            flag(calculation.ownDensity),
+            flag(calculation.ownSection),
+            flag(calculation.perArea)};
 }
 
 std::optional<Calculation> calculationFromTexts(const std::vector<std::u16string>& texts)
@@ -70,9 +78,27 @@ std::optional<Calculation> calculationFromTexts(const std::vector<std::u16string
     if (texts.size() != calculationTextCount)
         return std::nullopt;
     const std::optional<double> unitMass = unitMassFromText(texts[3]);
-    if (!unitMass || (texts[4] != u"0" && texts[4] != u"1"))
+    if (!unitMass)
         return std::nullopt;
-    return Calculation{texts[0], texts[1], texts[2], *unitMass, texts[4] == u"1" ? 1 : 0, texts[5], texts[6]};
+    for (std::size_t flag : {4, 10, 11, 12}) {
+        if (texts[flag] != u"0" && texts[flag] != u"1")
+            return std::nullopt;
+    }
+    // Any density a metal has: five digits at most.
+    const std::u16string& density = texts[9];
+    std::uint32_t value = 0;
+    if (density.empty() || density.size() > 5)
+        return std::nullopt;
+    for (const char16_t c : density) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(c - u'0');
+    }
+    if (value == 0)
+        return std::nullopt;
+    return Calculation{texts[0],          texts[1],          texts[2],         *unitMass, texts[4] == u"1",
+                       texts[5],          texts[6],          texts[7],         texts[8],  value,
+                       texts[10] == u"1", texts[11] == u"1", texts[12] == u"1"};
 }
 
 } // namespace tarvik::web

@@ -18,7 +18,8 @@ namespace {
 bool isNumberColumn(std::size_t c)
 {
     const auto column = static_cast<EstimateColumn>(c);
-    return column != EstimateColumn::Name && column != EstimateColumn::Size;
+    return column != EstimateColumn::Name && column != EstimateColumn::Size &&
+           column != EstimateColumn::Grade;
 }
 
 void insertLine(QTextCursor& cursor, const QString& text, int pointSize, bool bold)

@@ -14,7 +14,7 @@ constexpr int columns = static_cast<int>(estimateColumnCount);
 
 bool isNumberColumn(EstimateColumn c)
 {
-    return c != EstimateColumn::Name && c != EstimateColumn::Size;
+    return c != EstimateColumn::Name && c != EstimateColumn::Size && c != EstimateColumn::Grade;
 }
 
 } // namespace

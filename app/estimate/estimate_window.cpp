@@ -58,7 +58,7 @@ QPushButton* addButton(QBoxLayout* row, Caption which, const char* name)
 const QColor errorColor(0xB0, 0x00, 0x20);
 
 // Initial widths that let a 1024-pixel screen show every column.
-constexpr int columnWidths[estimateColumnCount] = {36, 190, 80, 86, 86, 70, 86, 96, 96, 110};
+constexpr int columnWidths[estimateColumnCount] = {32, 160, 70, 80, 80, 80, 62, 80, 88, 88, 106};
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 {

@@ -12,6 +12,8 @@
 
 namespace tarvik {
 
+using catalogue::metals;
+
 bool Calculator::usesPickers() const
 {
     return section_ > 0 && section_ != ownSection &&
@@ -82,17 +84,25 @@ void Calculator::sButtonCalcClick()
     done.mode = mode;
     done.number = number;
     done.result = result;
+    done.density = static_cast<std::uint32_t>(*density);
+    done.ownDensity = graded && material_ && !material_->densityText().empty();
+    if (!done.ownDensity) {
+        done.metal = metals[graded ? metal_ : 0].name;
+        if (graded)
+            done.grade = metals[metal_].grades[grade_].name;
+    }
+    done.ownSection = own != nullptr;
+    done.perArea = perArea_;
     showResult(result, state_.activeUnitText);
     if (material_)
         material_->setBasisText(basisText(unitMass, perArea_));
-    lastEstimable_ = !own && *density == catalogue::steelDensity;
     last_ = std::move(done);
     updateEstimateAdd();
 }
 
 bool Calculator::canAddToEstimate() const
 {
-    if (!last_ || resultOutOfDate_ || !lastEstimable_)
+    if (!last_ || resultOutOfDate_)
         return false;
     // Above zero: a digit other than 0 before any exponent.
     for (char16_t c : last_->result) {

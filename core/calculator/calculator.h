@@ -156,9 +156,6 @@ private:
     int kind_ = -1;
     bool perArea_ = false; // the kind in use is sold by area
     std::optional<Calculation> last_;
-    // «В смету» takes catalogue sizes in steel only, until an estimate line
-    // can name its grade and an own section.
-    bool lastEstimable_ = false;
     MaterialWindow* material_ = nullptr;
     std::size_t metal_ = 0;
     std::size_t grade_ = 0;

@@ -212,15 +212,24 @@ void Estimate::reindexFrom(std::size_t at)
 
 EditResult Estimate::add(const Calculation& c)
 {
-    const std::optional<CatalogueFamily> family = catalogueFamily(c.family);
-    if (!family)
-        return {EditError::NotInCatalogue};
     EstimateLine line;
+    if (c.ownSection) {
+        line.quantityKind = c.perArea ? QuantityKind::Area : QuantityKind::Length;
+    } else {
+        const std::optional<CatalogueFamily> family = catalogueFamily(c.family);
+        if (!family)
+            return {EditError::NotInCatalogue};
+        line.quantityKind = family->quantity;
+    }
     line.family = c.family;
     line.kind = c.kind;
     line.size = c.size;
     line.unitMass = c.unitMass;
-    line.quantityKind = family->quantity;
+    line.metal = c.metal;
+    line.grade = c.grade;
+    line.density = c.density;
+    line.ownDensity = c.ownDensity;
+    line.ownSection = c.ownSection;
     try {
         // The number as the line shows it, three decimals; the result as
         // «Расчитать» showed it.
@@ -250,7 +259,7 @@ template <typename Change> EditResult Estimate::edit(std::uint64_t id, bool reco
         return {EditError::NoSuchLine};
     EstimateLine line = rows_[*at].line;
     if (recomputes && line.note == CatalogueNote::UnitMassChanged) {
-        if (const auto unitMass = catalogueUnitMass(line.family, line.kind, line.size)) {
+        if (const auto unitMass = catalogueUnitMass(line)) {
             line.unitMass = *unitMass;
             line.note = CatalogueNote::None;
         }

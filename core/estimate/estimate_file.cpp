@@ -53,6 +53,11 @@ enum LineField : std::size_t {
     Family,
     Kind,
     Size,
+    Metal,
+    Grade,
+    Density,
+    OwnDensity,
+    OwnSection,
     UnitMass,
     UnitMassBits,
     Area,
@@ -67,9 +72,24 @@ enum LineField : std::size_t {
 };
 
 constexpr std::array<std::string_view, lineFieldCount> lineKeys{
-    "id",        "family",    "kind",   "size",     "unitMass", "unitMassBits", "area",
-    "requested", "pieceSize", "pieces", "quantity", "mass",     "price",        "edited",
+    "id",         "family",     "kind",     "size",         "metal",  "grade",     "density",
+    "ownDensity", "ownSection", "unitMass", "unitMassBits", "area",   "requested", "pieceSize",
+    "pieces",     "quantity",   "mass",     "price",        "edited",
 };
+
+// The material's fields, Metal to OwnSection, came with version 2; a line
+// of version 1 is steel at the catalogue's density, naming neither metal
+// nor grade.
+constexpr int materialVersion = 2;
+constexpr std::size_t materialFieldCount = OwnSection - Metal + 1;
+
+bool isMaterialField(std::size_t field)
+{
+    return field >= Metal && field <= OwnSection;
+}
+
+// Any density a metal has, with room to spare; the unit mass scales by it.
+constexpr std::uint64_t maxDensity = 100'000;
 
 // A key as read against one of the tables.
 bool sameKey(std::u16string_view a, std::string_view ascii)
@@ -300,6 +320,7 @@ struct Field {
 
 struct Header {
     std::vector<Field> fields;
+    int version = 0;
     const Field* find(TopField field) const
     {
         for (const Field& f : fields) {
@@ -372,6 +393,7 @@ Header readHeader(json::Cursor& c, std::size_t size)
         refuse(EstimateFileFault::BadValue);
     if (*version > static_cast<std::uint64_t>(estimateFileVersion))
         refuse(EstimateFileFault::NewerVersion);
+    h.version = static_cast<int>(*version);
     return h;
 }
 
@@ -392,7 +414,9 @@ std::size_t lineFieldOf(std::u16string_view key, std::size_t expected)
 using UnitMassTexts = std::map<std::u16string, std::uint64_t, std::less<>>;
 
 // `key`: room for the fields' keys, kept from one line to the next.
-EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string& key)
+// `version`: the file's, or 0 while it is not known (a damaged file's lines
+// read before its version), which takes a line of either.
+EstimateLine readLine(json::Cursor& c, int version, UnitMassTexts& unitMasses, std::u16string& key)
 {
     if (c.peek() != '{')
         refuse(EstimateFileFault::WrongFormat);
@@ -413,11 +437,18 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string
         } while (c.take(','));
         c.expect('}');
     }
+    std::size_t materialSeen = 0;
     for (std::size_t i = 0; i < lineFieldCount; ++i) {
+        if (isMaterialField(i))
+            materialSeen += seen[i] ? 1 : 0;
         // The decimal unit mass is for people reading the file; the bits decide.
-        if (!seen[i] && i != UnitMass)
+        else if (!seen[i] && i != UnitMass)
             refuse(EstimateFileFault::WrongFormat);
     }
+    const bool material = materialSeen != 0;
+    if ((material && materialSeen != materialFieldCount) ||
+        (version != 0 && material != (version >= materialVersion)))
+        refuse(EstimateFileFault::WrongFormat);
 
     EstimateLine l;
     l.id = count(texts[Id]);
@@ -426,6 +457,21 @@ EstimateLine readLine(json::Cursor& c, UnitMassTexts& unitMasses, std::u16string
     l.family = std::move(texts[Family]);
     l.kind = std::move(texts[Kind]);
     l.size = std::move(texts[Size]);
+    if (material) {
+        for (std::size_t i : {Metal, Grade})
+            checkText(texts[i]);
+        const std::uint64_t density = count(texts[Density]);
+        if (density == 0 || density > maxDensity)
+            refuse(EstimateFileFault::BadValue);
+        l.density = static_cast<std::uint32_t>(density);
+        l.ownDensity = flag(texts[OwnDensity]);
+        // A density of one's own names no metal and no grade.
+        if (l.ownDensity && !(texts[Metal].empty() && texts[Grade].empty()))
+            refuse(EstimateFileFault::BadValue);
+        l.metal = std::move(texts[Metal]);
+        l.grade = std::move(texts[Grade]);
+        l.ownSection = flag(texts[OwnSection]);
+    }
     l.unitMass = doubleFromBits(count(texts[UnitMassBits]));
     if (!isPositiveNormal(l.unitMass))
         refuse(EstimateFileFault::BadValue);
@@ -498,7 +544,7 @@ Estimate readBody(json::Cursor& c, const Header& h, char16_t separator, Estimate
     std::u16string key;
     if (!c.take(']')) {
         do {
-            EstimateLine line = readLine(c, unitMasses, key);
+            EstimateLine line = readLine(c, h.version, unitMasses, key);
             // Two lines of one id would be one line after a merge: not ours.
             if (e.rowOf(line.id))
                 refuse(EstimateFileFault::BadValue);
@@ -563,6 +609,7 @@ void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
     std::map<std::uint64_t, std::uint64_t> ids;
     std::size_t held = 0;
     std::optional<std::u16string> heldName;
+    int version = 0;
     try {
         json::Cursor c(json::utf8Prefix(bytes), maxJsonDepth);
         UnitMassTexts unitMasses;
@@ -582,7 +629,7 @@ void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
                         c.peek();
                         const std::size_t start = c.offset();
                         try {
-                            EstimateLine line = readLine(c, unitMasses, key);
+                            EstimateLine line = readLine(c, version, unitMasses, key);
                             if (lines.size() < maxEstimateLines && ids.try_emplace(line.id, 0).second)
                                 lines.push_back(std::move(line));
                         } catch (const Fault&) {
@@ -601,10 +648,12 @@ void salvage(std::string_view bytes, char16_t separator, EstimateFileRead& read)
                 } else if ((sameKey(name, topKeys[Format]) || sameKey(name, topKeys[Version])) &&
                            next == '"') {
                     const std::u16string value = c.string();
-                    if (sameKey(name, topKeys[Format])
-                            ? value != formatName
-                            : countOf(value).value_or(0) > std::uint64_t{estimateFileVersion})
+                    const std::uint64_t number = countOf(value).value_or(0);
+                    if (sameKey(name, topKeys[Format]) ? value != formatName
+                                                       : number > std::uint64_t{estimateFileVersion})
                         return;
+                    if (sameKey(name, topKeys[Version]))
+                        version = static_cast<int>(number);
                 } else {
                     c.skipValue();
                 }
@@ -670,6 +719,16 @@ std::string estimateFileBytes(const Estimate& e)
         out.text(l.kind);
         lineField(Size);
         out.text(l.size);
+        lineField(Metal);
+        out.text(l.metal);
+        lineField(Grade);
+        out.text(l.grade);
+        lineField(Density);
+        out.count(l.density);
+        lineField(OwnDensity);
+        out.count(l.ownDensity ? 1 : 0);
+        lineField(OwnSection);
+        out.count(l.ownSection ? 1 : 0);
         out.raw(", ");
         out.raw(unitMass->second);
         lineField(Area);

@@ -6,12 +6,17 @@
 // computed with. Numbers are written with "." whatever the locale and take
 // the reader's separator on the way in, so a file opens under any locale.
 //
-// {"format": "tarvik-estimate", "version": "1", "name": "…",
+// {"format": "tarvik-estimate", "version": "2", "name": "…",
 //  "vatRate": "2200", "pricesIncludeVat": "1", "settingsEdited": "…",
-//  "lines": [{"id", "family", "kind", "size", "unitMass", "unitMassBits",
+//  "lines": [{"id", "family", "kind", "size", "metal", "grade", "density",
+//             "ownDensity", "ownSection", "unitMass", "unitMassBits",
 //             "area", "requested", "pieceSize", "pieces", "quantity",
 //             "mass", "price", "edited"}, …],
 //  "deleted": {"<id>": "<when>", …}}
+//
+// Each change of the format is one more version, and every older one stays
+// readable: version 1 lines lack the material's five fields and read as
+// steel at the catalogue's density. A file is written in the newest.
 //
 // The reader is strict: a file damaged in any part is unreadable as a
 // whole, so nothing is silently dropped and nothing half-read is saved over
@@ -28,7 +33,7 @@
 
 namespace tarvik {
 
-inline constexpr int estimateFileVersion = 1;
+inline constexpr int estimateFileVersion = 2;
 
 // Beyond these a file is refused rather than read: a hostile file costs at
 // most this much memory and time.

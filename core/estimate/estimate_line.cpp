@@ -1,9 +1,12 @@
 #include "estimate/estimate_line.h"
 
 #include "estimate/catalogue_lookup.h"
+#include "number/count_text.h"
 #include "number/double_text.h"
 #include "number/errors.h"
+#include "number/exact_mass.h"
 #include "number/quantity.h"
+#include "text/captions.h"
 
 namespace tarvik {
 namespace {
@@ -94,14 +97,52 @@ void changeSeparator(EstimateLine& line, char16_t from, char16_t to)
     }
 }
 
+std::optional<double> catalogueUnitMass(const EstimateLine& line)
+{
+    if (line.ownSection)
+        return std::nullopt;
+    const std::optional<double> unitMass = catalogueUnitMass(line.family, line.kind, line.size);
+    if (!unitMass)
+        return std::nullopt;
+    // As the calculator scales it; at the catalogue's density the very double.
+    return scaledUnitMass(*unitMass, static_cast<int>(line.density));
+}
+
 CatalogueNote catalogueNote(const EstimateLine& line)
 {
-    const std::optional<double> unitMass = catalogueUnitMass(line.family, line.kind, line.size);
+    // An own section has no entry to stand against: its unit mass is its
+    // dimensions' alone.
+    if (line.ownSection)
+        return CatalogueNote::None;
+    const std::optional<double> unitMass = catalogueUnitMass(line);
     if (!unitMass)
         return CatalogueNote::NotInCatalogue;
     // Bit for bit: the numbers were computed with exactly this double.
     return doubleBits(*unitMass) == doubleBits(line.unitMass) ? CatalogueNote::None
                                                               : CatalogueNote::UnitMassChanged;
+}
+
+std::u16string gradeText(const EstimateLine& line)
+{
+    if (line.ownDensity)
+        return captionFilled(Caption::OwnDensityGrade, {countText(line.density)});
+    if (!line.grade.empty())
+        return line.grade;
+    if (!line.metal.empty())
+        return line.metal;
+    return std::u16string(caption(Caption::SteelOnly));
+}
+
+std::u16string lineName(const EstimateLine& line)
+{
+    if (!line.ownSection && !line.ownDensity && line.density == catalogueDensity)
+        return line.kind;
+    std::u16string name = line.kind;
+    name += u' ';
+    name += line.size;
+    name += u", ";
+    name += gradeText(line);
+    return name;
 }
 
 } // namespace tarvik

@@ -13,6 +13,9 @@ namespace tarvik {
 
 enum class QuantityKind { Length, Area };
 
+// The density every unit mass of the catalogue is stated at, kg/m³.
+inline constexpr std::uint32_t catalogueDensity = 7850;
+
 // How a line stands against the catalogue of today.
 enum class CatalogueNote {
     None,
@@ -35,6 +38,13 @@ struct EstimateLine {
     std::u16string price;     // per tonne, two decimals; empty: unpriced
     std::uint64_t edited = 0; // the time stamp of the last change, for merging
     CatalogueNote note = CatalogueNote::None;
+    // What it is weighed in, as the calculation named it. Lines from before
+    // grades are steel at the catalogue's density, naming neither.
+    std::u16string metal;
+    std::u16string grade;
+    std::uint32_t density = catalogueDensity; // kg/m³
+    bool ownDensity = false;
+    bool ownSection = false; // «Свой размер»: `size` holds its dimensions
 };
 
 enum class EditError {
@@ -83,5 +93,18 @@ void changeSeparator(EstimateLine& line, char16_t from, char16_t to);
 
 // How the line stands against the catalogue of today.
 CatalogueNote catalogueNote(const EstimateLine& line);
+
+// The unit mass today's catalogue gives the line, at the line's density;
+// none for a size it lacks and for «Свой размер».
+std::optional<double> catalogueUnitMass(const EstimateLine& line);
+
+// «Марка»: the grade; the metal where no grade was named; the density where
+// it is the user's own.
+std::u16string gradeText(const EstimateLine& line);
+
+// The name as a buyer writes it: «Труба круглая 57х4, 12Х18Н10Т». A line of
+// the catalogue at its own density keeps the kind alone, as it always read:
+// every steel grade weighs the same, and «Марка» names it.
+std::u16string lineName(const EstimateLine& line);
 
 } // namespace tarvik

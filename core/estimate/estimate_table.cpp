@@ -48,8 +48,9 @@ TableRow estimateLineRow(const Estimate& e, std::size_t i, MoneyLayout money)
     const LineCost cost = e.cost(i);
     TableRow row(estimateColumnCount);
     row[column(EstimateColumn::Number)] = countText(i + 1);
-    row[column(EstimateColumn::Name)] = l.kind;
+    row[column(EstimateColumn::Name)] = lineName(l);
     row[column(EstimateColumn::Size)] = l.size;
+    row[column(EstimateColumn::Grade)] = gradeText(l);
     row[column(EstimateColumn::UnitMass)] = doubleText(l.unitMass, e.separator());
     row[column(EstimateColumn::PieceSize)] = l.pieceSize;
     row[column(EstimateColumn::Pieces)] = l.pieces;
@@ -86,6 +87,8 @@ std::u16string_view columnCaption(EstimateColumn c, QuantityMix mix)
         return caption(Caption::EstimateNameColumn);
     case EstimateColumn::Size:
         return caption(Caption::EstimateSizeColumn);
+    case EstimateColumn::Grade:
+        return caption(Caption::EstimateGradeColumn);
     case EstimateColumn::UnitMass:
         return pick(Caption::UnitMassLengthColumn, Caption::UnitMassAreaColumn, Caption::UnitMassMixedColumn);
     case EstimateColumn::PieceSize:

@@ -13,8 +13,20 @@
 namespace tarvik {
 
 // The columns in their order.
-enum class EstimateColumn { Number, Name, Size, UnitMass, PieceSize, Pieces, Quantity, Mass, Price, Cost };
-inline constexpr std::size_t estimateColumnCount = 10;
+enum class EstimateColumn {
+    Number,
+    Name,
+    Size,
+    Grade,
+    UnitMass,
+    PieceSize,
+    Pieces,
+    Quantity,
+    Mass,
+    Price,
+    Cost
+};
+inline constexpr std::size_t estimateColumnCount = 11;
 
 // A column's caption for lines of one kind of quantity; a header over lines
 // of both kinds names both ("Длина, м / Площадь, кв.м").

@@ -3,6 +3,7 @@
 // The computation behind «Расчитать», shared by the window's handler and the
 // estimate so that a line's numbers are always the ones the calculator shows.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,17 @@ struct Calculation {
     int mode = 0;          // 0: number is the quantity, result the mass; 1: the reverse
     std::u16string number; // as typed
     std::u16string result; // the number as shown, without its unit
+    // What the unit mass was weighed in. The names are empty where none was
+    // chosen: a steel-only product names no grade, a density of one's own
+    // neither the metal nor the grade.
+    std::u16string metal = {};
+    std::u16string grade = {};
+    std::uint32_t density = 7850; // kg/m³
+    bool ownDensity = false;
+    // «Свой размер»: `size` holds its dimensions ("57х4"); no catalogue entry
+    // stands behind it, so it says itself whether it is sold by area.
+    bool ownSection = false;
+    bool perArea = false;
 };
 
 // Mode 0: the mass of `number` metres (or square metres); mode 1: the

@@ -40,6 +40,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::EstimateNumberColumn, "EstimateNumberColumn"},
     CaptionEntry{Caption::EstimateNameColumn, "EstimateNameColumn"},
     CaptionEntry{Caption::EstimateSizeColumn, "EstimateSizeColumn"},
+    CaptionEntry{Caption::EstimateGradeColumn, "EstimateGradeColumn"},
     CaptionEntry{Caption::UnitMassLengthColumn, "UnitMassLengthColumn"},
     CaptionEntry{Caption::UnitMassAreaColumn, "UnitMassAreaColumn"},
     CaptionEntry{Caption::UnitMassMixedColumn, "UnitMassMixedColumn"},
@@ -145,6 +146,7 @@ constexpr std::array entries{
     CaptionEntry{Caption::GradeList, "GradeList"},
     CaptionEntry{Caption::OwnDensity, "OwnDensity"},
     CaptionEntry{Caption::OwnDensityBasis, "OwnDensityBasis"},
+    CaptionEntry{Caption::OwnDensityGrade, "OwnDensityGrade"},
     CaptionEntry{Caption::SteelOnly, "SteelOnly"},
     CaptionEntry{Caption::BasisLength, "BasisLength"},
     CaptionEntry{Caption::BasisArea, "BasisArea"},
@@ -238,6 +240,8 @@ std::u16string_view caption(Caption which)
         return u"Наименование";
     case Caption::EstimateSizeColumn:
         return u"Размер";
+    case Caption::EstimateGradeColumn:
+        return u"Марка";
     case Caption::UnitMassLengthColumn:
         return u"Масса 1 м, кг";
     case Caption::UnitMassAreaColumn:
@@ -466,6 +470,8 @@ std::u16string_view caption(Caption which)
         return u"Своя плотность, кг/м³";
     case Caption::OwnDensityBasis:
         return u"своя плотность";
+    case Caption::OwnDensityGrade:
+        return u"своя плотность {} кг/м³";
     case Caption::SteelOnly:
         return u"Сталь";
     case Caption::BasisLength:

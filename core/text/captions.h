@@ -48,6 +48,7 @@ enum class Caption {
     EstimateNumberColumn,
     EstimateNameColumn,
     EstimateSizeColumn,
+    EstimateGradeColumn,
     UnitMassLengthColumn,
     UnitMassAreaColumn,
     UnitMassMixedColumn,
@@ -180,6 +181,7 @@ enum class Caption {
     GradeList,
     OwnDensity,
     OwnDensityBasis, // the basis line's name for a typed density
+    OwnDensityGrade, // an estimate line's «Марка» for a typed density; "{}" stands for it
     SteelOnly,       // the grade lists of a steel-only product
     // The basis beside a result; "{}" stands for the unit mass, the grade or
     // «своя плотность», and the density, in that order.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tarvik;
@@ -113,9 +114,15 @@ TEST_F(Material, AnotherGradeScalesTheCatalogueMass)
     pickGrade(u"Нержавеющая сталь", u"12Х18Н10Т");
     EXPECT_EQ(calculate(0, 7, u"1000"), u"2485,732 кг");
     EXPECT_EQ(material.basis, u"Масса 1 м: 2,485732 кг · 12Х18Н10Т, 7900 кг/м³");
-    // The estimate cannot name a grade yet: it takes steel only.
-    EXPECT_FALSE(calc.canAddToEstimate());
-    EXPECT_FALSE(window.estimateAddEnabled);
+    // The estimate takes it, with what it was weighed in.
+    EXPECT_TRUE(calc.canAddToEstimate());
+    EXPECT_TRUE(window.estimateAddEnabled);
+    ASSERT_TRUE(calc.lastCalculation());
+    EXPECT_EQ(calc.lastCalculation()->metal, u"Нержавеющая сталь");
+    EXPECT_EQ(calc.lastCalculation()->grade, u"12Х18Н10Т");
+    EXPECT_EQ(calc.lastCalculation()->density, 7900u);
+    EXPECT_FALSE(calc.lastCalculation()->ownDensity);
+    EXPECT_FALSE(calc.lastCalculation()->ownSection);
     // A grade change leaves the shown result out of date, as a size change does.
     pickGrade(u"Алюминий", u"АМг3");
     EXPECT_TRUE(window.resultOutOfDate);
@@ -139,12 +146,19 @@ TEST_F(Material, SteelOnlyProductsIgnoreTheGradeAndKeepIt)
     EXPECT_EQ(material.grades, std::vector<std::u16string>{u"Сталь"});
     EXPECT_EQ(calculate(0, 7, u"1"), u"2,470 кг"); // rebar 20
     EXPECT_EQ(material.basis, u"Масса 1 м: 2,47 кг · Сталь, 7850 кг/м³");
+    // The line names the metal alone, and not the typed density it ignored.
+    const auto weighedIn = [this] {
+        const Calculation& c = *calc.lastCalculation();
+        return std::tuple(c.metal, c.grade, c.density, c.ownDensity);
+    };
+    EXPECT_EQ(weighedIn(), std::tuple(u"Сталь", u"", 7850u, false));
     choose(roundBar, 0);
     EXPECT_TRUE(material.gradeChoiceEnabled);
     EXPECT_EQ(material.metals.at(static_cast<std::size_t>(material.metal)), u"Медь");
     EXPECT_EQ(material.grades.at(static_cast<std::size_t>(material.grade)), u"М1");
     EXPECT_EQ(calculate(0, 7, u"1"), u"2,813 кг"); // 2,47 × 8940 ÷ 7850 = 2,8129681…
     EXPECT_EQ(material.basis, u"Масса 1 м: 2,812968 кг · своя плотность, 8940 кг/м³");
+    EXPECT_EQ(weighedIn(), std::tuple(u"", u"", 8940u, true));
 }
 
 TEST_F(Material, ATypedDensityWinsWhileItIsAWholeNumberInRange)
@@ -219,7 +233,14 @@ TEST_F(Material, AnOwnKindShowsItsDimensionFieldsInPlaceOfTheSizeLists)
     type(1, u"4");
     EXPECT_EQ(calculateOwn(u"1000"), u"5228,238 кг");
     EXPECT_EQ(material.basis, u"Масса 1 м: 5,228238 кг · Ст3, 7850 кг/м³");
-    EXPECT_FALSE(calc.canAddToEstimate());
+    EXPECT_TRUE(calc.canAddToEstimate());
+    ASSERT_TRUE(calc.lastCalculation());
+    EXPECT_TRUE(calc.lastCalculation()->ownSection);
+    EXPECT_FALSE(calc.lastCalculation()->perArea);
+    EXPECT_EQ(calc.lastCalculation()->family, u"Свой размер");
+    EXPECT_EQ(calc.lastCalculation()->kind, u"Труба круглая");
+    EXPECT_EQ(calc.lastCalculation()->size, u"57х4");
+    EXPECT_EQ(calc.lastCalculation()->grade, u"Ст3");
     pickGrade(u"Нержавеющая сталь", u"12Х18Н10Т");
     EXPECT_EQ(calculateOwn(u"1000"), u"5261,539 кг");
 

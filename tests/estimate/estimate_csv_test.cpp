@@ -11,20 +11,22 @@ using namespace tarvik::testing;
 
 namespace {
 
+// The calculation as «Расчитать» gives it under a locale of this separator.
+Calculation withSeparator(Calculation c, char16_t separator)
+{
+    for (std::u16string* text : {&c.number, &c.result}) {
+        for (char16_t& ch : *text)
+            ch = ch == u',' ? separator : ch;
+    }
+    return c;
+}
+
 Estimate smallEstimate(char16_t separator)
 {
     Counter ids;
     Estimate e(separator, ids, Counter{});
-    Calculation rebar = rebar12(u"12");
-    Calculation sheet = sheet4(u"2");
-    for (Calculation* c : {&rebar, &sheet}) {
-        for (std::u16string* text : {&c->number, &c->result}) {
-            for (char16_t& ch : *text)
-                ch = ch == u',' ? separator : ch;
-        }
-    }
-    const std::uint64_t priced = e.add(rebar).id;
-    e.add(sheet);
+    const std::uint64_t priced = e.add(withSeparator(rebar12(u"12"), separator)).id;
+    e.add(withSeparator(sheet4(u"2"), separator));
     e.editPrice(priced, u"65000");
     return e;
 }
@@ -33,15 +35,15 @@ TEST(EstimateCsv, WritesTheExactBytes)
 {
     const std::string expected =
         "\xEF\xBB\xBF"
-        "№;Наименование;Размер;Масса 1 м / 1 кв.м, кг;Длина 1 шт, м / Площадь 1 шт, кв.м;Кол-во, шт;"
+        "№;Наименование;Размер;Марка;Масса 1 м / 1 кв.м, кг;Длина 1 шт, м / Площадь 1 шт, кв.м;Кол-во, шт;"
         "Длина, м / Площадь, кв.м;Масса, кг;Цена, руб/т;Стоимость, руб\r\n"
-        "1;Арматура А1;12;0,89;;;12,000;10,680;65000,00;694,20\r\n"
-        "2;Лист горячекатаный;4;31,4;;;2,000;62,800;;\r\n"
+        "1;Арматура А1;12;Сталь;0,89;;;12,000;10,680;65000,00;694,20\r\n"
+        "2;Лист горячекатаный;4;Ст3;31,4;;;2,000;62,800;;\r\n"
         "\r\n"
-        ";Итого: 2 поз.;;;;;;73,480;;694,20\r\n"
-        ";Итого, т;;;;;;0,073;;\r\n"
-        ";без цены: 1 поз.;;;;;;;;\r\n"
-        ";в т.ч. НДС 22 %;;;;;;;;125,18\r\n";
+        ";Итого: 2 поз.;;;;;;;73,480;;694,20\r\n"
+        ";Итого, т;;;;;;;0,073;;\r\n"
+        ";без цены: 1 поз.;;;;;;;;;\r\n"
+        ";в т.ч. НДС 22 %;;;;;;;;;125,18\r\n";
     EXPECT_EQ(estimateCsv(smallEstimate(u',')), expected);
 }
 
@@ -55,18 +57,24 @@ TEST(EstimateCsv, QuotesFieldsWhereTheSeparatorIsAFullStop)
               std::string::npos);
     // "Кол-во, шт" too: every field with the delimiter is quoted.
     EXPECT_NE(csv.find("\"Кол-во, шт\""), std::string::npos);
-    EXPECT_NE(csv.find("\r\n1,Арматура А1,12,0.89,,,12.000,10.680,65000.00,694.20\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n1,Арматура А1,12,Сталь,0.89,,,12.000,10.680,65000.00,694.20\r\n"),
+              std::string::npos);
     // 694,20 × 12,5 % = 86,775: up.
-    EXPECT_NE(csv.find("\r\n,НДС 12.5 %,,,,,,,,86.78\r\n,Всего с НДС,,,,,,,,780.98\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n,НДС 12.5 %,,,,,,,,,86.78\r\n,Всего с НДС,,,,,,,,,780.98\r\n"),
+              std::string::npos);
+    // A name as a buyer writes it holds the delimiter.
+    e.add(withSeparator(amg3Sheet3(u"2"), u'.'));
+    EXPECT_NE(estimateCsv(e).find("\r\n3,\"Лист горячекатаный 3, АМг3\",3,АМг3,8.01,,,2.000,16.020,,\r\n"),
+              std::string::npos);
 }
 
 TEST(EstimateCsv, CopiedTextHasTheSameRowsWithTabs)
 {
     const std::u16string text = estimateTabText(smallEstimate(u','));
-    EXPECT_TRUE(text.starts_with(u"№\tНаименование\tРазмер\t"));
-    EXPECT_NE(text.find(u"\n1\tАрматура А1\t12\t0,89\t\t\t12,000\t10,680\t65000,00\t694,20\n"),
+    EXPECT_TRUE(text.starts_with(u"№\tНаименование\tРазмер\tМарка\t"));
+    EXPECT_NE(text.find(u"\n1\tАрматура А1\t12\tСталь\t0,89\t\t\t12,000\t10,680\t65000,00\t694,20\n"),
               std::u16string::npos);
-    EXPECT_TRUE(text.ends_with(u"\tв т.ч. НДС 22 %\t\t\t\t\t\t\t\t125,18\n"));
+    EXPECT_TRUE(text.ends_with(u"\tв т.ч. НДС 22 %\t\t\t\t\t\t\t\t\t125,18\n"));
 }
 
 TEST(EstimateTable, HeaderNamesTheQuantityOfItsLines)
@@ -75,10 +83,11 @@ TEST(EstimateTable, HeaderNamesTheQuantityOfItsLines)
     EXPECT_EQ(quantityMix(e), QuantityMix::Length);
     e.add(sheet4(u"1"));
     EXPECT_EQ(quantityMix(e), QuantityMix::Area);
-    EXPECT_EQ(estimateTable(e)[0][6], u"Площадь, кв.м");
-    EXPECT_EQ(estimateTable(e)[0][3], u"Масса 1 кв.м, кг");
+    const auto header = [&e](EstimateColumn c) { return estimateTable(e)[0][static_cast<std::size_t>(c)]; };
+    EXPECT_EQ(header(EstimateColumn::Quantity), u"Площадь, кв.м");
+    EXPECT_EQ(header(EstimateColumn::UnitMass), u"Масса 1 кв.м, кг");
     e.add(rebar12(u"1"));
-    EXPECT_EQ(estimateTable(e)[0][6], u"Длина, м / Площадь, кв.м");
+    EXPECT_EQ(header(EstimateColumn::Quantity), u"Длина, м / Площадь, кв.м");
 }
 
 TEST(EstimateTable, NoTotalLeavesALineOut)
@@ -89,7 +98,7 @@ TEST(EstimateTable, NoTotalLeavesALineOut)
     const std::vector<TableRow> rows = estimateTable(e);
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[4][1], u"Итого: 2 поз.");
-    EXPECT_EQ(rows[4][7], u"");
+    EXPECT_EQ(rows[4][static_cast<std::size_t>(EstimateColumn::Mass)], u"");
     EXPECT_EQ(rows[5][1], u"масса вне диапазона: 1 поз.");
     EXPECT_EQ(rows[6][1], u"без цены: 2 поз.");
 }

@@ -1,4 +1,5 @@
 #include "estimate/estimate_file.h"
+#include "estimate/estimate_table.h"
 #include "number/double_text.h"
 #include "tests/estimate/estimate_fixture.h"
 #include "tests/utf8.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,8 @@ Estimate fullEstimate(char16_t separator)
     tiny.id = 0x902;
     tiny.unitMass = 1e-300; // its decimal text is longer than a number's in the file
     e.restore(tiny);
+    e.add(amg3Sheet3(u"2"));
+    e.add(ownSheet3(u"1,5"));
 
     if (separator == u',')
         return e;
@@ -82,6 +86,11 @@ void expectSame(const Estimate& a, const Estimate& b)
         EXPECT_EQ(utf8(x.price), utf8(y.price));
         EXPECT_EQ(x.edited, y.edited);
         EXPECT_EQ(x.note, y.note);
+        EXPECT_EQ(utf8(x.metal), utf8(y.metal));
+        EXPECT_EQ(utf8(x.grade), utf8(y.grade));
+        EXPECT_EQ(x.density, y.density);
+        EXPECT_EQ(x.ownDensity, y.ownDensity);
+        EXPECT_EQ(x.ownSection, y.ownSection);
     }
     EXPECT_EQ(a.deleted(), b.deleted());
     EXPECT_EQ(a.totals().grams, b.totals().grams);
@@ -97,7 +106,7 @@ TEST(EstimateFile, KeepsEveryFieldUnderEitherSeparator)
 {
     for (char16_t written : {u',', u'.'}) {
         const Estimate original = fullEstimate(written);
-        ASSERT_EQ(original.size(), 6u);
+        ASSERT_EQ(original.size(), 8u);
         const std::string bytes = estimateFileBytes(original);
         for (char16_t reading : {u',', u'.'}) {
             SCOPED_TRACE(std::string("written with ") + char(written) + ", read with " + char(reading));
@@ -118,8 +127,10 @@ TEST(EstimateFile, WritesEveryNumberAsAStringWithAFullStop)
     const std::string bytes = estimateFileBytes(fullEstimate(u','));
     for (
         const char* expected : {
-            R"("version": "1")",
+            R"("version": "2")",
             R"("vatRate": "1850")",
+            R"("size": "3", "metal": "Алюминий", "grade": "АМг3", "density": "2670", "ownDensity": "0", "ownSection": "0", "unitMass": "8.01")",
+            R"("metal": "", "grade": "", "density": "2700", "ownDensity": "1", "ownSection": "1")",
             R"("pricesIncludeVat": "0")",
             R"("unitMass": "0.89", "unitMassBits": "4606191626881995899")",
             R"("unitMass": "0.30000000000000004")",
@@ -248,9 +259,19 @@ TEST(EstimateFile, RefusesEveryDamagedOrHostileFileAsAWhole)
         {"UTF-8 cut short", good.substr(0, good.find("Дом") + 1), F::InvalidUtf8},
         {"10,000 brackets open", deep, F::TooDeep},
         {"10,000 brackets closed", deepClosed, F::TooDeep},
-        {"version 99", replaced(good, R"("version": "1")", R"("version": "99")"), F::NewerVersion},
-        {"version 0", replaced(good, R"("version": "1")", R"("version": "0")"), F::BadValue},
-        {"version as a number", replaced(good, R"("version": "1")", R"("version": 1)"), F::WrongFormat},
+        {"version 99", replaced(good, R"("version": "2")", R"("version": "99")"), F::NewerVersion},
+        {"version 0", replaced(good, R"("version": "2")", R"("version": "0")"), F::BadValue},
+        {"version as a number", replaced(good, R"("version": "2")", R"("version": 2)"), F::WrongFormat},
+        {"version 1 naming a grade", replaced(good, R"("version": "2")", R"("version": "1")"),
+         F::WrongFormat},
+        {"a line without its density", replaced(good, R"("density": "7850", )", ""), F::WrongFormat},
+        {"density zero", replaced(good, R"("density": "7850")", R"("density": "0")"), F::BadValue},
+        {"density beyond any metal's", replaced(good, R"("density": "7850")", R"("density": "100001")"),
+         F::BadValue},
+        {"own density naming a grade", replaced(good, R"("ownDensity": "0")", R"("ownDensity": "1")"),
+         F::BadValue},
+        {"own section not a flag", replaced(good, R"("ownSection": "0")", R"("ownSection": "yes")"),
+         F::BadValue},
         {"VAT rate as a number", replaced(good, R"("vatRate": "2200")", R"("vatRate": 2200)"),
          F::WrongFormat},
         {"VAT rate above 100 %", replaced(good, R"("vatRate": "2200")", R"("vatRate": "10001")"),
@@ -383,7 +404,7 @@ TEST(EstimateFile, HandsBackTheLinesThatReadWholeFromADamagedFile)
          {5, 9}},
         {"cut in line 14", cut, 13, 14, EstimateFileFault::Truncated},
         {"invalid UTF-8 in line 20", badUtf8, 19, 20, EstimateFileFault::InvalidUtf8},
-        {"a later version", replaced(file, R"("version": "1")", R"("version": "2")").substr(0, lineAt(3)), 0,
+        {"a later version", replaced(file, R"("version": "1")", R"("version": "3")").substr(0, lineAt(3)), 0,
          0, EstimateFileFault::Truncated},
         {"another program's", replaced(file, "tarvik-estimate", "other"), 0, 0,
          EstimateFileFault::WrongFormat},
@@ -416,7 +437,97 @@ TEST(EstimateFile, TheNameOfAFileForTheList)
     const std::string good = smallFile();
     EXPECT_EQ(estimateFileName(good), u"Дом");
     EXPECT_EQ(estimateFileName(good.substr(0, good.size() / 2)), std::nullopt);
-    EXPECT_EQ(estimateFileName(replaced(good, R"("version": "1")", R"("version": "2")")), std::nullopt);
+    EXPECT_EQ(estimateFileName(replaced(good, R"("version": "2")", R"("version": "3")")), std::nullopt);
+}
+
+// The saved format's every version, as its writer wrote it.
+const std::map<std::string_view, std::string_view> formatFixtures{
+#include "format_fixtures.inc"
+};
+
+// What the fixture of the newest version holds, made as a user makes it:
+// steel, another grade, an own section, a density of one's own.
+Estimate everyMaterial()
+{
+    Estimate e = makeEstimate();
+    const std::uint64_t rebar = e.add(rebar12(u"25")).id;
+    EXPECT_TRUE(e.editPieceSize(rebar, u"11,7"));
+    EXPECT_TRUE(e.editPrice(rebar, u"56000,5"));
+    EXPECT_TRUE(e.editPrice(e.add(amg3Sheet3(u"2")).id, u"350000"));
+    EXPECT_TRUE(e.add(stainlessPipe57x4(u"6")));
+    EXPECT_TRUE(e.add(ownPipe57x4(u"6")));
+    EXPECT_TRUE(e.add(ownSheet3(u"2")));
+    e.remove(e.add(sheet4(u"1")).id);
+    e.rename(u"Дом");
+    return e;
+}
+
+// A change of the format is a new version with a fixture of its own.
+TEST(EstimateFile, TodaysWriterWritesTheFixtureOfTheNewestVersion)
+{
+    EXPECT_EQ(estimateFileBytes(everyMaterial()),
+              formatFixtures.at("version-" + std::to_string(estimateFileVersion)));
+}
+
+TEST(EstimateFile, ReadsEveryVersionItEverWrote)
+{
+    ASSERT_EQ(formatFixtures.size(), static_cast<std::size_t>(estimateFileVersion));
+    struct Line {
+        const char16_t* name;
+        const char16_t* grade;
+        CatalogueNote note = CatalogueNote::None;
+    };
+    const struct {
+        std::string_view fixture;
+        std::vector<Line> lines;
+    } cases[] = {
+        // Before grades: steel at the catalogue's density, checked against it as it was.
+        {"version-1",
+         {{u"Арматура А1", u"Сталь"},
+          {u"Лист горячекатаный", u"Сталь"},
+          {u"Арматура А1", u"Сталь", CatalogueNote::UnitMassChanged}}},
+        {"version-2",
+         {{u"Арматура А1", u"Сталь"},
+          {u"Лист горячекатаный 3, АМг3", u"АМг3"},
+          {u"Труба электросварная 57x4, 12Х18Н10Т", u"12Х18Н10Т"},
+          {u"Труба круглая 57х4, 12Х18Н10Т", u"12Х18Н10Т"},
+          {u"Лист 3, своя плотность 2700 кг/м³", u"своя плотность 2700 кг/м³"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fixture));
+        const std::string_view bytes = formatFixtures.at(c.fixture);
+        const EstimateFileRead read = readBack(bytes, u',');
+        ASSERT_EQ(read.fault, EstimateFileFault::None);
+        const Estimate& e = *read.estimate;
+        EXPECT_EQ(estimateFileName(bytes), u"Дом");
+        ASSERT_EQ(e.size(), c.lines.size());
+        for (std::size_t i = 0; i < e.size(); ++i) {
+            SCOPED_TRACE(i);
+            const TableRow row = estimateLineRow(e, i);
+            EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Name)], c.lines[i].name);
+            EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Grade)], c.lines[i].grade);
+            EXPECT_EQ(e.line(i).note, c.lines[i].note);
+        }
+        // Saved again in the newest version, without loss.
+        const std::string saved = estimateFileBytes(e);
+        EXPECT_NE(saved.find(R"("version": ")" + std::to_string(estimateFileVersion) + "\""),
+                  std::string::npos);
+        const EstimateFileRead again = readBack(saved, u',');
+        ASSERT_TRUE(again.estimate);
+        expectSame(e, *again.estimate);
+
+        // A file of this version cut in its last line hands back the lines before it as they were.
+        const EstimateFileRead cut = readBack(bytes.substr(0, bytes.rfind("\"edited\"")), u',');
+        ASSERT_EQ(cut.wholeLines.size(), e.size() - 1);
+        for (std::size_t i = 0; i < cut.wholeLines.size(); ++i) {
+            EstimateLine line = cut.wholeLines[i];
+            line.note = catalogueNote(line);
+            Estimate one = makeEstimate();
+            one.restore(line);
+            EXPECT_EQ(estimateLineRow(one, 0)[static_cast<std::size_t>(EstimateColumn::Name)],
+                      c.lines[i].name);
+        }
+    }
 }
 
 } // namespace

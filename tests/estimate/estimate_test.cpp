@@ -1,5 +1,6 @@
 #include "estimate/estimate.h"
 #include "estimate/estimate_file.h"
+#include "estimate/estimate_table.h"
 #include "tests/estimate/estimate_fixture.h"
 #include "text/utf8.h"
 
@@ -235,6 +236,61 @@ TEST(Estimate, AStoredLineKeepsItsNumbersAgainstTheCatalogue)
     ASSERT_TRUE(e.editQuantity(2, u"10")); // with its own unit mass
     EXPECT_EQ(e.line(1).mass, u"9,000");
     EXPECT_EQ(e.line(1).note, CatalogueNote::NotInCatalogue);
+}
+
+// Any metal, grade, density and «Свой размер»: the name as a buyer writes
+// it, «Марка», and the catalogue check at the line's own density.
+TEST(Estimate, ALineKnowsWhatItIsWeighedIn)
+{
+    const struct {
+        Calculation calculation;
+        const char16_t* name;
+        const char16_t* grade;
+        QuantityKind quantity;
+        const char16_t* mass;
+    } cases[] = {
+        // The catalogue at its own density keeps the name it always had.
+        {rebar12(u"10"), u"Арматура А1", u"Сталь", QuantityKind::Length, u"8,900"},
+        {sheet4(u"1"), u"Лист горячекатаный", u"Ст3", QuantityKind::Area, u"31,400"},
+        {amg3Sheet3(u"2"), u"Лист горячекатаный 3, АМг3", u"АМг3", QuantityKind::Area, u"16,020"},
+        {stainlessPipe57x4(u"6"), u"Труба электросварная 57x4, 12Х18Н10Т", u"12Х18Н10Т", QuantityKind::Length,
+         u"30,191"},
+        {ownPipe57x4(u"6"), u"Труба круглая 57х4, 12Х18Н10Т", u"12Х18Н10Т", QuantityKind::Length, u"31,569"},
+        {ownSheet3(u"2"), u"Лист 3, своя плотность 2700 кг/м³", u"своя плотность 2700 кг/м³",
+         QuantityKind::Area, u"16,200"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(utf8(c.name));
+        Estimate e = makeEstimate();
+        ASSERT_TRUE(e.add(c.calculation));
+        const EstimateLine& l = e.line(0);
+        EXPECT_EQ(l.note, CatalogueNote::None); // an own section is not "gone from the catalogue"
+        EXPECT_EQ(l.quantityKind, c.quantity);
+        EXPECT_EQ(l.mass, c.mass);
+        EXPECT_EQ(l.density, c.calculation.density);
+        const TableRow row = estimateLineRow(e, 0);
+        EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Name)], c.name);
+        EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Size)], c.calculation.size);
+        EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Grade)], c.grade);
+    }
+
+    // Against the catalogue scaled by the line's density: a mended АМг3 mass
+    // goes back to 23,55 × 2670 ÷ 7850, not to the steel figure.
+    Estimate e = makeEstimate();
+    EstimateLine mended = e.line(e.rowOf(e.add(amg3Sheet3(u"1")).id).value());
+    mended.unitMass = 8;
+    e.restore(mended);
+    EXPECT_EQ(e.line(0).note, CatalogueNote::UnitMassChanged);
+    ASSERT_TRUE(e.editQuantity(mended.id, u"1"));
+    EXPECT_EQ(e.line(0).note, CatalogueNote::None);
+    EXPECT_EQ(e.line(0).unitMass, 8.01);
+    // An own section keeps whatever unit mass its dimensions gave.
+    EstimateLine own = e.line(e.rowOf(e.add(ownPipe57x4(u"1")).id).value());
+    own.unitMass = 5;
+    e.restore(own);
+    EXPECT_EQ(e.line(1).note, CatalogueNote::None);
+    ASSERT_TRUE(e.editQuantity(own.id, u"2"));
+    EXPECT_EQ(e.line(1).mass, u"10,000");
 }
 
 TEST(Estimate, MergeKeepsAddedLinesLaterEditsAndDeletions)

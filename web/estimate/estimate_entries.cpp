@@ -196,6 +196,8 @@ constexpr Method methods[] = {
 constexpr Constant constants[] = {
     {"inputHintMilliseconds", inputHintMilliseconds},
     {"vatRateDecimals", vatRateDecimals},
+    // The cell a line's notes stand in.
+    {"noteColumn", static_cast<int>(EstimateColumn::Name)},
 };
 
 } // namespace

@@ -145,9 +145,12 @@ std::u16string WebEstimate::notes(int row) const
 
 std::vector<std::u16string> WebEstimate::totals() const
 {
-    std::vector<std::u16string> texts;
+    constexpr EstimateColumn shown[] = {EstimateColumn::Name, EstimateColumn::Mass, EstimateColumn::Cost};
+    std::vector<std::u16string> texts{u""};
+    for (EstimateColumn column : {EstimateColumn::Mass, EstimateColumn::Cost})
+        texts.push_back(presenter_.columnTitle(column));
     for (TableRow& total : presenter_.totals())
-        for (EstimateColumn column : {EstimateColumn::Name, EstimateColumn::Mass, EstimateColumn::Cost})
+        for (EstimateColumn column : shown)
             texts.push_back(std::move(total[static_cast<std::size_t>(column)]));
     return texts;
 }

@@ -48,7 +48,8 @@ public:
     // The row of a line; -1 when it is gone.
     int rowOf(const std::u16string& id) const;
     std::u16string notes(int row) const;
-    // The totals rows under the table: label, mass and cost of each in turn.
+    // The totals under the table: the captions of the columns totalled, then
+    // each totals row's label, mass and cost in turn.
     std::vector<std::u16string> totals() const;
 
     bool commitCell(const std::u16string& id, int column, const std::u16string& text);

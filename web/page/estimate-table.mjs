@@ -15,7 +15,6 @@ export function bindTable(face) {
     const head = $('estimateHead');
     const body = $('estimateRows');
     const totals = $('estimateTotals');
-    const nameColumn = 1, massColumn = 7, costColumn = 9;
     let header = [];
     let rowHeight = 0;
     let printing = false;
@@ -149,14 +148,14 @@ export function bindTable(face) {
             const note = document.createElement('span');
             note.className = 'note';
             note.textContent = notes;
-            tr.cells[nameColumn].append(note);
-            tr.cells[nameColumn].title = notes;
+            tr.cells[core.noteColumn].append(note);
+            tr.cells[core.noteColumn].title = notes;
         }
         tr.querySelector('.delete').setAttribute('aria-label', fill(words.deleteName, i + 1));
     }
 
     function renderTotals() {
-        totals.replaceChildren(...[['', header[massColumn], header[costColumn]], ...face.est.totals()].map((cells) => {
+        totals.replaceChildren(...face.est.totals().map((cells) => {
             const p = document.createElement('p');
             for (const text of cells)
                 p.append(Object.assign(document.createElement('span'), {textContent: text}));

@@ -28,8 +28,8 @@ test('«В смету» takes the result the core computed, enabled only while i
     // The length typed is written as the calculator writes it.
     await addLine(page, channel, 1, '9,68');
     assert.deepEqual(await tableRows(page), [
-        ['1', 'Арматура А3 А500с', '12', '0,89', '', '', '100,000', '89,000', '', ''],
-        ['2', 'Швеллер горячекатаный', '5', '4,84', '', '', '2,000', '9,680', '', ''],
+        ['1', 'Арматура А3 А500с', '12', 'Сталь', '0,89', '', '', '100,000', '89,000', '', ''],
+        ['2', 'Швеллер горячекатаный', '5', 'Сталь', '4,84', '', '', '2,000', '9,680', '', ''],
     ]);
     assert.equal(await selectedLines(page), '2');
 
@@ -81,14 +81,14 @@ test('edits of pieces, price and VAT move the line and the totals; mixed kinds n
     const page = await estimatePage();
     await addLine(page, rebar, 0, '100');
     await addLine(page, sheet, 1, '31,4');
-    assert.deepEqual((await headerTexts(page)).slice(3, 7),
-                     ['Масса 1 м / 1 кв.м, кг', 'Длина 1 шт, м / Площадь 1 шт, кв.м', 'Кол-во, шт',
+    assert.deepEqual((await headerTexts(page)).slice(3, 8),
+                     ['Марка', 'Масса 1 м / 1 кв.м, кг', 'Длина 1 шт, м / Площадь 1 шт, кв.м', 'Кол-во, шт',
                       'Длина, м / Площадь, кв.м']);
     await typeInCell(page, 'Цена, руб/т', 1, '50000');
     // Nine bars of the family's 11,7 m: 105,3 m, 93,717 kg.
     await typeInCell(page, 'Кол-во, шт', 1, '9', 'Tab');
     assert.deepEqual((await tableRows(page))[0],
-                     ['1', 'Арматура А3 А500с', '12', '0,89', '11,7', '9', '105,300', '93,717', '50\u2009000,00',
+                     ['1', 'Арматура А3 А500с', '12', 'Сталь', '0,89', '11,7', '9', '105,300', '93,717', '50\u2009000,00',
                       '4\u2009685,85']);
     assert.deepEqual(await totalsRows(page), [
         ['', 'Масса, кг', 'Стоимость, руб'],
@@ -100,7 +100,7 @@ test('edits of pieces, price and VAT move the line and the totals; mixed kinds n
     // Leaving a cell commits it as Enter does.
     await typeInCell(page, 'Длина 1 шт, м / Площадь 1 шт, кв.м', 2, '3,125', null);
     await page.click('#estimateTitle');
-    assert.deepEqual((await tableRows(page))[1].slice(4, 8), ['3,125', '1', '3,125', '49,062']);
+    assert.deepEqual((await tableRows(page))[1].slice(5, 9), ['3,125', '1', '3,125', '49,062']);
 
     await page.click('#vatIncluded');
     await page.fill('#vatRate', '20');
@@ -137,11 +137,11 @@ test('a cell refuses a key with its reason and an edit with the core\'s words, i
     assert.equal(await why.textContent(), 'Число штук — целое от 1');
     assert.equal(await pieces.inputValue(), '0');
     assert.equal(await page.evaluate(() => document.getElementById('errorBox').open), false);
-    assert.equal((await tableRows(page))[0][6], '100,000');
+    assert.equal((await tableRows(page))[0][7], '100,000');
     // Corrected, the refusal goes.
     await typeInCell(page, 'Кол-во, шт', 1, '2');
     assert.equal(await pieces.getAttribute('aria-invalid'), null);
-    assert.equal((await tableRows(page))[0][6], '23,400');
+    assert.equal((await tableRows(page))[0][7], '23,400');
     await page.context().close();
 });
 
@@ -174,11 +174,11 @@ test('prices pasted as sellers write them are read, slips are refused with what 
         await page.keyboard.press('Escape');
     }
     await paste('Цена, руб/т', '65.000,50 ₽');
-    assert.equal((await tableRows(page))[0][8], '65\u2009000,50');
-    assert.equal((await tableRows(page))[0][9], '5\u2009785,04');
+    assert.equal((await tableRows(page))[0][9], '65\u2009000,50');
+    assert.equal((await tableRows(page))[0][10], '5\u2009785,04');
     // Typed, a space parts thousands.
     await typeInCell(page, 'Цена, руб/т', 1, '71 000');
-    assert.equal((await tableRows(page))[0][8], '71\u2009000,00');
+    assert.equal((await tableRows(page))[0][9], '71\u2009000,00');
     await page.context().close();
 });
 
@@ -241,9 +241,9 @@ test('the CSV download and the copied table are the core\'s texts', async () => 
     const text = bytes.subarray(3).toString('utf8');
     assert.ok(!/[^\r]\n/.test(text) && text.endsWith('\r\n'), 'CRLF line ends');
     const lines = text.split('\r\n');
-    assert.equal(lines[1], '1;Арматура А3 А500с;12;0,89;;;100,000;89,000;65000,50;5785,04');
+    assert.equal(lines[1], '1;Арматура А3 А500с;12;Сталь;0,89;;;100,000;89,000;65000,50;5785,04');
     assert.equal(lines[3], '', 'a blank row between the lines and the totals');
-    assert.equal(lines[4], ';Итого: 2 поз.;;;;;;120,400;;5785,04');
+    assert.equal(lines[4], ';Итого: 2 поз.;;;;;;;120,400;;5785,04');
     // No field here needs quoting: the copied text is the same table.
     assert.equal(text, copied.replaceAll('\t', ';').replaceAll('\n', '\r\n'));
     assert.deepEqual(copied.split('\n')[0].split('\t'), await headerTexts(page));

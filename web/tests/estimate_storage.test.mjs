@@ -23,7 +23,8 @@ test('a reload opens the last estimate as it was left', async () => {
     await page.reload();
     await waitForEstimate(page);
     assert.deepEqual(await tableRows(page),
-                     [['1', 'Арматура А3 А500с', '12', '0,89', '', '', '100,000', '89,000', '50\u2009000,00', '4\u2009450,00']]);
+                     [['1', 'Арматура А3 А500с', '12', 'Сталь', '0,89', '', '', '100,000', '89,000', '50\u2009000,00',
+                       '4\u2009450,00']]);
     await context.close();
 });
 
@@ -46,7 +47,7 @@ test('two tabs on one estimate merge by line', async () => {
     const c = await openPage(context, site.url);
     await waitForEstimate(c);
     for (const page of [a, b, c])
-        assert.deepEqual((await tableRows(page)).map((row) => [row[1], row[8]]),
+        assert.deepEqual((await tableRows(page)).map((row) => [row[1], row[9]]),
                          [['Арматура А3 А500с', '1\u2009000,00'], ['Швеллер горячекатаный', '']]);
     await c.close();
 
@@ -108,7 +109,7 @@ test('a refused quota is reported and the estimate stays in the page', async () 
     await page.waitForSelector('#estimateStatus:has-text("не сохранена")');
     assert.match(await page.textContent('#estimateStatus'), /хранилище браузера заполнено/);
     await typeInCell(page, 'Цена, руб/т', 1, '100');
-    assert.deepEqual((await tableRows(page))[0].slice(7), ['89,000', '100,00', '8,90']);
+    assert.deepEqual((await tableRows(page))[0].slice(8), ['89,000', '100,00', '8,90']);
     await context.close();
 });
 
@@ -210,9 +211,9 @@ test('two names that differ in an emoji are two estimates, kept over a reload', 
     await page.reload();
     await waitForEstimate(page);
     assert.deepEqual(await list(), ['🚗 x', '*🚙 x']);
-    assert.deepEqual((await tableRows(page)).map((row) => [row[2], row[6]]), [['16', '20,000']]);
+    assert.deepEqual((await tableRows(page)).map((row) => [row[2], row[7]]), [['16', '20,000']]);
     await page.selectOption('#estimateList', {label: '🚗 x'});
-    assert.deepEqual((await tableRows(page)).map((row) => [row[2], row[6]]), [['12', '10,000']]);
+    assert.deepEqual((await tableRows(page)).map((row) => [row[2], row[7]]), [['12', '10,000']]);
     await context.close();
 });
 

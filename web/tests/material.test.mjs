@@ -3,6 +3,7 @@
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
+import {tableRows, waitForRows} from './estimate_page.mjs';
 
 const site = sharedBrowser();
 
@@ -21,7 +22,11 @@ test('a grade scales the catalogue mass, says its basis and is kept for the next
     await page.click('#sButtonCalc');
     assert.equal(await page.textContent('#sLabelResult'), '2485,732 кг');
     assert.equal(await page.textContent('#sLabelBasis'), 'Масса 1 м: 2,485732 кг · 12Х18Н10Т, 7900 кг/м³');
-    assert.ok(await page.isDisabled('#estimateAdd'), 'the estimate takes steel only');
+    // The estimate takes any grade, and its line says which.
+    await page.click('#estimateAdd');
+    await waitForRows(page, 1);
+    assert.deepEqual((await tableRows(page))[0], ['1', 'Круг ГОСТ 2590 20, 12Х18Н10Т', '20', '12Х18Н10Т', '2,485732',
+                                                  '', '', '1000,000', '2485,732', '', '']);
 
     // The density field takes digits only, and says why it refused a key.
     await page.click('#sEditDensity');
@@ -31,6 +36,9 @@ test('a grade scales the catalogue mass, says its basis and is kept for the next
     await page.keyboard.type('40');
     await page.click('#sButtonCalc');
     assert.equal(await page.textContent('#sLabelBasis'), 'Масса 1 м: 2,812968 кг · своя плотность, 8940 кг/м³');
+    await page.click('#estimateAdd');
+    await waitForRows(page, 2);
+    assert.equal((await tableRows(page))[1][3], 'своя плотность 8940 кг/м³');
 
     // Rebar is steel only: the lists show «Сталь», out of use.
     await chooseKind(page, 1, 'Арматура А1');
@@ -63,6 +71,11 @@ test('an own size: one field per dimension, the radii filled in, a reason beside
     }
     assert.equal(await field(3).inputValue(), '17,5');
     assert.equal(await calculate(page, 0, '1000'), '23516,654 кг');
+    await page.click('#estimateAdd');
+    await waitForRows(page, 1);
+    assert.deepEqual((await tableRows(page))[0].slice(1, 4),
+                     ['Труба профильная 180х60х7х17,5, Ст3', '180х60х7х17,5', 'Ст3']);
+    assert.equal(await page.locator('#estimateRows .note').count(), 0, 'not flagged as gone from the catalogue');
     await page.selectOption('#sComboBoxRadiusStandard', 'ГОСТ 8639/8645');
     assert.equal(await field(3).inputValue(), '10,5');
 

@@ -35,6 +35,7 @@ Estimate sample()
     const std::uint64_t rebar = e.add(rebar12(u"125,5")).id;
     const std::uint64_t sheet = e.add(sheet4(u"3,125")).id;
     e.add(weldedMesh(u"40"));
+    e.add(amg3Sheet3(u"2"));
     e.editPieces(rebar, u"11");
     e.editPrice(rebar, u"64999,99");
     e.editPrice(sheet, u"71500");
@@ -121,6 +122,7 @@ private slots:
 
         QVERIFY2(text.contains(QStringLiteral("Смета «<i>Дача</i> & баня»")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Дата: 07.03.2025")));
+        QVERIFY(text.contains(QStringLiteral("Марка")));
         const std::vector<TableRow> rows = estimateTable(e);
         int checked = 0;
         for (const TableRow& row : rows) {
@@ -166,7 +168,7 @@ private slots:
         const QList<QList<Cell>> rows = firstTable(fods);
 
         QVERIFY(rows.size() > 4);
-        QCOMPARE(rows[0].value(7).text, QStringLiteral("Масса, кг"));
+        QCOMPARE(rows[0].value(static_cast<int>(EstimateColumn::Mass)).text, QStringLiteral("Масса, кг"));
         const int mass = static_cast<int>(EstimateColumn::Mass),
                   cost = static_cast<int>(EstimateColumn::Cost);
         Amount grams, kopecks;

@@ -367,6 +367,45 @@ private slots:
         QVERIFY(window().table().selectionModel()->isRowSelected(1, {}));
     }
 
+    // Any grade, a density of one's own and «Свой размер» make lines that name what they are.
+    void aLineOfAnyMaterialIsTakenAndNamedAsABuyerWritesIt()
+    {
+        // The start choice, and nothing kept for the next run.
+        form->setMaterialStore({[] { return QString(); }, [](const QString&) {}});
+        find<QLineEdit>("sEditDensity")->clear();
+        QTest::mouseClick(find<QPushButton>("sButton13"), Qt::LeftButton);
+        auto* own = find<KindsList>("sListBox13");
+        QTest::mouseClick(own->viewport(), Qt::LeftButton, {},
+                          own->visualRect(own->model()->index(5, 0)).center());
+        QTest::mouseClick(find<QRadioButton>("sRadioGroupItem0"), Qt::LeftButton, {}, QPoint(8, 12));
+        auto* metal = find<QComboBox>("sComboBoxMetal");
+        metal->setCurrentIndex(1);
+        emit metal->activated(1); // «Нержавеющая сталь», 12Х18Н10Т first
+        find<QLineEdit>("sEditDimension1")->setText(QStringLiteral("57"));
+        find<QLineEdit>("sEditDimension2")->setText(QStringLiteral("4"));
+        find<QLineEdit>("sEditParam")->setText(QStringLiteral("6"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        auto* add = find<QPushButton>("estimateAdd");
+        QVERIFY(add->isEnabled());
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(model().rowCount(), 1);
+        QCOMPARE(cell(0, EstimateColumn::Name), QStringLiteral("Труба круглая 57х4, 12Х18Н10Т"));
+        QCOMPARE(cell(0, EstimateColumn::Grade), QStringLiteral("12Х18Н10Т"));
+        QCOMPARE(cell(0, EstimateColumn::Mass), QStringLiteral("31,569"));
+        // Not flagged as gone from the catalogue: it never was in it.
+        QVERIFY(model().index(0, static_cast<int>(EstimateColumn::Name)).data(Qt::DecorationRole).isNull());
+        QCOMPARE(model()
+                     .headerData(static_cast<int>(EstimateColumn::Grade), Qt::Horizontal, Qt::DisplayRole)
+                     .toString(),
+                 QStringLiteral("Марка"));
+
+        find<QLineEdit>("sEditDensity")->setText(QStringLiteral("2700"));
+        QTest::mouseClick(find<QPushButton>("sButtonCalc"), Qt::LeftButton);
+        QTest::mouseClick(add, Qt::LeftButton);
+        QCOMPARE(model().rowCount(), 2);
+        QCOMPARE(cell(1, EstimateColumn::Grade), QStringLiteral("своя плотность 2700 кг/м³"));
+    }
+
     void editsRecomputeAndTheTotalsFollow()
     {
         chooseRebar();
