@@ -81,6 +81,10 @@ void EstimateKeeper::after(bool switchedEstimate)
 {
     // The first save makes the folder.
     watch();
+    if (listener) {
+        listener(switchedEstimate);
+        return;
+    }
     for (const LibraryMessage& m : library_.takeMessages())
         emit message(qs(m.text), true);
     if (switchedEstimate)

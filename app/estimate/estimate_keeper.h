@@ -15,6 +15,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,11 @@ public:
     std::u16string rename(const std::u16string& name);
     void duplicate();
     void removeOpen();
+
+    // Who shows what a save or a refresh brought (true: another process's
+    // changes were merged in) and what the library said; without one the
+    // keeper's signals say it.
+    std::function<void(bool merged)> listener;
 
     // Whether the estimate window was open when the program last ended with
     // its estimates kept in `folder`: read without opening any estimate.

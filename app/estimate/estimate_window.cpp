@@ -101,7 +101,10 @@ EstimateWindow::EstimateWindow(EstimateKeeper& keeper, QWidget* parent)
         say(text, error);
 }
 
-EstimateWindow::~EstimateWindow() = default;
+EstimateWindow::~EstimateWindow()
+{
+    keeper_.listener = nullptr;
+}
 
 void EstimateWindow::buildControls()
 {
@@ -140,6 +143,16 @@ void EstimateWindow::buildControls()
     connect(addButton(lines, Caption::SavePdf, "savePdf"), &QPushButton::clicked, this,
             guarded(this, [this] { savePdf(); }));
     layout->addLayout(lines);
+
+    // Above the table, where the user is looking; its line kept while
+    // empty, so that nothing moves as messages come and go.
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("estimateStatus"));
+    status_->setAccessibleName(text(Caption::EstimateStatusName));
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    status_->setMinimumHeight(fontMetrics().lineSpacing());
+    layout->addWidget(status_);
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("estimateTable"));
@@ -186,12 +199,6 @@ void EstimateWindow::buildControls()
     totals_->setAccessibleName(text(Caption::EstimateTotalsName));
     layout->addWidget(totals_);
 
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("estimateStatus"));
-    status_->setAccessibleName(text(Caption::EstimateStatusName));
-    status_->setTextFormat(Qt::PlainText);
-    status_->setWordWrap(true);
-    layout->addWidget(status_);
     statusTimer_ = new QTimer(this);
     statusTimer_->setSingleShot(true);
     statusTimer_->setInterval(inputHintMilliseconds);
@@ -200,11 +207,9 @@ void EstimateWindow::buildControls()
 
 void EstimateWindow::bindEvents()
 {
-    // Another process's change, merged in by the keeper's save or its watch
-    // of the folder.
-    connect(&keeper_, &EstimateKeeper::switched, this, guarded(this, [this] { presenter_.merged(); }));
-    connect(&keeper_, &EstimateKeeper::message, this,
-            guarded<const QString&, bool>(this, [this](const QString& m, bool error) { say(m, error); }));
+    // What the keeper's saves and its watch of the folder bring: another
+    // process's changes, a refused write.
+    keeper_.listener = [this](bool merged) { presenter_.stored(merged); };
     connect(vatRate_, &QLineEdit::editingFinished, this, guarded(this, [this] { commitVatRate(); }));
     connect(vatRate_, &CellEdit::refusedKey, this, &EstimateWindow::sayKeyReason);
     connect(pricesIncludeVat_, &QCheckBox::toggled, this,

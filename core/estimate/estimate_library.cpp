@@ -235,6 +235,8 @@ void EstimateLibrary::rekey(std::u16string key, std::string bytes)
     key_ = std::move(key);
     stored_ = std::move(bytes);
     unsaved_ = false;
+    savedUpTo_ = last_;
+    gone_ = Gone::No;
     try {
         storage_.setSetting(lastSetting, utf8(key_));
     } catch (const StorageError& error) {
@@ -284,8 +286,10 @@ bool EstimateLibrary::write(std::u16string_view key, std::string_view bytes)
 {
     try {
         storage_.write(key, bytes);
-        if (key == key_)
+        if (key == key_) {
             unsaved_ = false;
+            savedUpTo_ = last_;
+        }
         return true;
     } catch (const StorageError& e) {
         tell(LibraryEvent::NotSaved, captionFilled(Caption::EstimateNotSaved, {reason(e)}));
@@ -293,6 +297,11 @@ bool EstimateLibrary::write(std::u16string_view key, std::string_view bytes)
             unsaved_ = true;
         return false;
     }
+}
+
+bool EstimateLibrary::lineUnsaved(const EstimateLine& line) const
+{
+    return unsaved_ && line.edited > savedUpTo_;
 }
 
 bool EstimateLibrary::saveBeforeLeaving()
@@ -482,9 +491,28 @@ EstimateLibrary::Stored EstimateLibrary::mergeStored()
         tell(LibraryEvent::NotRead, captionFilled(Caption::EstimateNotRead, {key_, reason(e)}));
         return {false, false};
     }
-    // Removed or renamed elsewhere: writing it again loses nothing.
-    if (!bytes)
-        return {false, true, false};
+    if (!bytes) {
+        // Never stored yet (its first write was refused), or kept by the
+        // user after another deleted it: written anew.
+        if (stored_.empty() || gone_ == Gone::KeptByUser)
+            return {false, true, false};
+        // Renamed elsewhere: it follows the name.
+        if (std::optional<std::u16string> renamed = renamedTo()) {
+            rekey(std::move(*renamed), {});
+            tell(LibraryEvent::RenamedElsewhere,
+                 captionFilled(Caption::EstimateRenamedElsewhere, {estimate_.name()}));
+            Stored merged = mergeStored();
+            merged.merged = true;
+            return merged;
+        }
+        // Deleted elsewhere: not written again without the user's word.
+        if (gone_ == Gone::No) {
+            gone_ = Gone::Told;
+            tell(LibraryEvent::DeletedElsewhere,
+                 captionFilled(Caption::EstimateDeletedElsewhere, {estimate_.name()}));
+        }
+        return {false, false};
+    }
     if (*bytes == stored_)
         return {false, true, true};
     EstimateFileRead read = readBytes(*bytes);
@@ -554,6 +582,36 @@ bool EstimateLibrary::readsAsWritten() const
         // Not known: the next save or refresh reads it again.
         return true;
     }
+}
+
+std::optional<std::u16string> EstimateLibrary::renamedTo()
+{
+    if (estimate_.size() == 0)
+        return std::nullopt;
+    for (const std::u16string& key : storedKeys()) {
+        if (key == key_)
+            continue;
+        std::optional<std::string> bytes;
+        try {
+            bytes = storage_.read(key);
+        } catch (const StorageError&) {
+            continue;
+        }
+        const EstimateFileRead read = bytes ? readBytes(*bytes) : EstimateFileRead{};
+        if (!read.estimate)
+            continue;
+        for (std::size_t row = 0; row < read.estimate->size(); ++row) {
+            if (estimate_.rowOf(read.estimate->line(row).id))
+                return key;
+        }
+    }
+    return std::nullopt;
+}
+
+void EstimateLibrary::keepDeletedElsewhere()
+{
+    if (gone_ == Gone::Told)
+        gone_ = Gone::KeptByUser;
 }
 
 bool EstimateLibrary::refresh()

@@ -45,6 +45,8 @@ enum class LibraryEvent {
     NotRead,   // the storage could not give an entry's bytes
     KeptAside, // an entry did not read and was moved aside
     TooNew,    // an entry of a newer version was left as it was
+    RenamedElsewhere, // another tab or process renamed the open estimate: it follows
+    DeletedElsewhere, // another tab or process deleted it: kept in memory, written nowhere
 };
 
 struct LibraryMessage {
@@ -130,12 +132,19 @@ public:
     // is stored lacks some of this copy's changes (another process wrote
     // over them unseen): the face shows the estimate again and saves.
     bool refresh();
+    // The open estimate deleted by another tab or process stays in memory
+    // and is saved nowhere until the user says to keep it: then it is
+    // written again at the next save.
+    bool deletedElsewhere() const { return gone_ == Gone::Told; }
+    void keepDeletedElsewhere();
 
     // What the user must be told since the last call.
     std::vector<LibraryMessage> takeMessages();
     // Whether the open estimate's last write was refused: memory alone holds
     // its latest changes.
     bool unsaved() const { return unsaved_; }
+    // Whether a line's last change lives only in memory.
+    bool lineUnsaved(const EstimateLine& line) const;
 
     // Whether the estimate window was open when the program last ended.
     static bool windowWasOpen(const EstimateStorage& storage);
@@ -174,6 +183,9 @@ private:
     // Writes `e` under a free key and opens it; its name numbered when taken.
     bool openAsNew(std::u16string_view preferredKey, Estimate e);
     Stored mergeStored();
+    // Where the open estimate went when its entry is gone: the key of the
+    // entry that holds its lines now (renamed elsewhere), if any.
+    std::optional<std::u16string> renamedTo();
     std::vector<std::u16string> storedKeys() const;
     bool taken(std::u16string_view key) const;
     std::u16string freeKey(std::u16string_view name) const;
@@ -207,6 +219,10 @@ private:
     Estimate estimate_;
     std::string stored_;   // the bytes last read or written under key_
     bool unsaved_ = false; // the last write under key_ was refused
+    // Whether the open estimate's entry went while it was open.
+    enum class Gone { No, Told, KeptByUser };
+    Gone gone_ = Gone::No;
+    std::uint64_t savedUpTo_ = 0; // the latest stamp the last write under key_ held
     std::optional<Removed> removed_;
     std::vector<LibraryMessage> messages_;
 };

@@ -71,6 +71,11 @@ EstimateCell EstimatePresenter::cell(std::size_t row, EstimateColumn column) con
                                : std::move(estimateLineRow(e, row)[at(column)]);
     cell.editText = cellEditText(line, column);
     cell.alert = costOutOfRange;
+    // A line whose last change the storage refused is marked by its number.
+    if (column == EstimateColumn::Number && library_.lineUnsaved(line)) {
+        cell.alert = true;
+        cell.reason = caption(Caption::LineNotSaved);
+    }
     return cell;
 }
 
@@ -117,7 +122,10 @@ std::u16string EstimatePresenter::fileName(ExportFile file, CalendarDate date) c
 EstimateCommands EstimatePresenter::commands() const
 {
     EstimateCommands c;
-    if (const EstimateStep* step = history_.nextUndo()) {
+    if (library_.deletedElsewhere()) {
+        c.canUndo = true;
+        c.undoText = captionWith(Caption::UndoStep, captionWith(Caption::StepDeleteEstimate, name()));
+    } else if (const EstimateStep* step = history_.nextUndo()) {
         c.canUndo = true;
         c.undoText = captionWith(Caption::UndoStep, stepText(*step));
     } else if (removedEstimate_ && library_.canUndoRemove()) {
@@ -139,8 +147,15 @@ void EstimatePresenter::showCommands()
 
 void EstimatePresenter::tellMessages()
 {
-    for (const LibraryMessage& m : library_.takeMessages())
+    for (LibraryMessage& m : library_.takeMessages()) {
+        if (m.event == LibraryEvent::RenamedElsewhere)
+            view_.showEstimate();
+        // What is not saved can still be kept: the lines marked, in a file.
+        if (m.event == LibraryEvent::NotSaved && library_.unsaved())
+            m.text += u' ' + std::u16string(caption(Caption::UnsavedLinesHint));
         view_.showMessage(m.text, EstimateTone::Error);
+    }
+    showCommands();
 }
 
 void EstimatePresenter::took(EstimateStep step)
@@ -262,6 +277,12 @@ void EstimatePresenter::clear()
 
 void EstimatePresenter::undo()
 {
+    if (library_.deletedElsewhere()) {
+        library_.keepDeletedElsewhere();
+        showCommands();
+        view_.saveSoon();
+        return;
+    }
     if (const EstimateStep* step = history_.nextUndo()) {
         const std::optional<std::size_t> row = undoStep(library_.estimate(), *step);
         if (step->kind == StepKind::Vat)
@@ -328,32 +349,39 @@ void EstimatePresenter::switched()
     tellMessages();
 }
 
-void EstimatePresenter::create()
+template <typename Leave> void EstimatePresenter::leave(Leave&& leaveFor)
 {
-    library_.create();
+    const std::u16string key = library_.key();
+    leaveFor();
+    // The library keeps an estimate open while memory alone holds its
+    // changes: said, not silently.
+    if (library_.key() == key && library_.unsaved()) {
+        tellMessages();
+        view_.showMessage(caption(Caption::SwitchRefusedUnsaved), EstimateTone::Error);
+        return;
+    }
     removedEstimate_.reset();
     switched();
+}
+
+void EstimatePresenter::create()
+{
+    leave([&] { library_.create(); });
 }
 
 void EstimatePresenter::open(std::u16string_view key)
 {
-    library_.open(key);
-    removedEstimate_.reset();
-    switched();
+    leave([&] { library_.open(key); });
 }
 
 void EstimatePresenter::restoreDeleted(std::u16string_view id)
 {
-    library_.restoreDeleted(id);
-    removedEstimate_.reset();
-    switched();
+    leave([&] { library_.restoreDeleted(id); });
 }
 
 void EstimatePresenter::recoverDamaged(std::u16string_view id)
 {
-    library_.recoverAside(id);
-    removedEstimate_.reset();
-    switched();
+    leave([&] { library_.recoverAside(id); });
 }
 
 void EstimatePresenter::rename(std::u16string_view name)
@@ -371,9 +399,7 @@ void EstimatePresenter::rename(std::u16string_view name)
 
 void EstimatePresenter::duplicate()
 {
-    library_.duplicate();
-    removedEstimate_.reset();
-    switched();
+    leave([&] { library_.duplicate(); });
 }
 
 void EstimatePresenter::deleteEstimate()
@@ -387,8 +413,17 @@ void EstimatePresenter::deleteEstimate()
 
 void EstimatePresenter::save()
 {
-    if (library_.save())
-        merged();
+    stored(library_.save());
+}
+
+void EstimatePresenter::stored(bool merged)
+{
+    const bool unsaved = library_.unsaved();
+    if (merged)
+        this->merged();
+    else if (unsaved || unsaved != wasUnsaved_)
+        view_.showRows(); // the marks of the lines not saved
+    wasUnsaved_ = unsaved;
     tellMessages();
 }
 

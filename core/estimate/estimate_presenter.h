@@ -98,9 +98,9 @@ public:
     void save();
     // Another writer stored something: merged in, shown.
     void refresh();
-    // The library merged another writer's changes in by itself (a save by
-    // the face's keeper): shown.
-    void merged();
+    // The library saved, or took in another writer's changes, by itself (a
+    // face's keeper): shown, with what it had to say.
+    void stored(bool merged);
     void setShown(bool shown) { library_.setWindowOpen(shown); }
     // Whether a change lives only in memory: the storage refused it.
     bool unsaved() const { return library_.unsaved(); }
@@ -120,6 +120,9 @@ private:
     void switched();
     void showCommands();
     void forgetRefusals(std::uint64_t id);
+    void merged();
+    // Runs a switch to another estimate; one the library refused is said.
+    template <typename Leave> void leave(Leave&& leaveFor);
 
     EstimateLibrary& library_;
     EstimateView& view_;
@@ -128,6 +131,7 @@ private:
     // The name of the estimate deleted last, which «Отменить» brings back
     // once this one's own steps are undone.
     std::optional<std::u16string> removedEstimate_;
+    bool wasUnsaved_ = false;
 };
 
 } // namespace tarvik

@@ -131,6 +131,11 @@ constexpr std::array entries{
     CaptionEntry{Caption::StepClear, "StepClear"},
     CaptionEntry{Caption::StepVat, "StepVat"},
     CaptionEntry{Caption::StepDeleteEstimate, "StepDeleteEstimate"},
+    CaptionEntry{Caption::LineNotSaved, "LineNotSaved"},
+    CaptionEntry{Caption::UnsavedLinesHint, "UnsavedLinesHint"},
+    CaptionEntry{Caption::SwitchRefusedUnsaved, "SwitchRefusedUnsaved"},
+    CaptionEntry{Caption::EstimateRenamedElsewhere, "EstimateRenamedElsewhere"},
+    CaptionEntry{Caption::EstimateDeletedElsewhere, "EstimateDeletedElsewhere"},
     CaptionEntry{Caption::LineAdded, "LineAdded"},
     CaptionEntry{Caption::EstimateLoadFailed, "EstimateLoadFailed"},
     CaptionEntry{Caption::CancelButton, "CancelButton"},
@@ -440,6 +445,16 @@ std::u16string_view caption(Caption which)
         return u"изменение НДС";
     case Caption::StepDeleteEstimate:
         return u"удаление сметы «{}»";
+    case Caption::LineNotSaved:
+        return u"Строка не сохранена";
+    case Caption::UnsavedLinesHint:
+        return u"Отмеченные строки есть только на экране: сохраните их в CSV, чтобы не потерять.";
+    case Caption::SwitchRefusedUnsaved:
+        return u"Другая смета не открыта: эта ещё не сохранена.";
+    case Caption::EstimateRenamedElsewhere:
+        return u"Смета переименована в другом окне: «{}»";
+    case Caption::EstimateDeletedElsewhere:
+        return u"Смета «{}» удалена в другом окне. Изменения в ней не сохраняются; «Отменить» вернёт её.";
     case Caption::LineAdded:
         return u"Добавлено: строка {}";
     case Caption::EstimateLoadFailed:

@@ -163,6 +163,14 @@ enum class Caption {
     StepClear,
     StepVat,
     StepDeleteEstimate,
+    // When the storage refuses: a line's mark, the hint after the message,
+    // and why another estimate did not open.
+    LineNotSaved,
+    UnsavedLinesHint,
+    SwitchRefusedUnsaved,
+    // The open estimate changed by another tab or process: "{}" its name.
+    EstimateRenamedElsewhere,
+    EstimateDeletedElsewhere,
     LineAdded,          // beside «В смету», after it added a line
     EstimateLoadFailed, // beside «В смету» and «Смета», when the page's estimate did not load
     CancelButton,

@@ -227,5 +227,72 @@ TEST(EstimatePresenter, AnUnchangedOrRefusedTextNeitherSavesNorBecomesAStep)
     EXPECT_FALSE(p.cell(0, EstimateColumn::Pieces).alert);
 }
 
+TEST(EstimatePresenter, ARenameElsewhereIsFollowedAndADeletionElsewhereIsNotUndoneByAnEdit)
+{
+    FakeStorage storage;
+    Counter clock;
+    Face here(storage, clock);
+    here.presenter.add(rebar12(u"1"));
+    here.settle();
+    Face there(storage, clock, 0x900);
+    there.presenter.rename(u"Объект");
+    there.settle();
+
+    here.presenter.refresh();
+    EXPECT_EQ(here.presenter.name(), u"Объект");
+    EXPECT_EQ(here.presenter.key(), there.presenter.key());
+    here.presenter.add(rebar12(u"2"));
+    here.settle();
+    EXPECT_EQ(storage.entries.size(), 1u); // no «Смета 1» made again
+
+    there.presenter.deleteEstimate();
+    there.settle();
+    here.presenter.refresh();
+    EXPECT_EQ(here.view.message,
+              u"Смета «Объект» удалена в другом окне. Изменения в ней не сохраняются; «Отменить» вернёт её.");
+    EXPECT_EQ(here.view.commands.undoText, u"Отменить удаление сметы «Объект»");
+    here.presenter.add(rebar12(u"3"));
+    here.settle();
+    EXPECT_FALSE(storage.entries.contains(u"Объект")) << "an edit re-created it";
+
+    here.presenter.undo(); // the user's word: keep it
+    here.settle();
+    ASSERT_TRUE(storage.entries.contains(u"Объект"));
+    Face later(storage, clock, 0x500);
+    later.presenter.open(u"Объект");
+    EXPECT_EQ(later.presenter.rowCount(), 3u);
+}
+
+TEST(EstimatePresenter, ARefusedWriteMarksTheLinesNotSavedAndKeepsTheEstimateOpen)
+{
+    FakeStorage storage;
+    Face face(storage);
+    EstimatePresenter& p = face.presenter;
+    p.add(rebar12(u"1"));
+    face.settle();
+    storage.refuseWrites = true;
+    p.add(rebar12(u"2"));
+    face.settle();
+    EXPECT_TRUE(p.unsaved());
+    EXPECT_FALSE(p.cell(0, EstimateColumn::Number).alert);
+    EXPECT_TRUE(p.cell(1, EstimateColumn::Number).alert);
+    EXPECT_EQ(p.cell(1, EstimateColumn::Number).reason, u"Строка не сохранена");
+    EXPECT_EQ(face.view.message, u"Смета не сохранена: на диске нет места Отмеченные строки есть только на экране: "
+                                 u"сохраните их в CSV, чтобы не потерять.");
+
+    const std::u16string key = p.key();
+    p.create();
+    EXPECT_EQ(p.key(), key);
+    EXPECT_EQ(face.view.message, u"Другая смета не открыта: эта ещё не сохранена.");
+    EXPECT_EQ(p.rowCount(), 2u);
+    EXPECT_TRUE(face.view.commands.canUndo); // its steps kept
+
+    storage.refuseWrites = false;
+    p.commitCell(p.lineId(1), EstimateColumn::Price, u"100");
+    face.settle();
+    EXPECT_FALSE(p.unsaved());
+    EXPECT_FALSE(p.cell(1, EstimateColumn::Number).alert);
+}
+
 } // namespace
 } // namespace tarvik::testing

@@ -393,8 +393,13 @@ TEST(EstimateLibrary, WritesOnlyWhatChanged)
     EXPECT_FALSE(a.save());
     EXPECT_EQ(storage.writes, writes);
 
-    // Removed elsewhere: written again though nothing changed here.
+    // Removed elsewhere: not written again until the user says to keep it.
     storage.entries.erase(a.key());
+    a.takeMessages();
+    a.save();
+    EXPECT_EQ(storage.writes, writes);
+    EXPECT_EQ(events(a), std::vector<LibraryEvent>{LibraryEvent::DeletedElsewhere});
+    a.keepDeletedElsewhere();
     a.save();
     EXPECT_EQ(storage.writes, writes + 1);
     EXPECT_EQ(storedName(storage, a.key()), u"Смета 1");

@@ -133,6 +133,11 @@ export function bindTable(face) {
             td.classList.toggle('alert', alert !== '');
             if (!input) {
                 td.textContent = text;
+                // A line's number says when the line is not saved.
+                if (reason)
+                    td.title = reason;
+                else
+                    td.removeAttribute('title');
                 continue;
             }
             input.setAttribute('aria-label', fill(words.cellName, header[c], i + 1));

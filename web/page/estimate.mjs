@@ -115,6 +115,13 @@ export function bindEstimate(core, calc, calculatorCore) {
             saveNow();
     });
     addEventListener('pagehide', saveNow);
+    // Lines the storage refused live only here: leaving asks first.
+    addEventListener('beforeunload', (event) => {
+        if (est?.unsaved()) {
+            event.preventDefault();
+            event.returnValue = '';
+        }
+    });
 
     // Another tab of the page stored an estimate: its lines merge into the
     // open one, and the list follows. Tabs read the browser's storage a

@@ -113,6 +113,55 @@ test('a refused quota is reported and the estimate stays in the page', async () 
     await context.close();
 });
 
+// The storage fills while lines are added: the lines it did not take are
+// marked by their numbers, leaving asks first, and every line shown as
+// saved is there after a reload.
+test('a full storage marks the lines it did not take, and no line shown as saved is lost', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    await context.addInitScript(() => {
+        const setItem = Storage.prototype.setItem;
+        Storage.prototype.setItem = function (key, value) {
+            let used = value.length;
+            for (let i = 0; i < this.length; ++i)
+                used += this.key(i) === key ? 0 : this.getItem(this.key(i)).length;
+            if (used > (self.storageLimit ?? Infinity))
+                throw new DOMException('The quota has been exceeded.', 'QuotaExceededError');
+            setItem.call(this, key, value);
+        };
+    });
+    const page = await openPage(context, site.url);
+    await addLine(page, rebar, 0, '1');
+    await page.waitForTimeout(100);
+    await page.evaluate(() => {
+        const entry = Object.keys(localStorage).find((key) => key.startsWith('tarvik.estimate.'));
+        self.storageLimit = localStorage.getItem(entry).length * 3;
+    });
+    const marked = () => page.$$eval('#estimateRows tr:not(.spacer) td:first-child',
+                                     (cells) => cells.map((td) => td.title === 'Строка не сохранена'));
+    for (let i = 0; i < 12 && !(await marked()).includes(true); ++i) {
+        await page.click('#estimateAdd');
+        await page.waitForTimeout(50);
+    }
+    const shown = await marked();
+    assert.ok(shown.includes(true), 'some line was refused');
+    assert.match(await page.textContent('#estimateStatus'), /хранилище браузера заполнено.*CSV/);
+    const status = await page.$eval('#estimateStatus', (p) => p.getBoundingClientRect().top);
+    const table = await page.$eval('#estimateBox', (box) => box.getBoundingClientRect().top);
+    assert.ok(status < table, 'the message stands above the table');
+
+    const saved = shown.filter((isMarked) => !isMarked).length;
+    let asked = false;
+    page.on('dialog', (dialog) => {
+        asked ||= dialog.type() === 'beforeunload';
+        dialog.accept();
+    });
+    await page.reload();
+    assert.ok(asked, 'leaving asked first');
+    await waitForEstimate(page);
+    assert.equal(await rowCount(page), saved);
+    await context.close();
+});
+
 test('an entry the browser refuses to read is reported, and this tab writes nothing over it', async () => {
     const context = await site.browser.newContext({locale: 'ru-RU'});
     const a = await openPage(context, site.url);
