@@ -5,7 +5,7 @@
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {calculate, chooseKind, openPage, pickItem, sharedBrowser} from './browser.mjs';
-import {addLine, channel, rebar, rowCount, sheet, tableRows, totalsRows, typeInCell,
+import {addLine, cell, channel, rebar, rowCount, sheet, tableRows, totalsRows, typeInCell,
         waitForRows} from './estimate_page.mjs';
 
 const site = sharedBrowser();
@@ -159,6 +159,48 @@ test('a full storage marks the lines it did not take, and no line shown as saved
     assert.ok(asked, 'leaving asked first');
     await waitForEstimate(page);
     assert.equal(await rowCount(page), saved);
+    await context.close();
+});
+
+// Two tabs of one estimate: a focused cell not typed into follows the
+// other tab and writes nothing back; a rename is followed; a deletion is
+// said, not undone by an edit, and «Отменить» keeps the estimate.
+test('a price, a rename and a deletion in one tab reach the other', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const a = await openPage(context, site.url);
+    await addLine(a, rebar, 0, '10');
+    const b = await openPage(context, site.url);
+    await waitForEstimate(b);
+    const price = (page) => cell(page, 'Цена, руб/т', 1);
+
+    await price(a).click(); // focused, not typed into
+    await typeInCell(b, 'Цена, руб/т', 1, '72000');
+    await a.waitForFunction(() => document.querySelector('#estimateRows input[aria-label^="Цена"]').value !== '');
+    assert.equal(await price(a).inputValue(), '72\u2009000,00');
+    await a.keyboard.press('Tab');
+    await a.waitForTimeout(300);
+    await b.reload();
+    await waitForEstimate(b);
+    assert.equal(await price(b).inputValue(), '72\u2009000,00');
+
+    await a.click('#estimateRename');
+    await a.fill('#renameName', 'Объект');
+    await a.click('#renameOk');
+    await b.waitForFunction(() => document.getElementById('estimateTitle').textContent.includes('Объект'));
+    await typeInCell(b, 'Цена, руб/т', 1, '73000');
+    await b.waitForTimeout(300);
+    const estimates = () => a.evaluate(() => Object.keys(localStorage).filter((k) => k.startsWith('tarvik.estimate.')));
+    assert.deepEqual(await estimates(), ['tarvik.estimate.Объект']);
+
+    await a.click('#estimateDelete');
+    await b.waitForSelector('#estimateStatus:has-text("удалена в другом окне")');
+    await typeInCell(b, 'Цена, руб/т', 1, '74000');
+    await b.waitForTimeout(300);
+    assert.ok(!(await estimates()).includes('tarvik.estimate.Объект'), 'an edit re-created it');
+    assert.equal(await b.getAttribute('#estimateUndo', 'aria-description'), 'Отменить удаление сметы «Объект»');
+    await b.click('#estimateUndo');
+    await b.waitForTimeout(300);
+    assert.ok((await estimates()).includes('tarvik.estimate.Объект'));
     await context.close();
 });
 
