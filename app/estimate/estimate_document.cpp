@@ -15,13 +15,6 @@
 namespace tarvik {
 namespace {
 
-bool isNumberColumn(std::size_t c)
-{
-    const auto column = static_cast<EstimateColumn>(c);
-    return column != EstimateColumn::Name && column != EstimateColumn::Size &&
-           column != EstimateColumn::Grade;
-}
-
 void insertLine(QTextCursor& cursor, const QString& text, int pointSize, bool bold)
 {
     QTextCharFormat format;
@@ -65,7 +58,8 @@ std::unique_ptr<QTextDocument> estimateDocument(const Estimate& estimate, Calend
             QTextTableCell cell = table->cellAt(static_cast<int>(r), static_cast<int>(c));
             QTextCursor at = cell.firstCursorPosition();
             QTextBlockFormat block;
-            block.setAlignment(r > 0 && isNumberColumn(c) ? Qt::AlignRight : Qt::AlignLeft);
+            block.setAlignment(r > 0 && !columnIsText(static_cast<EstimateColumn>(c)) ? Qt::AlignRight
+                                                                                      : Qt::AlignLeft);
             at.setBlockFormat(block);
             QTextCharFormat chars;
             chars.setFontWeight(emphasised ? QFont::Bold : QFont::Normal);

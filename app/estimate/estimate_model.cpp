@@ -12,11 +12,6 @@ namespace {
 
 constexpr int columns = static_cast<int>(estimateColumnCount);
 
-bool isNumberColumn(EstimateColumn c)
-{
-    return c != EstimateColumn::Name && c != EstimateColumn::Size && c != EstimateColumn::Grade;
-}
-
 } // namespace
 
 EstimateModel::EstimateModel(const EstimatePresenter& presenter, QObject* parent)
@@ -90,7 +85,7 @@ QVariant EstimateModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
-                                   (isNumberColumn(column) ? Qt::AlignRight : Qt::AlignLeft));
+                                   (columnIsText(column) ? Qt::AlignLeft : Qt::AlignRight));
     default:
         return {};
     }

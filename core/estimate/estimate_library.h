@@ -41,10 +41,10 @@ struct DamagedEstimate {
 };
 
 enum class LibraryEvent {
-    NotSaved,  // the storage refused a write; the estimate is kept in memory
-    NotRead,   // the storage could not give an entry's bytes
-    KeptAside, // an entry did not read and was moved aside
-    TooNew,    // an entry of a newer version was left as it was
+    NotSaved,         // the storage refused a write; the estimate is kept in memory
+    NotRead,          // the storage could not give an entry's bytes
+    KeptAside,        // an entry did not read and was moved aside
+    TooNew,           // an entry of a newer version was left as it was
     RenamedElsewhere, // another tab or process renamed the open estimate: it follows
     DeletedElsewhere, // another tab or process deleted it: kept in memory, written nowhere
 };

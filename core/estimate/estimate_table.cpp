@@ -107,6 +107,12 @@ std::u16string_view columnCaption(EstimateColumn c, QuantityMix mix)
     return {};
 }
 
+bool columnIsText(EstimateColumn column)
+{
+    return column == EstimateColumn::Name || column == EstimateColumn::Size ||
+           column == EstimateColumn::Grade;
+}
+
 QuantityMix quantityMix(const Estimate& e)
 {
     bool length = false, area = false;

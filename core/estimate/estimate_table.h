@@ -34,6 +34,10 @@ enum class QuantityMix { Length, Area, Both };
 std::u16string_view columnCaption(EstimateColumn column, QuantityMix mix);
 QuantityMix quantityMix(const Estimate& estimate);
 
+// Whether a column holds words (a name, a size, a grade), read from the
+// left and wrapped, rather than a number, read from the right.
+bool columnIsText(EstimateColumn column);
+
 // The cell the Delete key empties for a chosen cell of `column`: the piece
 // size for «Длина 1 шт» and «Кол-во» (a line without a piece size is not
 // counted in pieces), the price for «Цена»; none where a cell must hold its

@@ -277,8 +277,9 @@ TEST(EstimatePresenter, ARefusedWriteMarksTheLinesNotSavedAndKeepsTheEstimateOpe
     EXPECT_FALSE(p.cell(0, EstimateColumn::Number).alert);
     EXPECT_TRUE(p.cell(1, EstimateColumn::Number).alert);
     EXPECT_EQ(p.cell(1, EstimateColumn::Number).reason, u"Строка не сохранена");
-    EXPECT_EQ(face.view.message, u"Смета не сохранена: на диске нет места Отмеченные строки есть только на экране: "
-                                 u"сохраните их в CSV, чтобы не потерять.");
+    EXPECT_EQ(face.view.message,
+              u"Смета не сохранена: на диске нет места Отмеченные строки есть только на экране: "
+              u"сохраните их в CSV, чтобы не потерять.");
 
     const std::u16string key = p.key();
     p.create();

@@ -8,6 +8,7 @@
 
 #include "estimate/estimate_cells.h"
 #include "estimate/estimate_library.h"
+#include "estimate/estimate_table.h"
 #include "number/entry_rules.h"
 #include "text/captions.h"
 
@@ -45,6 +46,8 @@ constexpr Method methods[] = {
 
     {"cellDecimals", "i",
      [](const Args& a) { return cellDecimals(static_cast<EstimateColumn>(a.integer(0))).value_or(-1); }},
+    {"columnIsText", "b",
+     [](const Args& a) { return int(columnIsText(static_cast<EstimateColumn>(a.integer(0)))); }},
     {"estimateShownLast", "b1",
      [](const Args&) { return int(EstimateLibrary::windowWasOpen(BrowserStorage())); }},
 

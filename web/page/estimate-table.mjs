@@ -97,6 +97,7 @@ export function bindTable(face) {
         tr.tabIndex = -1;
         for (let c = 0; c < header.length; ++c) {
             const td = tr.insertCell();
+            td.className = core.columnIsText(c) ? 'text' : 'number';
             const decimals = core.cellDecimals(c);
             if (decimals < 0)
                 continue;
