@@ -750,4 +750,25 @@ bool EstimateLibrary::recoverAside(std::u16string_view id)
     return openAsNew({}, std::move(e));
 }
 
+ImportResult EstimateLibrary::importFile(std::string_view bytes)
+{
+    EstimateFileRead read = readBytes(bytes);
+    switch (read.error) {
+    case EstimateFileError::None:
+        break;
+    case EstimateFileError::NewerVersion:
+        return ImportResult::NewerVersion;
+    case EstimateFileError::Unreadable:
+        // JSON that says nothing of an estimate is some other file chosen
+        // by mistake, not a damaged estimate.
+        if (read.fault == EstimateFileFault::NotJson ||
+            (read.fault == EstimateFileFault::WrongFormat && read.linesHeld == 0 && !read.nameHeld))
+            return ImportResult::NotEstimate;
+        return ImportResult::Unreadable;
+    }
+    if (!saveBeforeLeaving())
+        return ImportResult::NotSaved;
+    return openAsNew({}, std::move(*read.estimate)) ? ImportResult::Imported : ImportResult::NotSaved;
+}
+
 } // namespace tarvik
