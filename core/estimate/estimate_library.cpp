@@ -759,12 +759,7 @@ ImportResult EstimateLibrary::importFile(std::string_view bytes)
     case EstimateFileError::NewerVersion:
         return ImportResult::NewerVersion;
     case EstimateFileError::Unreadable:
-        // JSON that says nothing of an estimate is some other file chosen
-        // by mistake, not a damaged estimate.
-        if (read.fault == EstimateFileFault::NotJson ||
-            (read.fault == EstimateFileFault::WrongFormat && read.linesHeld == 0 && !read.nameHeld))
-            return ImportResult::NotEstimate;
-        return ImportResult::Unreadable;
+        return namesEstimateFormat(bytes) ? ImportResult::Unreadable : ImportResult::NotEstimate;
     }
     if (!saveBeforeLeaving())
         return ImportResult::NotSaved;
