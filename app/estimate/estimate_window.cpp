@@ -19,18 +19,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileInfo>
-#include <QMimeData>
-#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -479,8 +479,8 @@ bool EstimateWindow::writeEstimateFile(const QString& path)
 
 void EstimateWindow::exportEstimate()
 {
-    const QString path =
-        chooseSavePath(qs(presenter_.exportFile().name), Caption::ExportEstimateFile, Caption::EstimateFileFilter);
+    const QString path = chooseSavePath(qs(presenter_.exportFile().name), Caption::ExportEstimateFile,
+                                        Caption::EstimateFileFilter);
     if (!path.isEmpty())
         writeEstimateFile(path);
 }

@@ -124,8 +124,7 @@ void run(const EstimateCase& c)
         else if (act == "reimport") {
             const EstimateFileOut file = p.exportFile();
             p.importFile(file.bytes, file.name);
-        }
-        else if (act == "rename")
+        } else if (act == "rename")
             p.rename(a.at(0));
         else if (act == "open") {
             for (const EstimateEntry& e : p.entries())
@@ -286,8 +285,7 @@ TEST(EstimateFiles, AFileThatDoesNotReadIsRefusedWithItsReasonAndNothingChanges)
         std::string bytes;
         const char* message;
     } cases[] = {
-        {"a newer version", newer,
-         "Файл «f.json» не импортирован: он записан более новой версией программы"},
+        {"a newer version", newer, "Файл «f.json» не импортирован: он записан более новой версией программы"},
         {"cut in half", good.substr(0, good.size() / 2),
          "Файл «f.json» не импортирован: он повреждён или записан не полностью"},
         {"a line's mass changed by hand", std::string(good).replace(good.find(R"("mass": ")") + 9, 1, "x"),

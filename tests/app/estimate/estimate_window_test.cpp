@@ -27,13 +27,13 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -230,9 +230,10 @@ class EstimateWindowTest : public QObject {
                 button("deleteEstimate");
             } else if (act == "reimport") {
                 QTemporaryDir dir;
-                window().chooseSavePath = [&](const QString& name, Caption, Caption) { return dir.filePath(name); };
-                const QString path = dir.filePath(QString::fromStdU16String(window().presenter().exportFile().name));
-                window().chooseOpenPath = [&](Caption, Caption) { return path; };
+                const QString path =
+                    dir.filePath(QString::fromStdU16String(window().presenter().exportFile().name));
+                window().chooseSavePath = [path](const QString&, Caption, Caption) { return path; };
+                window().chooseOpenPath = [path](Caption, Caption) { return path; };
                 button("exportEstimate");
                 button("importEstimate");
             } else if (act == "vat") {
@@ -667,7 +668,8 @@ private slots:
             QFile out(dir.filePath(name));
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
         };
-        written(QStringLiteral("новее.json"), QByteArray(good).replace("\"version\": \"2\"", "\"version\": \"3\""));
+        written(QStringLiteral("новее.json"),
+                QByteArray(good).replace("\"version\": \"2\"", "\"version\": \"3\""));
         written(QStringLiteral("обрезан.json"), good.left(good.size() / 2));
         const auto drop = [&](const QList<QUrl>& urls) {
             QMimeData data;
@@ -692,13 +694,16 @@ private slots:
             window().chooseOpenPath = [&](Caption, Caption) { return dir.filePath(name); };
             inEstimate<QPushButton>("importEstimate")->click();
             settle();
-            QCOMPARE(window().statusText(), QStringLiteral("Файл «%1» не импортирован: %2").arg(name, reason));
+            QCOMPARE(window().statusText(),
+                     QStringLiteral("Файл «%1» не импортирован: %2").arg(name, reason));
             QCOMPARE(window().windowTitle(), QStringLiteral("Смета — Склад/2"));
         };
         refused(QStringLiteral("новее.json"), QStringLiteral("он записан более новой версией программы"));
         refused(QStringLiteral("обрезан.json"), QStringLiteral("он повреждён или записан не полностью"));
         QVERIFY(drop({QUrl::fromLocalFile(dir.filePath(QStringLiteral("обрезан.json")))}));
-        QCOMPARE(window().statusText(), QStringLiteral("Файл «обрезан.json» не импортирован: он повреждён или записан не полностью"));
+        QCOMPARE(
+            window().statusText(),
+            QStringLiteral("Файл «обрезан.json» не импортирован: он повреждён или записан не полностью"));
         // Two files at once, or one not on this computer, are not taken.
         QVERIFY(!drop({QUrl::fromLocalFile(fixture), QUrl::fromLocalFile(fixture)}));
         QVERIFY(!drop({QUrl(QStringLiteral("http://server/a.json"))}));
