@@ -11,6 +11,7 @@
 #include "app/window_placement.h"
 #include "estimate/estimate_cells.h"
 #include "estimate/estimate_csv.h"
+#include "estimate/estimate_file.h"
 #include "estimate/estimate_table.h"
 #include "number/entry_rules.h"
 
@@ -19,12 +20,17 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -60,6 +66,14 @@ const QColor errorColor(0xB0, 0x00, 0x20);
 // Initial widths that let a 1024-pixel screen show every column.
 constexpr int columnWidths[estimateColumnCount] = {32, 160, 70, 80, 80, 80, 62, 80, 88, 88, 106};
 
+// The local file among what is dragged over the window: one, or none.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    return data->urls().first().toLocalFile();
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 {
     QSaveFile file(path);
@@ -90,6 +104,12 @@ EstimateWindow::EstimateWindow(EstimateKeeper& keeper, QWidget* parent)
         return QFileDialog::getSaveFileName(this, text(title), QDir(folder).filePath(suggested),
                                             text(filter));
     };
+    chooseOpenPath = [this](Caption title, Caption filter) {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileDialog::getOpenFileName(this, text(title), folder, text(filter));
+    };
+    // A file dropped anywhere on the window, the table included.
+    setAcceptDrops(true);
     model_->commit = [this](std::uint64_t id, EstimateColumn column, std::u16string_view text) {
         return presenter_.commitCell(id, column, text);
     };
@@ -121,6 +141,10 @@ void EstimateWindow::buildControls()
             this, guarded(this, [this] { presenter_.duplicate(); }));
     connect(addButton(documents, Caption::DeleteEstimate, "deleteEstimate"), &QPushButton::clicked, this,
             guarded(this, [this] { presenter_.deleteEstimate(); }));
+    connect(addButton(documents, Caption::ExportEstimateFile, "exportEstimate"), &QPushButton::clicked, this,
+            guarded(this, [this] { exportEstimate(); }));
+    connect(addButton(documents, Caption::ImportEstimateFile, "importEstimate"), &QPushButton::clicked, this,
+            guarded(this, [this] { importEstimate(); }));
     documents->addStretch();
     layout->addLayout(documents);
 
@@ -444,6 +468,66 @@ void EstimateWindow::savePdf()
                                         Caption::PdfFileFilter);
     if (!path.isEmpty())
         writePdf(path);
+}
+
+bool EstimateWindow::writeEstimateFile(const QString& path)
+{
+    const std::string bytes = presenter_.exportFile().bytes;
+    QString error;
+    if (!writeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), error)) {
+        say(qs(captionWith(Caption::FileNotWritten, u16view(error))), true);
+        return false;
+    }
+    say(qs(captionWith(Caption::FileWritten, u16view(QDir::toNativeSeparators(path)))), false);
+    return true;
+}
+
+void EstimateWindow::exportEstimate()
+{
+    const QString path = chooseSavePath(qs(presenter_.exportFile().name), Caption::ExportEstimateFile,
+                                        Caption::EstimateFileFilter);
+    if (!path.isEmpty())
+        writeEstimateFile(path);
+}
+
+bool EstimateWindow::importEstimateFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        say(qs(captionWith(Caption::FileNotRead, u16view(file.errorString()))), true);
+        return false;
+    }
+    // One byte past the largest file the core reads: more is refused
+    // without reading a hostile file whole.
+    const QByteArray bytes = file.read(static_cast<qint64>(maxEstimateFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError) {
+        say(qs(captionWith(Caption::FileNotRead, u16view(file.errorString()))), true);
+        return false;
+    }
+    return presenter_.importFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                 u16view(QFileInfo(path).fileName()));
+}
+
+void EstimateWindow::importEstimate()
+{
+    const QString path = chooseOpenPath(Caption::ImportEstimateFile, Caption::EstimateFileFilter);
+    if (!path.isEmpty())
+        importEstimateFile(path);
+}
+
+void EstimateWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void EstimateWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    guarded(this, [this, path] { importEstimateFile(path); })();
 }
 
 void EstimateWindow::print()

@@ -57,11 +57,19 @@ public:
     // title and its file filter; empty when the user declines. A file
     // dialog unless replaced (tests).
     std::function<QString(const QString&, Caption, Caption)> chooseSavePath;
+    // Asks which file to open, by the dialog's title and its file filter;
+    // empty when the user declines. A file dialog unless replaced (tests).
+    std::function<QString(Caption, Caption)> chooseOpenPath;
     bool writeCsv(const QString& path);
     bool writePdf(const QString& path);
+    bool writeEstimateFile(const QString& path);
+    // A file brought in as a new estimate: chosen, or dropped on the window.
+    bool importEstimateFile(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // What the presenter has shown.
@@ -87,6 +95,8 @@ private:
     void saveCsv();
     void print();
     void savePdf();
+    void exportEstimate();
+    void importEstimate();
     void openList();
     void renameEstimate();
 

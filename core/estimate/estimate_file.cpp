@@ -794,6 +794,11 @@ EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Es
     return read;
 }
 
+bool namesEstimateFormat(std::string_view bytes)
+{
+    return bytes.find(R"("tarvik-estimate")") != std::string_view::npos;
+}
+
 std::optional<std::u16string> estimateFileName(std::string_view bytes)
 {
     try {

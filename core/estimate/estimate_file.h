@@ -81,6 +81,10 @@ struct EstimateFileRead {
 EstimateFileRead readEstimateFile(std::string_view bytes, char16_t separator, Estimate::Source ids,
                                   Estimate::Source clock);
 
+// Whether the bytes name this format at all: an unreadable file that does
+// not is some other file chosen by mistake, not a damaged estimate.
+bool namesEstimateFormat(std::string_view bytes);
+
 // The estimate's name from its file, for a list of estimates; none when
 // the file does not read.
 std::optional<std::u16string> estimateFileName(std::string_view bytes);

@@ -808,4 +808,20 @@ bool EstimateLibrary::recoverAside(std::u16string_view id)
     return openAsNew({}, std::move(e));
 }
 
+ImportResult EstimateLibrary::importFile(std::string_view bytes)
+{
+    EstimateFileRead read = readBytes(bytes);
+    switch (read.error) {
+    case EstimateFileError::None:
+        break;
+    case EstimateFileError::NewerVersion:
+        return ImportResult::NewerVersion;
+    case EstimateFileError::Unreadable:
+        return namesEstimateFormat(bytes) ? ImportResult::Unreadable : ImportResult::NotEstimate;
+    }
+    if (!saveBeforeLeaving())
+        return ImportResult::NotSaved;
+    return openAsNew({}, std::move(*read.estimate)) ? ImportResult::Imported : ImportResult::NotSaved;
+}
+
 } // namespace tarvik

@@ -40,6 +40,15 @@ struct DamagedEstimate {
     std::size_t linesHeld = 0; // of those the file held
 };
 
+// What came of a file the user brought in.
+enum class ImportResult {
+    Imported,
+    NotEstimate,  // not JSON, or another program's JSON
+    Unreadable,   // an estimate file damaged or cut short
+    NewerVersion, // written by a later version of the program
+    NotSaved,     // it read, but the storage refused it (the user is told why)
+};
+
 enum class LibraryEvent {
     NotSaved,         // the storage refused a write; the estimate is kept in memory
     NotRead,          // the storage could not give an entry's bytes
@@ -110,6 +119,13 @@ public:
     // or the open estimate could not be saved. A copy that does not read
     // is put back as it was, for opening it to say why.
     bool restoreDeleted(std::u16string_view id);
+
+    // A file brought in from outside (another computer, the other face)
+    // becomes a new estimate and opens, its name numbered when taken, so
+    // that the same file brought in twice is two estimates. It is read as
+    // strictly as a stored entry: a file that does not read whole is
+    // refused and nothing of it is kept.
+    ImportResult importFile(std::string_view bytes);
 
     // The entries kept aside because they did not read, by name.
     std::vector<DamagedEstimate> damagedEstimates() const;

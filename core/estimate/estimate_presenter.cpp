@@ -1,6 +1,7 @@
 #include "estimate/estimate_presenter.h"
 
 #include "estimate/estimate_cells.h"
+#include "estimate/estimate_file.h"
 #include "estimate/estimate_messages.h"
 #include "text/captions.h"
 #include "text/error_box.h"
@@ -117,6 +118,11 @@ std::u16string EstimatePresenter::printedDate(CalendarDate date) const
 std::u16string EstimatePresenter::fileName(ExportFile file, CalendarDate date) const
 {
     return exportFileName(name(), date, file == ExportFile::Csv ? u"csv" : u"pdf");
+}
+
+EstimateFileOut EstimatePresenter::exportFile() const
+{
+    return {estimateExportName(name()), estimateFileBytes(estimate())};
 }
 
 EstimateCommands EstimatePresenter::commands() const
@@ -409,6 +415,31 @@ void EstimatePresenter::deleteEstimate()
     removedEstimate_ = std::move(removed);
     switched();
     view_.showMessage(captionWith(Caption::EstimateRemoved, *removedEstimate_), EstimateTone::Info);
+}
+
+bool EstimatePresenter::importFile(std::string_view bytes, std::u16string_view fileName)
+{
+    Caption refusal = Caption::ImportUnreadable;
+    switch (library_.importFile(bytes)) {
+    case ImportResult::Imported:
+        removedEstimate_.reset();
+        switched();
+        view_.showMessage(captionWith(Caption::EstimateImported, name()), EstimateTone::Info);
+        return true;
+    case ImportResult::NotSaved:
+        tellMessages();
+        return false;
+    case ImportResult::NotEstimate:
+        refusal = Caption::ImportNotEstimate;
+        break;
+    case ImportResult::Unreadable:
+        break;
+    case ImportResult::NewerVersion:
+        refusal = Caption::ImportTooNew;
+        break;
+    }
+    view_.showMessage(captionWith(refusal, fileName), EstimateTone::Error);
+    return false;
 }
 
 void EstimatePresenter::save()

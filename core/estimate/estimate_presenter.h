@@ -32,6 +32,13 @@ struct EstimateCell {
 
 enum class ExportFile { Csv, Pdf };
 
+// The open estimate as a file of its own: what to call it and its bytes,
+// in the format the estimates are kept in.
+struct EstimateFileOut {
+    std::u16string name;
+    std::string bytes;
+};
+
 class EstimatePresenter {
 public:
     EstimatePresenter(EstimateLibrary& library, EstimateView& view);
@@ -54,6 +61,7 @@ public:
     std::u16string printedTitle() const;
     std::u16string printedDate(CalendarDate date) const;
     std::u16string fileName(ExportFile file, CalendarDate date) const;
+    EstimateFileOut exportFile() const;
     std::vector<EstimateEntry> entries() const { return library_.entries(); }
     const std::u16string& key() const { return library_.key(); }
     const std::u16string& name() const { return estimate().name(); }
@@ -92,6 +100,10 @@ public:
     void duplicate();
     // Deletes the open estimate at once; «Отменить» brings it back.
     void deleteEstimate();
+    // A file the user chose or dropped, named `fileName` in what is said:
+    // opened as a new estimate, or refused with the reason. False when
+    // refused.
+    bool importFile(std::string_view bytes, std::u16string_view fileName);
 
     // ---- What the face passes on.
     // When the face has drawn a change it was asked to save.

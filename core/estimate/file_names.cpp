@@ -96,6 +96,11 @@ std::u16string exportFileName(std::u16string_view name, CalendarDate date, std::
     return out;
 }
 
+std::u16string estimateExportName(std::u16string_view name)
+{
+    return safeFileStem(name) + u".tarvik-smeta.json";
+}
+
 std::u16string calendarDateText(CalendarDate date)
 {
     return twoDigits(date.day) + u'.' + twoDigits(date.month) + u'.' + twoDigits(date.year / 100) +

@@ -26,4 +26,8 @@ std::u16string calendarDateText(CalendarDate date);
 // «смета_<name>_<YYYY-MM-DD>.<extension>»: the CSV file, the PDF.
 std::u16string exportFileName(std::u16string_view name, CalendarDate date, std::u16string_view extension);
 
+// «<name>.tarvik-smeta.json»: an estimate as a file of its own, which
+// either face imports.
+std::u16string estimateExportName(std::u16string_view name);
+
 } // namespace tarvik

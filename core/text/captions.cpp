@@ -123,6 +123,16 @@ constexpr std::array entries{
     CaptionEntry{Caption::EstimateCellName, "EstimateCellName"},
     CaptionEntry{Caption::DeleteLineName, "DeleteLineName"},
     CaptionEntry{Caption::EstimateRemoved, "EstimateRemoved"},
+    CaptionEntry{Caption::ExportEstimateFile, "ExportEstimateFile"},
+    CaptionEntry{Caption::ImportEstimateFile, "ImportEstimateFile"},
+    CaptionEntry{Caption::DownloadEstimateFile, "DownloadEstimateFile"},
+    CaptionEntry{Caption::UploadEstimateFile, "UploadEstimateFile"},
+    CaptionEntry{Caption::EstimateFileFilter, "EstimateFileFilter"},
+    CaptionEntry{Caption::EstimateImported, "EstimateImported"},
+    CaptionEntry{Caption::ImportNotEstimate, "ImportNotEstimate"},
+    CaptionEntry{Caption::ImportUnreadable, "ImportUnreadable"},
+    CaptionEntry{Caption::ImportTooNew, "ImportTooNew"},
+    CaptionEntry{Caption::FileNotRead, "FileNotRead"},
     CaptionEntry{Caption::UndoStep, "UndoStep"},
     CaptionEntry{Caption::RedoStep, "RedoStep"},
     CaptionEntry{Caption::StepEditCell, "StepEditCell"},
@@ -423,6 +433,26 @@ std::u16string_view caption(Caption which)
         return u"Смета «{}»";
     case Caption::PrintedDate:
         return u"Дата: {}";
+    case Caption::ExportEstimateFile:
+        return u"Экспорт сметы…";
+    case Caption::ImportEstimateFile:
+        return u"Импорт сметы…";
+    case Caption::DownloadEstimateFile:
+        return u"Экспорт сметы";
+    case Caption::UploadEstimateFile:
+        return u"Импорт сметы";
+    case Caption::EstimateFileFilter:
+        return u"Файл сметы (*.tarvik-smeta.json *.json)";
+    case Caption::EstimateImported:
+        return u"Смета «{}» импортирована";
+    case Caption::ImportNotEstimate:
+        return u"Файл «{}» не импортирован: это не файл сметы";
+    case Caption::ImportUnreadable:
+        return u"Файл «{}» не импортирован: он повреждён или записан не полностью";
+    case Caption::ImportTooNew:
+        return u"Файл «{}» не импортирован: он записан более новой версией программы";
+    case Caption::FileNotRead:
+        return u"Файл не прочитан: {}";
     case Caption::EstimateCellName:
         return u"{}, строка {}";
     case Caption::DeleteLineName:

@@ -148,6 +148,19 @@ enum class Caption {
     PdfFileFilter,
     PrintedTitle,
     PrintedDate,
+    // An estimate as a file of its own, taken to another computer or the
+    // other face: the desktop's buttons, the page's, the dialog's filter,
+    // and what came of a file brought in; "{}" stands for a name or a file.
+    ExportEstimateFile,
+    ImportEstimateFile,
+    DownloadEstimateFile,
+    UploadEstimateFile,
+    EstimateFileFilter,
+    EstimateImported,
+    ImportNotEstimate,
+    ImportUnreadable,
+    ImportTooNew,
+    FileNotRead,
     // The page's estimate section; "{}" stands for a caption, a line's
     // number or a name, in that order.
     EstimateCellName,

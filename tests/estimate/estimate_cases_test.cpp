@@ -121,7 +121,10 @@ void run(const EstimateCase& c)
             p.deleteEstimate();
         else if (act == "vat")
             p.commitVatRate(a.at(0));
-        else if (act == "rename")
+        else if (act == "reimport") {
+            const EstimateFileOut file = p.exportFile();
+            p.importFile(file.bytes, file.name);
+        } else if (act == "rename")
             p.rename(a.at(0));
         else if (act == "open") {
             for (const EstimateEntry& e : p.entries())
@@ -293,6 +296,108 @@ TEST(EstimatePresenter, ARefusedWriteMarksTheLinesNotSavedAndKeepsTheEstimateOpe
     face.settle();
     EXPECT_FALSE(p.unsaved());
     EXPECT_FALSE(p.cell(1, EstimateColumn::Number).alert);
+}
+
+// The file the desktop's «Экспорт сметы…» wrote, which the page imports too.
+constexpr std::string_view desktopExport =
+#include "desktop_export.inc"
+    ;
+
+std::vector<std::u16string> keys(const FakeStorage& storage)
+{
+    std::vector<std::u16string> out;
+    for (const auto& [key, bytes] : storage.entries)
+        out.push_back(key);
+    return out;
+}
+
+TEST(EstimateFiles, TheDesktopsFileImportsAsANewEstimateEachTimeAndExportsByteForByte)
+{
+    FakeStorage storage;
+    Face face(storage);
+    EstimatePresenter& p = face.presenter;
+    p.add(rebar12(u"5"));
+    face.settle();
+
+    ASSERT_TRUE(p.importFile(desktopExport, u"Склад_2.tarvik-smeta.json"));
+    face.settle();
+    EXPECT_EQ(utf8(p.name()), "Склад/2");
+    EXPECT_EQ(utf8(face.view.message), "Смета «Склад/2» импортирована");
+    ASSERT_EQ(p.rowCount(), 3u);
+    EXPECT_EQ(utf8(p.cell(2, EstimateColumn::Cost).text), "408,85");
+    // Nothing of the estimate open before went into it, nor any step of it.
+    EXPECT_FALSE(face.view.commands.canUndo);
+    const EstimateFileOut out = p.exportFile();
+    EXPECT_EQ(utf8(out.name), "Склад_2.tarvik-smeta.json");
+    EXPECT_EQ(out.bytes, desktopExport);
+
+    // Again: another estimate under a name and key of its own, the first untouched.
+    const std::u16string firstKey = p.key();
+    ASSERT_TRUE(p.importFile(desktopExport, u"Склад_2.tarvik-smeta.json"));
+    face.settle();
+    EXPECT_EQ(utf8(p.name()), "Склад/2 (2)");
+    EXPECT_NE(p.key(), firstKey);
+    EXPECT_EQ(names(p.entries()), u"Склад/2|Склад/2 (2)|Смета 1");
+    p.add(rebar12(u"1"));
+    face.settle();
+    EXPECT_EQ(storage.entries.at(firstKey), std::string(desktopExport));
+}
+
+TEST(EstimateFiles, AFileThatDoesNotReadIsRefusedWithItsReasonAndNothingChanges)
+{
+    const std::string good(desktopExport);
+    std::string newer = good;
+    newer.replace(newer.find(R"("version": "2")"), 14, R"("version": "3")");
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        {"a newer version", newer, "Файл «f.json» не импортирован: он записан более новой версией программы"},
+        {"cut in half", good.substr(0, good.size() / 2),
+         "Файл «f.json» не импортирован: он повреждён или записан не полностью"},
+        {"a line's mass changed by hand", std::string(good).replace(good.find(R"("mass": ")") + 9, 1, "x"),
+         "Файл «f.json» не импортирован: он повреждён или записан не полностью"},
+        {"a picture", "\x89PNG\r\n\x1a\n", "Файл «f.json» не импортирован: это не файл сметы"},
+        {"nothing", "", "Файл «f.json» не импортирован: это не файл сметы"},
+        {"another program's JSON", R"({"format": "other", "version": "1"})",
+         "Файл «f.json» не импортирован: это не файл сметы"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeStorage storage;
+        Face face(storage);
+        face.presenter.add(rebar12(u"5"));
+        face.settle();
+        const auto before = storage.entries;
+        EXPECT_FALSE(face.presenter.importFile(c.bytes, u"f.json"));
+        face.settle();
+        EXPECT_EQ(utf8(face.view.message), c.message);
+        EXPECT_EQ(storage.entries, before);
+        EXPECT_EQ(face.presenter.rowCount(), 1u);
+        EXPECT_TRUE(face.view.commands.canUndo);
+    }
+}
+
+TEST(EstimateFiles, AFileTheStorageRefusesLeavesTheOpenEstimateOpen)
+{
+    FakeStorage storage;
+    Face face(storage);
+    face.presenter.add(rebar12(u"5"));
+    face.settle();
+    storage.refuseWrites = true;
+    EXPECT_FALSE(face.presenter.importFile(desktopExport, u"f.json"));
+    EXPECT_EQ(utf8(face.presenter.name()), "Смета 1");
+    EXPECT_EQ(keys(storage), std::vector<std::u16string>{u"Смета 1"});
+    EXPECT_EQ(utf8(face.view.message), "Смета не сохранена: на диске нет места");
+}
+
+TEST(EstimateFiles, AnExportedFileIsNamedSafelyForAnyFolder)
+{
+    FakeStorage storage;
+    Face face(storage);
+    face.presenter.rename(u"../Склад: 2/3?");
+    EXPECT_EQ(utf8(face.presenter.exportFile().name), "_Склад_ 2_3_.tarvik-smeta.json");
 }
 
 } // namespace

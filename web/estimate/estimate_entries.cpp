@@ -7,10 +7,12 @@
 #include "web/estimate/web_estimate.h"
 
 #include "estimate/estimate_cells.h"
+#include "estimate/estimate_file.h"
 #include "estimate/estimate_library.h"
 #include "estimate/estimate_table.h"
 #include "number/entry_rules.h"
 #include "text/captions.h"
+#include "text/utf8.h"
 
 #include <optional>
 #include <stdexcept>
@@ -122,6 +124,17 @@ constexpr Method methods[] = {
      [](const Args& a) {
          return gave(p().fileName(ExportFile::Csv, {a.integer(0), a.integer(1), a.integer(2)}));
      }},
+    // The open estimate as a file of its own: its name, then its bytes.
+    {"Estimate.exportFile", "l",
+     [](const Args&) {
+         const EstimateFileOut file = p().exportFile();
+         give(file.name);
+         giveBytes(file.bytes);
+         return 0;
+     }},
+    // A file's text as the browser decoded its UTF-8, and the file's name.
+    {"Estimate.importFile", "b",
+     [](const Args& a) { return int(p().importFile(utf8(a.text(0)), a.text(1))); }},
     {"Estimate.tabText", "t", [](const Args&) { return gave(est().tabText()); }},
     {"Estimate.title", "t", [](const Args&) { return gave(p().printedTitle()); }},
     {"Estimate.printedDate", "t",
@@ -199,6 +212,9 @@ constexpr Method methods[] = {
 constexpr Constant constants[] = {
     {"inputHintMilliseconds", inputHintMilliseconds},
     {"vatRateDecimals", vatRateDecimals},
+    // The most of a file the page reads for an import: one byte more than
+    // the core reads, so that a larger file is refused as the core refuses it.
+    {"maxEstimateFileBytes", static_cast<int>(maxEstimateFileBytes + 1)},
     // The cell a line's notes stand in.
     {"noteColumn", static_cast<int>(EstimateColumn::Name)},
 };

@@ -3,6 +3,7 @@
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
+import {readFile} from 'node:fs/promises';
 import {chooseKind, openPage, sharedBrowser} from './browser.mjs';
 import {addLine, rebar, rowCount} from './estimate_page.mjs';
 
@@ -56,6 +57,16 @@ async function run(page, [action, ...a]) {
     case 'redo': return click('estimateRedo');
     case 'new': return click('estimateNew');
     case 'deleteEstimate': return click('estimateDelete');
+    case 'reimport': {
+        // The download saved, then chosen with «Импорт сметы»; the file is
+        // read before it is imported, which the status then tells.
+        const [download] = await Promise.all([page.waitForEvent('download'), click('estimateExport')]);
+        const buffer = await readFile(await download.path());
+        await page.$eval('#estimateStatus', (status) => { status.textContent = ''; });
+        const [chooser] = await Promise.all([page.waitForEvent('filechooser'), click('estimateImport')]);
+        await chooser.setFiles({name: download.suggestedFilename(), mimeType: 'application/json', buffer});
+        return page.waitForFunction(() => document.getElementById('estimateStatus').textContent !== '');
+    }
     case 'vat':
         await page.fill('#vatRate', a[0]);
         return page.press('#vatRate', 'Enter');

@@ -25,12 +25,15 @@
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -225,6 +228,14 @@ class EstimateWindowTest : public QObject {
                 button("newEstimate");
             } else if (act == "deleteEstimate") {
                 button("deleteEstimate");
+            } else if (act == "reimport") {
+                QTemporaryDir dir;
+                const QString path =
+                    dir.filePath(QString::fromStdU16String(window().presenter().exportFile().name));
+                window().chooseSavePath = [path](const QString&, Caption, Caption) { return path; };
+                window().chooseOpenPath = [path](Caption, Caption) { return path; };
+                button("exportEstimate");
+                button("importEstimate");
             } else if (act == "vat") {
                 auto* vat = inEstimate<QLineEdit>("vatRate");
                 vat->setText(a.at(0));
@@ -597,6 +608,106 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(model().rowCount(), 3);
         QCOMPARE(editor->text(), QString());
+    }
+
+    // Lines as a user adds and prices them, exported: the file the page's
+    // and the core's tests import (TARVIK_KEEP_EXPORT names where to keep
+    // a copy, to write that fixture anew), then brought back beside it.
+    void anEstimateGoesToAFileAndComesBackAsANewEstimate()
+    {
+        chooseRebar();
+        addRebar(3, QStringLiteral("100"));
+        addRebar(3, QStringLiteral("25"));
+        addRebar(3, QStringLiteral("7,5"));
+        commitThroughEditor(at(0, EstimateColumn::Price), QStringLiteral("54000"));
+        commitThroughEditor(at(2, EstimateColumn::Price), QStringLiteral("61250,50"));
+        answerNextInput(QStringLiteral("Склад/2"));
+        inEstimate<QPushButton>("renameEstimate")->click();
+        settle();
+
+        QTemporaryDir dir;
+        QString suggested;
+        std::pair<Caption, Caption> asked{};
+        window().chooseSavePath = [&](const QString& name, Caption title, Caption filter) {
+            asked = {title, filter};
+            suggested = name;
+            return dir.filePath(name);
+        };
+        inEstimate<QPushButton>("exportEstimate")->click();
+        QCOMPARE(suggested, QStringLiteral("Склад_2.tarvik-smeta.json"));
+        QVERIFY(asked == std::pair(Caption::ExportEstimateFile, Caption::EstimateFileFilter));
+        QFile file(dir.filePath(suggested));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.toStdString(), window().presenter().exportFile().bytes);
+        if (const QString keep = qEnvironmentVariable("TARVIK_KEEP_EXPORT"); !keep.isEmpty()) {
+            QFile::remove(keep);
+            QVERIFY(file.copy(keep));
+        }
+
+        window().chooseOpenPath = [&](Caption, Caption) { return dir.filePath(suggested); };
+        inEstimate<QPushButton>("importEstimate")->click();
+        settle();
+        QCOMPARE(window().windowTitle(), QStringLiteral("Смета — Склад/2 (2)"));
+        QCOMPARE(window().statusText(), QStringLiteral("Смета «Склад/2 (2)» импортирована"));
+        QCOMPARE(model().rowCount(), 3);
+        QCOMPARE(window().presenter().entries().size(), std::size_t{2});
+    }
+
+    // The desktop's fixture, and files that must not be taken in: dropped
+    // on the window or chosen with «Импорт сметы…».
+    void aFileDroppedOrChosenIsImportedOrRefusedWithItsReason()
+    {
+        const QString fixture =
+            QStringLiteral(TARVIK_SOURCE_DIR "tests/estimate/files/desktop-export.tarvik-smeta.json");
+        QFile in(fixture);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray good = in.readAll();
+        QTemporaryDir dir;
+        const auto written = [&](const QString& name, const QByteArray& bytes) {
+            QFile out(dir.filePath(name));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        };
+        written(QStringLiteral("новее.json"),
+                QByteArray(good).replace("\"version\": \"2\"", "\"version\": \"3\""));
+        written(QStringLiteral("обрезан.json"), good.left(good.size() / 2));
+        const auto drop = [&](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window(), &dropped);
+            settle();
+            return true;
+        };
+        window().present();
+
+        QVERIFY(drop({QUrl::fromLocalFile(fixture)}));
+        QCOMPARE(window().windowTitle(), QStringLiteral("Смета — Склад/2"));
+        QCOMPARE(model().rowCount(), 3);
+        QCOMPARE(window().presenter().exportFile().bytes, good.toStdString());
+
+        const auto refused = [&](const QString& name, const QString& reason) {
+            window().chooseOpenPath = [&](Caption, Caption) { return dir.filePath(name); };
+            inEstimate<QPushButton>("importEstimate")->click();
+            settle();
+            QCOMPARE(window().statusText(),
+                     QStringLiteral("Файл «%1» не импортирован: %2").arg(name, reason));
+            QCOMPARE(window().windowTitle(), QStringLiteral("Смета — Склад/2"));
+        };
+        refused(QStringLiteral("новее.json"), QStringLiteral("он записан более новой версией программы"));
+        refused(QStringLiteral("обрезан.json"), QStringLiteral("он повреждён или записан не полностью"));
+        QVERIFY(drop({QUrl::fromLocalFile(dir.filePath(QStringLiteral("обрезан.json")))}));
+        QCOMPARE(
+            window().statusText(),
+            QStringLiteral("Файл «обрезан.json» не импортирован: он повреждён или записан не полностью"));
+        // Two files at once, or one not on this computer, are not taken.
+        QVERIFY(!drop({QUrl::fromLocalFile(fixture), QUrl::fromLocalFile(fixture)}));
+        QVERIFY(!drop({QUrl(QStringLiteral("http://server/a.json"))}));
+        QCOMPARE(window().presenter().entries().size(), std::size_t{2});
     }
 
     void copiesTheTableAsTheCoreWritesIt()
