@@ -19,7 +19,7 @@ bool isNumberColumn(std::size_t c)
 {
     const auto column = static_cast<EstimateColumn>(c);
     return column != EstimateColumn::Name && column != EstimateColumn::Size &&
-           column != EstimateColumn::Grade;
+           column != EstimateColumn::Grade && column != EstimateColumn::PriceUnit;
 }
 
 void insertLine(QTextCursor& cursor, const QString& text, int pointSize, bool bold)
