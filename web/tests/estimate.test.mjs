@@ -264,6 +264,11 @@ test('printing shows the estimate alone: its name, the date, every line and the 
             title: document.getElementById('estimateTitle').textContent,
             date: visible('estimateDate') ? document.getElementById('estimateDate').textContent : '',
             totals: visible('estimateTotals'),
+            // «за» on paper: the choice as text, its list hidden.
+            unit: (() => {
+                const column = [...document.querySelectorAll('#estimateHead th')].findIndex((th) => th.textContent === 'за');
+                return document.querySelector('#estimateRows tr:not(.spacer)').cells[column].innerText.trim();
+            })(),
         };
     });
     assert.deepEqual(shown.calculator, []);
@@ -271,6 +276,7 @@ test('printing shows the estimate alone: its name, the date, every line and the 
     assert.equal(shown.title, 'Смета «Смета 1»');
     assert.match(shown.date, /^Дата: \d\d\.\d\d\.\d{4}$/);
     assert.ok(shown.totals);
+    assert.equal(shown.unit, 'т');
     assert.equal(await rowCount(page), 3);
     await page.context().close();
 });
