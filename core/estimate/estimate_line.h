@@ -36,15 +36,16 @@ struct EstimateLine {
     std::u16string size;
     double unitMass = 0; // kg per metre or square metre, as computed with
     QuantityKind quantityKind = QuantityKind::Length;
-    std::u16string requested;               // the quantity asked for, before whole pieces
-    std::u16string pieceSize;               // empty: not sold in pieces
-    std::u16string pieces;                  // empty while there is no piece size
-    std::u16string quantity;                // three decimals, as shown
-    std::u16string mass;                    // three decimals, as shown
-    std::u16string price;                   // per priceUnit, two decimals; empty: unpriced
-    PriceUnit priceUnit = PriceUnit::Tonne; // Piece only while the line is in pieces
-    std::uint64_t edited = 0;               // the time stamp of the last change, for merging
+    std::u16string requested; // the quantity asked for, before whole pieces
+    std::u16string pieceSize; // empty: not sold in pieces
+    std::u16string pieces;    // empty while there is no piece size
+    std::u16string quantity;  // three decimals, as shown
+    std::u16string mass;      // three decimals, as shown
+    std::u16string price;     // per priceUnit, two decimals; empty: unpriced
+    std::uint64_t edited = 0; // the time stamp of the last change, for merging
     CatalogueNote note = CatalogueNote::None;
+    // Piece only while the line is in pieces.
+    PriceUnit priceUnit = PriceUnit::Tonne;
     // What it is weighed in, as the calculation named it. Lines from before
     // grades are steel at the catalogue's density, naming neither.
     std::u16string metal;
