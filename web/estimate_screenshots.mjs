@@ -15,9 +15,9 @@ for (const [name, viewport] of Object.entries(screens)) {
     const page = await openPage(context, url);
     await addLine(page, rebar, 0, '100');
     await typeInCell(page, 'Кол-во, шт', 1, '9');
-    await typeInCell(page, 'Цена, руб/т', 1, '56000');
+    await typeInCell(page, 'Цена, руб', 1, '56000');
     await addLine(page, channel, 0, '12');
-    await typeInCell(page, 'Цена, руб/т', 2, '61500,50');
+    await typeInCell(page, 'Цена, руб', 2, '61500,50');
     await addLine(page, sheet, 1, '31,4');
     await page.focus('#estimateTitle');
     // The table from its first column; the phone's picture starts at the

@@ -6,6 +6,7 @@
 #include "number/entry_rules.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 
@@ -82,6 +83,17 @@ CellDelegate::CellDelegate(std::function<char16_t()> separator, QObject* parent)
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const
 {
+    const QString name = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+    const QStringList choices = index.data(EstimateModel::ChoicesRole).toStringList();
+    if (!choices.isEmpty()) {
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QStringLiteral("cellChoice"));
+        box->addItems(choices);
+        box->setAccessibleName(name);
+        // Taken is chosen: committed as Enter commits a typed cell.
+        connect(box, &QComboBox::activated, this, &CellDelegate::commitChoice);
+        return box;
+    }
     const std::optional<int> decimals = cellDecimals(EstimateModel::columnOf(index.column()));
     if (!decimals)
         return QStyledItemDelegate::createEditor(parent, option, index);
@@ -89,9 +101,35 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     edit->setObjectName(QStringLiteral("cellEdit"));
     edit->setFrame(false);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
+    edit->setAccessibleName(name);
     connect(edit, &CellEdit::refusedKey, this, &CellDelegate::refusedKey);
     return edit;
+}
+
+void CellDelegate::commitChoice()
+{
+    if (auto* box = qobject_cast<QComboBox*>(sender())) {
+        emit commitData(box);
+        emit closeEditor(box);
+    }
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* box = qobject_cast<QComboBox*>(editor)) {
+        box->setCurrentIndex(box->findText(index.data(Qt::EditRole).toString()));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    if (auto* box = qobject_cast<QComboBox*>(editor)) {
+        model->setData(index, box->currentText(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 } // namespace tarvik

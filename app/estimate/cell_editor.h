@@ -27,8 +27,9 @@ private:
     int decimals_;
 };
 
-// Gives each editable cell a CellEdit; the separator is asked for each new
-// editor, so that it follows the estimate shown.
+// Gives each typed cell a CellEdit, each chosen cell («за») a list of its
+// choices that commits the one taken at once; the separator is asked for
+// each new editor, so that it follows the estimate shown.
 class CellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -36,9 +37,14 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
 signals:
     void refusedKey(const QString& reason);
+
+private slots:
+    void commitChoice();
 
 private:
     std::function<char16_t()> separator_;

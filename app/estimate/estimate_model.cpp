@@ -63,6 +63,12 @@ QVariant EstimateModel::data(const QModelIndex& index, int role) const
         return qs(presenter_.cell(row, column).text);
     case Qt::EditRole:
         return qs(presenter_.cell(row, column).editText);
+    case ChoicesRole: {
+        QStringList choices;
+        for (const std::u16string& choice : presenter_.cell(row, column).choices)
+            choices << qs(choice);
+        return choices;
+    }
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole: {
         const EstimateCell cell = presenter_.cell(row, column);
@@ -103,7 +109,7 @@ QVariant EstimateModel::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags EstimateModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && cellDecimals(columnOf(index.column())))
+    if (index.isValid() && cellEdited(columnOf(index.column())))
         f |= Qt::ItemIsEditable;
     return f;
 }

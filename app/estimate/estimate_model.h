@@ -18,6 +18,8 @@ public:
     EstimateModel(const EstimatePresenter& presenter, QObject* parent = nullptr);
 
     static EstimateColumn columnOf(int column) { return static_cast<EstimateColumn>(column); }
+    // What a chosen cell offers (QStringList); empty for a typed one.
+    static constexpr int ChoicesRole = Qt::UserRole + 1;
 
     // Wired to the presenter by the window: what changed is announced.
     void rowsChanged();

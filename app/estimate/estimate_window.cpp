@@ -64,7 +64,7 @@ QPushButton* addButton(QBoxLayout* row, Caption which, const char* name)
 const QColor errorColor(0xB0, 0x00, 0x20);
 
 // Initial widths that let a 1024-pixel screen show every column.
-constexpr int columnWidths[estimateColumnCount] = {32, 160, 70, 80, 80, 80, 62, 80, 88, 88, 106};
+constexpr int columnWidths[estimateColumnCount] = {32, 150, 70, 80, 80, 80, 62, 80, 88, 88, 44, 106};
 
 // The local file among what is dragged over the window: one, or none.
 QString droppedFile(const QMimeData* data)

@@ -66,7 +66,7 @@ std::optional<Version> versionIn(const Estimate& e, std::uint64_t id)
 // Every number of a line, in the same separator on both sides.
 auto tieKey(const EstimateLine& l)
 {
-    return std::tie(l.requested, l.pieceSize, l.pieces, l.quantity, l.mass, l.price);
+    return std::tie(l.requested, l.pieceSize, l.pieces, l.quantity, l.mass, l.price, l.priceUnit);
 }
 
 // The one rule of merging: whether the other estimate's version of a line
@@ -134,12 +134,38 @@ Estimate::Row Estimate::makeRow(EstimateLine line) const
     row.grams = lineGrams(row.line, separator_);
     if (!row.line.price.empty()) {
         const AmountText price = readAmount(row.line.price, separator_, 2);
-        if (!row.grams || price.error != AmountError::None)
-            row.cost.state = LineCostState::OutOfRange;
+        std::optional<Amount> cost = row.grams && price.error == AmountError::None
+                                         ? lineCost(row.line, *row.grams, price.units)
+                                         : std::nullopt;
+        if (cost)
+            row.cost = {LineCostState::Priced, std::move(*cost)};
         else
-            row.cost = {LineCostState::Priced, costInKopecks(*row.grams, price.units)};
+            row.cost.state = LineCostState::OutOfRange;
     }
     return row;
+}
+
+std::optional<Amount> Estimate::lineCost(const EstimateLine& line, const Amount& grams,
+                                         const Amount& price) const
+{
+    switch (line.priceUnit) {
+    case PriceUnit::Tonne:
+        return costInKopecks(grams, price);
+    case PriceUnit::Quantity: {
+        // The quantity shown: after whole pieces, where the line is in them.
+        const AmountText quantity = readAmount(line.quantity, separator_, 3);
+        if (quantity.error != AmountError::None)
+            return std::nullopt;
+        return costOfThousandths(quantity.units, price);
+    }
+    case PriceUnit::Piece: {
+        const AmountText pieces = readAmount(line.pieces, separator_, 0);
+        if (line.pieces.empty() || pieces.error != AmountError::None)
+            return std::nullopt;
+        return pieces.units * price;
+    }
+    }
+    return std::nullopt;
 }
 
 void Estimate::count(const Row& row, bool in)
@@ -315,6 +341,11 @@ EditResult Estimate::editPieceSize(std::uint64_t id, std::u16string_view text)
 {
     return edit(id, true, [&](EstimateLine& line) -> EditResult {
         if (isBlank(text)) {
+            // A price per piece has nothing to count without pieces: the
+            // user chooses what it is per first, rather than find the cost
+            // silently recounted per tonne.
+            if (line.priceUnit == PriceUnit::Piece)
+                return {EditError::PricedPerPiece};
             line.pieceSize.clear();
         } else {
             const TypedAmount size = readTypedAmount(text, separator_, 3, TypedCell::Number);
@@ -366,6 +397,16 @@ EditResult Estimate::editPrice(std::uint64_t id, std::u16string_view text)
         if (price.error != TypedAmountError::None)
             return {EditError::BadNumber, typedAmountReason(price, text, separator_, 2)};
         line.price = formatAmount(price.units, 2, separator_);
+        return {};
+    });
+}
+
+EditResult Estimate::setPriceUnit(std::uint64_t id, PriceUnit unit)
+{
+    return edit(id, false, [&](EstimateLine& line) -> EditResult {
+        if (unit == PriceUnit::Piece && line.pieceSize.empty())
+            return {EditError::NotInPieces};
+        line.priceUnit = unit;
         return {};
     });
 }

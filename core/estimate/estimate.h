@@ -77,6 +77,8 @@ public:
     EditResult editPieces(std::uint64_t id, std::u16string_view text);
     // An empty text leaves the line unpriced.
     EditResult editPrice(std::uint64_t id, std::u16string_view text);
+    // The price stays as typed; the cost is counted anew per the unit.
+    EditResult setPriceUnit(std::uint64_t id, PriceUnit unit);
 
     bool remove(std::uint64_t id);
     void clear();
@@ -116,6 +118,8 @@ private:
         LineCost cost;
     };
     Row makeRow(EstimateLine line) const;
+    // The price × what it is per, in kopecks; none where that cannot be counted.
+    std::optional<Amount> lineCost(const EstimateLine& line, const Amount& grams, const Amount& price) const;
     void count(const Row& row, bool in);
     void append(Row row);
     void replace(std::size_t at, EstimateLine line);

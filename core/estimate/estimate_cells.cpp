@@ -18,6 +18,39 @@ std::optional<int> cellDecimals(EstimateColumn column)
     }
 }
 
+bool cellEdited(EstimateColumn column)
+{
+    return cellDecimals(column) || column == EstimateColumn::PriceUnit;
+}
+
+std::vector<std::u16string> cellChoices(const EstimateLine& line, EstimateColumn column)
+{
+    std::vector<std::u16string> texts;
+    if (column == EstimateColumn::PriceUnit) {
+        for (PriceUnit unit : priceUnitChoices(line))
+            texts.emplace_back(priceUnitText(line, unit));
+    }
+    return texts;
+}
+
+namespace {
+
+// The unit a «за» text names for the line; шт for a line not in pieces is
+// left to the estimate to refuse.
+EditResult choosePriceUnit(Estimate& estimate, std::uint64_t id, std::u16string_view text)
+{
+    const std::optional<std::size_t> row = estimate.rowOf(id);
+    if (!row)
+        return {EditError::NoSuchLine};
+    for (PriceUnit unit : {PriceUnit::Tonne, PriceUnit::Quantity, PriceUnit::Piece}) {
+        if (text == priceUnitText(estimate.line(*row), unit))
+            return estimate.setPriceUnit(id, unit);
+    }
+    return {EditError::NoSuchLine};
+}
+
+} // namespace
+
 EditResult editCell(Estimate& estimate, std::uint64_t id, EstimateColumn column, std::u16string_view text)
 {
     switch (column) {
@@ -31,6 +64,8 @@ EditResult editCell(Estimate& estimate, std::uint64_t id, EstimateColumn column,
         return estimate.editMass(id, text);
     case EstimateColumn::Price:
         return estimate.editPrice(id, text);
+    case EstimateColumn::PriceUnit:
+        return choosePriceUnit(estimate, id, text);
     default:
         return {EditError::NoSuchLine};
     }
@@ -49,6 +84,8 @@ std::u16string_view cellEditText(const EstimateLine& line, EstimateColumn column
         return line.mass;
     case EstimateColumn::Price:
         return line.price;
+    case EstimateColumn::PriceUnit:
+        return priceUnitText(line, line.priceUnit);
     default:
         return {};
     }

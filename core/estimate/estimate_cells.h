@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvik {
 
@@ -20,6 +22,15 @@ inline constexpr int vatRateDecimals = 2;
 // in kopecks, lengths, areas and masses to the millimetre and the gram;
 // none for a column that is not edited.
 std::optional<int> cellDecimals(EstimateColumn column);
+
+// Whether a cell of the column takes an edit: typed (cellDecimals) or
+// chosen from a list (cellChoices).
+bool cellEdited(EstimateColumn column);
+
+// The texts a chosen cell offers for the line, in order; none for a typed
+// cell or one not edited. «за» offers т, м or кв.м, and шт where the line is
+// in pieces.
+std::vector<std::u16string> cellChoices(const EstimateLine& line, EstimateColumn column);
 
 // The edit a text committed into line `id`'s cell of the column makes;
 // NoSuchLine for a column that is not edited.

@@ -67,14 +67,15 @@ enum LineField : std::size_t {
     Quantity,
     Mass,
     Price,
+    PriceUnitField,
     Edited,
     lineFieldCount
 };
 
 constexpr std::array<std::string_view, lineFieldCount> lineKeys{
-    "id",         "family",     "kind",     "size",         "metal",  "grade",     "density",
-    "ownDensity", "ownSection", "unitMass", "unitMassBits", "area",   "requested", "pieceSize",
-    "pieces",     "quantity",   "mass",     "price",        "edited",
+    "id",         "family",     "kind",     "size",         "metal",     "grade",     "density",
+    "ownDensity", "ownSection", "unitMass", "unitMassBits", "area",      "requested", "pieceSize",
+    "pieces",     "quantity",   "mass",     "price",        "priceUnit", "edited",
 };
 
 // The material's fields, Metal to OwnSection, came with version 2; a line
@@ -87,6 +88,11 @@ bool isMaterialField(std::size_t field)
 {
     return field >= Metal && field <= OwnSection;
 }
+
+// What a price is per came with version 3; a line of an older version is
+// priced per tonne.
+constexpr int priceUnitVersion = 3;
+constexpr std::array<std::string_view, 3> priceUnitKeys{"tonne", "quantity", "piece"};
 
 // Any density a metal has, with room to spare; the unit mass scales by it.
 constexpr std::uint64_t maxDensity = 100'000;
@@ -442,9 +448,11 @@ EstimateLine readLine(json::Cursor& c, int version, UnitMassTexts& unitMasses, s
         if (isMaterialField(i))
             materialSeen += seen[i] ? 1 : 0;
         // The decimal unit mass is for people reading the file; the bits decide.
-        else if (!seen[i] && i != UnitMass)
+        else if (!seen[i] && i != UnitMass && i != PriceUnitField)
             refuse(EstimateFileFault::WrongFormat);
     }
+    if (version != 0 && seen[PriceUnitField] != (version >= priceUnitVersion))
+        refuse(EstimateFileFault::WrongFormat);
     const bool material = materialSeen != 0;
     if ((material && materialSeen != materialFieldCount) ||
         (version != 0 && material != (version >= materialVersion)))
@@ -508,6 +516,16 @@ EstimateLine readLine(json::Cursor& c, int version, UnitMassTexts& unitMasses, s
     if (!texts[Price].empty())
         checkAmount(texts[Price], 2, true);
     l.price = std::move(texts[Price]);
+    if (seen[PriceUnitField]) {
+        const auto unit = std::find_if(priceUnitKeys.begin(), priceUnitKeys.end(),
+                                       [&](std::string_view k) { return sameKey(texts[PriceUnitField], k); });
+        if (unit == priceUnitKeys.end())
+            refuse(EstimateFileFault::BadValue);
+        l.priceUnit = static_cast<PriceUnit>(unit - priceUnitKeys.begin());
+        // A price per piece counts pieces.
+        if (l.priceUnit == PriceUnit::Piece && l.pieceSize.empty())
+            refuse(EstimateFileFault::BadValue);
+    }
     l.edited = count(texts[Edited]);
     return l;
 }
@@ -745,6 +763,10 @@ std::string estimateFileBytes(const Estimate& e)
         out.number(l.mass);
         lineField(Price);
         out.number(l.price);
+        lineField(PriceUnitField);
+        out.raw("\"");
+        out.raw(priceUnitKeys[static_cast<std::size_t>(l.priceUnit)]);
+        out.raw("\"");
         lineField(Edited);
         out.count(l.edited);
         out.raw("}");

@@ -6,17 +6,19 @@
 // computed with. Numbers are written with "." whatever the locale and take
 // the reader's separator on the way in, so a file opens under any locale.
 //
-// {"format": "tarvik-estimate", "version": "2", "name": "…",
+// {"format": "tarvik-estimate", "version": "3", "name": "…",
 //  "vatRate": "2200", "pricesIncludeVat": "1", "settingsEdited": "…",
 //  "lines": [{"id", "family", "kind", "size", "metal", "grade", "density",
 //             "ownDensity", "ownSection", "unitMass", "unitMassBits",
 //             "area", "requested", "pieceSize", "pieces", "quantity",
-//             "mass", "price", "edited"}, …],
+//             "mass", "price", "priceUnit", "edited"}, …],
 //  "deleted": {"<id>": "<when>", …}}
 //
 // Each change of the format is one more version, and every older one stays
 // readable: version 1 lines lack the material's five fields and read as
-// steel at the catalogue's density. A file is written in the newest.
+// steel at the catalogue's density; lines before version 3 lack "priceUnit"
+// ("tonne", "quantity" or "piece") and are priced per tonne. A file is
+// written in the newest.
 //
 // The reader is strict: a file damaged in any part is unreadable as a
 // whole, so nothing is silently dropped and nothing half-read is saved over
@@ -33,7 +35,7 @@
 
 namespace tarvik {
 
-inline constexpr int estimateFileVersion = 2;
+inline constexpr int estimateFileVersion = 3;
 
 // Beyond these a file is refused rather than read: a hostile file costs at
 // most this much memory and time.

@@ -40,7 +40,7 @@ struct EstimateStep {
     VatSettings vatBefore, vatAfter;
 };
 
-// «изменение «Цена, руб/т» в строке 3»: what a step did, to follow
+// «изменение «Цена, руб» в строке 3»: what a step did, to follow
 // «Отменить» or «Вернуть» in its button's description.
 std::u16string stepText(const EstimateStep& step);
 

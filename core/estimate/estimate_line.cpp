@@ -122,6 +122,28 @@ CatalogueNote catalogueNote(const EstimateLine& line)
                                                               : CatalogueNote::UnitMassChanged;
 }
 
+std::u16string_view priceUnitText(const EstimateLine& line, PriceUnit unit)
+{
+    switch (unit) {
+    case PriceUnit::Tonne:
+        return caption(Caption::PricePerTonne);
+    case PriceUnit::Quantity:
+        return caption(line.quantityKind == QuantityKind::Area ? Caption::PricePerSquareMetre
+                                                               : Caption::PricePerMetre);
+    case PriceUnit::Piece:
+        return caption(Caption::PricePerPiece);
+    }
+    return {};
+}
+
+std::vector<PriceUnit> priceUnitChoices(const EstimateLine& line)
+{
+    std::vector<PriceUnit> units{PriceUnit::Tonne, PriceUnit::Quantity};
+    if (!line.pieceSize.empty())
+        units.push_back(PriceUnit::Piece);
+    return units;
+}
+
 std::u16string gradeText(const EstimateLine& line)
 {
     if (line.ownDensity)

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tarvik {
 
@@ -23,6 +25,10 @@ enum class CatalogueNote {
     NotInCatalogue,  // its kind or size is gone; it keeps its numbers and its unit mass
 };
 
+// What a line's price is per: a tonne of its mass, a metre or square metre of
+// its quantity, or one of its pieces.
+enum class PriceUnit { Tonne, Quantity, Piece };
+
 struct EstimateLine {
     std::uint64_t id = 0;
     std::u16string family; // the family's header
@@ -35,9 +41,11 @@ struct EstimateLine {
     std::u16string pieces;    // empty while there is no piece size
     std::u16string quantity;  // three decimals, as shown
     std::u16string mass;      // three decimals, as shown
-    std::u16string price;     // per tonne, two decimals; empty: unpriced
+    std::u16string price;     // per priceUnit, two decimals; empty: unpriced
     std::uint64_t edited = 0; // the time stamp of the last change, for merging
     CatalogueNote note = CatalogueNote::None;
+    // Piece only while the line is in pieces.
+    PriceUnit priceUnit = PriceUnit::Tonne;
     // What it is weighed in, as the calculation named it. Lines from before
     // grades are steel at the catalogue's density, naming neither.
     std::u16string metal;
@@ -58,6 +66,8 @@ enum class EditError {
     BadPieces,      // not a whole number from 1 on
     TooManyPieces,  // beyond maxPieces
     BadPrice,       // not a number of at most two decimals
+    PricedPerPiece, // the piece size emptied of a line priced per piece
+    NotInPieces,    // priced per piece where the line has no piece size
     BadVatRate,     // not a percentage from 0 to 100 with at most two decimals
     BadNumber,      // a typed number refused; its message says why
 };
@@ -97,6 +107,12 @@ CatalogueNote catalogueNote(const EstimateLine& line);
 // The unit mass today's catalogue gives the line, at the line's density;
 // none for a size it lacks and for «Свой размер».
 std::optional<double> catalogueUnitMass(const EstimateLine& line);
+
+// «за»: "т", "м" or "кв.м" by the line's quantity, "шт".
+std::u16string_view priceUnitText(const EstimateLine& line, PriceUnit unit);
+// What a line may be priced per, in the order offered: шт only while the
+// line is in pieces.
+std::vector<PriceUnit> priceUnitChoices(const EstimateLine& line);
 
 // «Марка»: the grade; the metal where no grade was named; the density where
 // it is the user's own.

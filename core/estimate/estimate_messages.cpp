@@ -27,6 +27,10 @@ std::u16string editErrorText(const EditResult& result)
         return std::u16string(caption(Caption::TooManyPieces));
     case EditError::BadPrice:
         return std::u16string(caption(Caption::BadPrice));
+    case EditError::PricedPerPiece:
+        return std::u16string(caption(Caption::PricedPerPiece));
+    case EditError::NotInPieces:
+        return std::u16string(caption(Caption::NotInPieces));
     case EditError::BadVatRate:
         return std::u16string(caption(Caption::BadVatRate));
     }

@@ -6,6 +6,7 @@
 #include "text/captions.h"
 #include "text/error_box.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -59,6 +60,7 @@ EstimateCell EstimatePresenter::cell(std::size_t row, EstimateColumn column) con
     const EstimateLine& line = e.line(row);
     EstimateCell cell;
     cell.decimals = cellDecimals(column);
+    cell.choices = cellChoices(line, column);
     const bool costOutOfRange =
         column == EstimateColumn::Cost && e.cost(row).state == LineCostState::OutOfRange;
     if (const auto refusal = refusals_.find({line.id, column}); refusal != refusals_.end()) {
@@ -204,8 +206,13 @@ bool EstimatePresenter::commitCell(std::uint64_t id, EstimateColumn column, std:
     }
     Estimate& e = library_.estimate();
     const std::optional<std::size_t> row = e.rowOf(id);
-    if (!row || !cellDecimals(column))
+    if (!row || !cellEdited(column))
         return false;
+    if (!cellDecimals(column)) {
+        const std::vector<std::u16string> choices = cellChoices(e.line(*row), column);
+        if (std::find(choices.begin(), choices.end(), text) == choices.end())
+            return false;
+    }
     const CellKey key{id, column};
     const auto refusal = refusals_.find(key);
     // Leaving a cell as it was is no change: nothing to recompute, save or
@@ -218,7 +225,10 @@ bool EstimatePresenter::commitCell(std::uint64_t id, EstimateColumn column, std:
     const EditResult result = guardedEdit([&] { return editCell(e, id, column, text); });
     if (!result) {
         std::u16string reason = editErrorText(result);
-        refusals_[key] = {std::u16string(text), reason};
+        // A cell that may not be emptied keeps its value: an empty text
+        // standing refused would look as if it had gone.
+        if (!text.empty())
+            refusals_[key] = {std::u16string(text), reason};
         view_.showLine(*row);
         view_.showMessage(reason, EstimateTone::Error);
         return false;

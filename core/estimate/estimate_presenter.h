@@ -27,7 +27,9 @@ struct EstimateCell {
     std::u16string editText;     // what an editor of the cell starts from
     std::u16string reason;       // why the text in the cell was refused; empty: none
     std::optional<int> decimals; // none: the cell is not typed into
-    bool alert = false;          // refused, or a cost that cannot be given
+    // What the cell is chosen from (its editor a list); empty: not chosen.
+    std::vector<std::u16string> choices;
+    bool alert = false; // refused, or a cost that cannot be given
 };
 
 enum class ExportFile { Csv, Pdf };
@@ -73,6 +75,7 @@ public:
     // A text committed into a cell (Enter, Tab, leaving it). Unchanged, it
     // makes no edit; empty, it empties what the Delete key would; refused, it stays in the cell with its
     // reason until the cell is typed again or abandoned. False when refused.
+    // A chosen cell («за») takes one of its choices' texts, and nothing else.
     bool commitCell(std::uint64_t id, EstimateColumn column, std::u16string_view text);
     // Escape: the refused text goes and the cell shows the line's value.
     void abandonCell(std::uint64_t id, EstimateColumn column);

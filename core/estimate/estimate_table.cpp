@@ -57,6 +57,7 @@ TableRow estimateLineRow(const Estimate& e, std::size_t i, MoneyLayout money)
     row[column(EstimateColumn::Quantity)] = l.quantity;
     row[column(EstimateColumn::Mass)] = l.mass;
     row[column(EstimateColumn::Price)] = laidOut(l.price);
+    row[column(EstimateColumn::PriceUnit)] = priceUnitText(l, l.priceUnit);
     if (cost.state == LineCostState::Priced)
         row[column(EstimateColumn::Cost)] = laidOut(formatAmount(cost.kopecks, 2, e.separator()));
     return row;
@@ -101,6 +102,8 @@ std::u16string_view columnCaption(EstimateColumn c, QuantityMix mix)
         return caption(Caption::MassColumn);
     case EstimateColumn::Price:
         return caption(Caption::PriceColumn);
+    case EstimateColumn::PriceUnit:
+        return caption(Caption::PriceUnitColumn);
     case EstimateColumn::Cost:
         return caption(Caption::CostColumn);
     }

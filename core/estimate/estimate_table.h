@@ -24,9 +24,10 @@ enum class EstimateColumn {
     Quantity,
     Mass,
     Price,
+    PriceUnit, // «за»: what the price is per
     Cost
 };
-inline constexpr std::size_t estimateColumnCount = 11;
+inline constexpr std::size_t estimateColumnCount = 12;
 
 // A column's caption for lines of one kind of quantity; a header over lines
 // of both kinds names both ("Длина, м / Площадь, кв.м").

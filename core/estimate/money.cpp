@@ -104,6 +104,11 @@ Amount costInKopecks(const Amount& grams, const Amount& kopecksPerTonne)
     return roundedQuotient(grams * kopecksPerTonne, 1'000'000);
 }
 
+Amount costOfThousandths(const Amount& thousandths, const Amount& kopecksPerUnit)
+{
+    return roundedQuotient(thousandths * kopecksPerUnit, 1000);
+}
+
 Amount tonnesInThousandths(const Amount& grams)
 {
     return roundedQuotient(grams, 1000);

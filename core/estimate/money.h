@@ -47,6 +47,10 @@ Amount roundedQuotient(Amount n, std::uint32_t divisor);
 // mass (grams) × price (kopecks per tonne) in kopecks, rounded half up.
 Amount costInKopecks(const Amount& grams, const Amount& kopecksPerTonne);
 
+// A quantity in thousandths (of a metre, a square metre) × a price in
+// kopecks per whole one, in kopecks rounded half up.
+Amount costOfThousandths(const Amount& thousandths, const Amount& kopecksPerUnit);
+
 // The mass in tonnes with three decimals, rounded half up: a count of
 // kilograms.
 Amount tonnesInThousandths(const Amount& grams);

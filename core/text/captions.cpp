@@ -53,6 +53,11 @@ constexpr std::array entries{
     CaptionEntry{Caption::QuantityMixedColumn, "QuantityMixedColumn"},
     CaptionEntry{Caption::MassColumn, "MassColumn"},
     CaptionEntry{Caption::PriceColumn, "PriceColumn"},
+    CaptionEntry{Caption::PriceUnitColumn, "PriceUnitColumn"},
+    CaptionEntry{Caption::PricePerTonne, "PricePerTonne"},
+    CaptionEntry{Caption::PricePerMetre, "PricePerMetre"},
+    CaptionEntry{Caption::PricePerSquareMetre, "PricePerSquareMetre"},
+    CaptionEntry{Caption::PricePerPiece, "PricePerPiece"},
     CaptionEntry{Caption::CostColumn, "CostColumn"},
     CaptionEntry{Caption::TotalLines, "TotalLines"},
     CaptionEntry{Caption::TotalTonnes, "TotalTonnes"},
@@ -69,6 +74,8 @@ constexpr std::array entries{
     CaptionEntry{Caption::TooManyPieces, "TooManyPieces"},
     CaptionEntry{Caption::BadPieceSize, "BadPieceSize"},
     CaptionEntry{Caption::BadPrice, "BadPrice"},
+    CaptionEntry{Caption::PricedPerPiece, "PricedPerPiece"},
+    CaptionEntry{Caption::NotInPieces, "NotInPieces"},
     CaptionEntry{Caption::BadVatRate, "BadVatRate"},
     CaptionEntry{Caption::NegativeAmount, "NegativeAmount"},
     CaptionEntry{Caption::TypedNotANumber, "TypedNotANumber"},
@@ -280,7 +287,17 @@ std::u16string_view caption(Caption which)
     case Caption::MassColumn:
         return u"Масса, кг";
     case Caption::PriceColumn:
-        return u"Цена, руб/т";
+        return u"Цена, руб";
+    case Caption::PriceUnitColumn:
+        return u"за";
+    case Caption::PricePerTonne:
+        return u"т";
+    case Caption::PricePerMetre:
+        return u"м";
+    case Caption::PricePerSquareMetre:
+        return u"кв.м";
+    case Caption::PricePerPiece:
+        return u"шт";
     case Caption::CostColumn:
         return u"Стоимость, руб";
     case Caption::TotalLines:
@@ -313,6 +330,10 @@ std::u16string_view caption(Caption which)
         return u"Размер 1 шт — число больше нуля, не более трёх знаков после запятой";
     case Caption::BadPrice:
         return u"Цена — число не более чем с двумя знаками после запятой";
+    case Caption::PricedPerPiece:
+        return u"Цена указана за штуку: сначала выберите в «за» другую единицу";
+    case Caption::NotInPieces:
+        return u"Строка не в штуках: цена за штуку возможна, когда указан размер 1 шт";
     case Caption::BadVatRate:
         return u"НДС — от 0 до 100 %, не более двух знаков после запятой";
     case Caption::NegativeAmount:

@@ -61,7 +61,13 @@ enum class Caption {
     QuantityMixedColumn,
     MassColumn,
     PriceColumn,
+    PriceUnitColumn,
     CostColumn,
+    // What a price is per, in the «за» cells.
+    PricePerTonne,
+    PricePerMetre,
+    PricePerSquareMetre,
+    PricePerPiece,
     // Totals; "{}" stands for the number.
     TotalLines,
     TotalTonnes,
@@ -79,6 +85,8 @@ enum class Caption {
     TooManyPieces,
     BadPieceSize,
     BadPrice,
+    PricedPerPiece,
+    NotInPieces,
     BadVatRate,
     NegativeAmount,
     // Why a number typed into a cell was refused; "{}" stands for the text

@@ -105,7 +105,14 @@ void run(const EstimateCase& c)
             p.add(rebar12(a.at(0)));
         else if (act == "edit")
             p.commitCell(line(), column(), a.at(2));
-        else if (act == "empty")
+        else if (act == "unit")
+            p.commitCell(line(), EstimateColumn::PriceUnit, a.at(1));
+        else if (act == "choices") {
+            std::u16string texts;
+            for (const std::u16string& t : p.cell(row(), EstimateColumn::PriceUnit).choices)
+                texts += (texts.empty() ? u"" : u"|") + t;
+            EXPECT_EQ(utf8(texts), step.args.at(1));
+        } else if (act == "empty")
             p.emptyCell(line(), column());
         else if (act == "delete")
             p.deleteLine(line());
@@ -347,7 +354,8 @@ TEST(EstimateFiles, AFileThatDoesNotReadIsRefusedWithItsReasonAndNothingChanges)
 {
     const std::string good(desktopExport);
     std::string newer = good;
-    newer.replace(newer.find(R"("version": "2")"), 14, R"("version": "3")");
+    const std::string_view current = R"("version": "3")";
+    newer.replace(newer.find(current), current.size(), R"("version": "99")");
     const struct {
         const char* what;
         std::string bytes;

@@ -36,14 +36,14 @@ TEST(EstimateCsv, WritesTheExactBytes)
     const std::string expected =
         "\xEF\xBB\xBF"
         "№;Наименование;Размер;Марка;Масса 1 м / 1 кв.м, кг;Длина 1 шт, м / Площадь 1 шт, кв.м;Кол-во, шт;"
-        "Длина, м / Площадь, кв.м;Масса, кг;Цена, руб/т;Стоимость, руб\r\n"
-        "1;Арматура А1;12;Сталь;0,89;;;12,000;10,680;65000,00;694,20\r\n"
-        "2;Лист горячекатаный;4;Ст3;31,4;;;2,000;62,800;;\r\n"
+        "Длина, м / Площадь, кв.м;Масса, кг;Цена, руб;за;Стоимость, руб\r\n"
+        "1;Арматура А1;12;Сталь;0,89;;;12,000;10,680;65000,00;т;694,20\r\n"
+        "2;Лист горячекатаный;4;Ст3;31,4;;;2,000;62,800;;т;\r\n"
         "\r\n"
-        ";Итого: 2 поз.;;;;;;;73,480;;694,20\r\n"
-        ";Итого, т;;;;;;;0,073;;\r\n"
-        ";без цены: 1 поз.;;;;;;;;;\r\n"
-        ";в т.ч. НДС 22 %;;;;;;;;;125,18\r\n";
+        ";Итого: 2 поз.;;;;;;;73,480;;;694,20\r\n"
+        ";Итого, т;;;;;;;0,073;;;\r\n"
+        ";без цены: 1 поз.;;;;;;;;;;\r\n"
+        ";в т.ч. НДС 22 %;;;;;;;;;;125,18\r\n";
     EXPECT_EQ(estimateCsv(smallEstimate(u',')), expected);
 }
 
@@ -57,14 +57,14 @@ TEST(EstimateCsv, QuotesFieldsWhereTheSeparatorIsAFullStop)
               std::string::npos);
     // "Кол-во, шт" too: every field with the delimiter is quoted.
     EXPECT_NE(csv.find("\"Кол-во, шт\""), std::string::npos);
-    EXPECT_NE(csv.find("\r\n1,Арматура А1,12,Сталь,0.89,,,12.000,10.680,65000.00,694.20\r\n"),
+    EXPECT_NE(csv.find("\r\n1,Арматура А1,12,Сталь,0.89,,,12.000,10.680,65000.00,т,694.20\r\n"),
               std::string::npos);
     // 694,20 × 12,5 % = 86,775: up.
-    EXPECT_NE(csv.find("\r\n,НДС 12.5 %,,,,,,,,,86.78\r\n,Всего с НДС,,,,,,,,,780.98\r\n"),
+    EXPECT_NE(csv.find("\r\n,НДС 12.5 %,,,,,,,,,,86.78\r\n,Всего с НДС,,,,,,,,,,780.98\r\n"),
               std::string::npos);
     // A name as a buyer writes it holds the delimiter.
     e.add(withSeparator(amg3Sheet3(u"2"), u'.'));
-    EXPECT_NE(estimateCsv(e).find("\r\n3,\"Лист горячекатаный 3, АМг3\",3,АМг3,8.01,,,2.000,16.020,,\r\n"),
+    EXPECT_NE(estimateCsv(e).find("\r\n3,\"Лист горячекатаный 3, АМг3\",3,АМг3,8.01,,,2.000,16.020,,т,\r\n"),
               std::string::npos);
 }
 
@@ -72,9 +72,9 @@ TEST(EstimateCsv, CopiedTextHasTheSameRowsWithTabs)
 {
     const std::u16string text = estimateTabText(smallEstimate(u','));
     EXPECT_TRUE(text.starts_with(u"№\tНаименование\tРазмер\tМарка\t"));
-    EXPECT_NE(text.find(u"\n1\tАрматура А1\t12\tСталь\t0,89\t\t\t12,000\t10,680\t65000,00\t694,20\n"),
+    EXPECT_NE(text.find(u"\n1\tАрматура А1\t12\tСталь\t0,89\t\t\t12,000\t10,680\t65000,00\tт\t694,20\n"),
               std::u16string::npos);
-    EXPECT_TRUE(text.ends_with(u"\tв т.ч. НДС 22 %\t\t\t\t\t\t\t\t\t125,18\n"));
+    EXPECT_TRUE(text.ends_with(u"\tв т.ч. НДС 22 %\t\t\t\t\t\t\t\t\t\t125,18\n"));
 }
 
 TEST(EstimateTable, HeaderNamesTheQuantityOfItsLines)

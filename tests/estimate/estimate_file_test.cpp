@@ -26,8 +26,10 @@ Estimate fullEstimate(char16_t separator)
     const std::uint64_t rebar = e.add(rebar12(u"25")).id;
     EXPECT_TRUE(e.editPieceSize(rebar, u"11,7"));
     EXPECT_TRUE(e.editPrice(rebar, u"56000,5"));
+    EXPECT_TRUE(e.setPriceUnit(rebar, PriceUnit::Piece));
     const std::uint64_t sheet = e.add(sheet4(u"2,5")).id;
     EXPECT_TRUE(e.editPrice(sheet, u"61000"));
+    EXPECT_TRUE(e.setPriceUnit(sheet, PriceUnit::Quantity));
     e.add(weldedMesh(u"10"));
     e.remove(e.add(rebar12(u"1")).id);
     EXPECT_TRUE(e.setVatRate(u"18,5"));
@@ -84,6 +86,7 @@ void expectSame(const Estimate& a, const Estimate& b)
         EXPECT_EQ(utf8(x.quantity), utf8(y.quantity));
         EXPECT_EQ(utf8(x.mass), utf8(y.mass));
         EXPECT_EQ(utf8(x.price), utf8(y.price));
+        EXPECT_EQ(x.priceUnit, y.priceUnit);
         EXPECT_EQ(x.edited, y.edited);
         EXPECT_EQ(x.note, y.note);
         EXPECT_EQ(utf8(x.metal), utf8(y.metal));
@@ -127,14 +130,15 @@ TEST(EstimateFile, WritesEveryNumberAsAStringWithAFullStop)
     const std::string bytes = estimateFileBytes(fullEstimate(u','));
     for (
         const char* expected : {
-            R"("version": "2")",
+            R"("version": "3")",
             R"("vatRate": "1850")",
             R"("size": "3", "metal": "Алюминий", "grade": "АМг3", "density": "2670", "ownDensity": "0", "ownSection": "0", "unitMass": "8.01")",
             R"("metal": "", "grade": "", "density": "2700", "ownDensity": "1", "ownSection": "1")",
             R"("pricesIncludeVat": "0")",
             R"("unitMass": "0.89", "unitMassBits": "4606191626881995899")",
             R"("unitMass": "0.30000000000000004")",
-            R"("requested": "25", "pieceSize": "11.7", "pieces": "3", "quantity": "35.100", "mass": "31.239", "price": "56000.50")",
+            R"("requested": "25", "pieceSize": "11.7", "pieces": "3", "quantity": "35.100", "mass": "31.239", "price": "56000.50", "priceUnit": "piece")",
+            R"("price": "61000.00", "priceUnit": "quantity")",
             R"("area": "1")",
         }) {
         EXPECT_NE(bytes.find(expected), std::string::npos) << expected;
@@ -259,11 +263,18 @@ TEST(EstimateFile, RefusesEveryDamagedOrHostileFileAsAWhole)
         {"UTF-8 cut short", good.substr(0, good.find("Дом") + 1), F::InvalidUtf8},
         {"10,000 brackets open", deep, F::TooDeep},
         {"10,000 brackets closed", deepClosed, F::TooDeep},
-        {"version 99", replaced(good, R"("version": "2")", R"("version": "99")"), F::NewerVersion},
-        {"version 0", replaced(good, R"("version": "2")", R"("version": "0")"), F::BadValue},
-        {"version as a number", replaced(good, R"("version": "2")", R"("version": 2)"), F::WrongFormat},
-        {"version 1 naming a grade", replaced(good, R"("version": "2")", R"("version": "1")"),
+        {"version 99", replaced(good, R"("version": "3")", R"("version": "99")"), F::NewerVersion},
+        {"version 0", replaced(good, R"("version": "3")", R"("version": "0")"), F::BadValue},
+        {"version as a number", replaced(good, R"("version": "3")", R"("version": 2)"), F::WrongFormat},
+        {"version 1 naming a grade", replaced(good, R"("version": "3")", R"("version": "1")"),
          F::WrongFormat},
+        {"version 2 pricing per unit", replaced(good, R"("version": "3")", R"("version": "2")"),
+         F::WrongFormat},
+        {"version 3 without a price unit", replaced(good, R"(, "priceUnit": "tonne")", ""), F::WrongFormat},
+        {"a price unit not the format's", replaced(good, R"("priceUnit": "tonne")", R"("priceUnit": "т")"),
+         F::BadValue},
+        {"per piece without pieces", replaced(good, R"("priceUnit": "tonne")", R"("priceUnit": "piece")"),
+         F::BadValue},
         {"a line without its density", replaced(good, R"("density": "7850", )", ""), F::WrongFormat},
         {"density zero", replaced(good, R"("density": "7850")", R"("density": "0")"), F::BadValue},
         {"density beyond any metal's", replaced(good, R"("density": "7850")", R"("density": "100001")"),
@@ -404,7 +415,7 @@ TEST(EstimateFile, HandsBackTheLinesThatReadWholeFromADamagedFile)
          {5, 9}},
         {"cut in line 14", cut, 13, 14, EstimateFileFault::Truncated},
         {"invalid UTF-8 in line 20", badUtf8, 19, 20, EstimateFileFault::InvalidUtf8},
-        {"a later version", replaced(file, R"("version": "1")", R"("version": "3")").substr(0, lineAt(3)), 0,
+        {"a later version", replaced(file, R"("version": "1")", R"("version": "4")").substr(0, lineAt(3)), 0,
          0, EstimateFileFault::Truncated},
         {"another program's", replaced(file, "tarvik-estimate", "other"), 0, 0,
          EstimateFileFault::WrongFormat},
@@ -437,7 +448,7 @@ TEST(EstimateFile, TheNameOfAFileForTheList)
     const std::string good = smallFile();
     EXPECT_EQ(estimateFileName(good), u"Дом");
     EXPECT_EQ(estimateFileName(good.substr(0, good.size() / 2)), std::nullopt);
-    EXPECT_EQ(estimateFileName(replaced(good, R"("version": "2")", R"("version": "3")")), std::nullopt);
+    EXPECT_EQ(estimateFileName(replaced(good, R"("version": "3")", R"("version": "4")")), std::nullopt);
 }
 
 // The saved format's every version, as its writer wrote it.
@@ -446,16 +457,22 @@ const std::map<std::string_view, std::string_view> formatFixtures{
 };
 
 // What the fixture of the newest version holds, made as a user makes it:
-// steel, another grade, an own section, a density of one's own.
+// steel, another grade, an own section, a density of one's own; prices per
+// piece, per square metre, per metre and per tonne.
 Estimate everyMaterial()
 {
     Estimate e = makeEstimate();
     const std::uint64_t rebar = e.add(rebar12(u"25")).id;
     EXPECT_TRUE(e.editPieceSize(rebar, u"11,7"));
     EXPECT_TRUE(e.editPrice(rebar, u"56000,5"));
-    EXPECT_TRUE(e.editPrice(e.add(amg3Sheet3(u"2")).id, u"350000"));
-    EXPECT_TRUE(e.add(stainlessPipe57x4(u"6")));
-    EXPECT_TRUE(e.add(ownPipe57x4(u"6")));
+    EXPECT_TRUE(e.setPriceUnit(rebar, PriceUnit::Piece));
+    const std::uint64_t sheet = e.add(amg3Sheet3(u"2")).id;
+    EXPECT_TRUE(e.editPrice(sheet, u"350000"));
+    EXPECT_TRUE(e.setPriceUnit(sheet, PriceUnit::Quantity));
+    const std::uint64_t pipe = e.add(stainlessPipe57x4(u"6")).id;
+    EXPECT_TRUE(e.editPrice(pipe, u"1250,5"));
+    EXPECT_TRUE(e.setPriceUnit(pipe, PriceUnit::Quantity));
+    EXPECT_TRUE(e.editPrice(e.add(ownPipe57x4(u"6")).id, u"300000"));
     EXPECT_TRUE(e.add(ownSheet3(u"2")));
     e.remove(e.add(sheet4(u"1")).id);
     e.rename(u"Дом");
@@ -476,6 +493,8 @@ TEST(EstimateFile, ReadsEveryVersionItEverWrote)
         const char16_t* name;
         const char16_t* grade;
         CatalogueNote note = CatalogueNote::None;
+        const char16_t* per = u"т";
+        const char16_t* cost = u"";
     };
     const struct {
         std::string_view fixture;
@@ -486,11 +505,18 @@ TEST(EstimateFile, ReadsEveryVersionItEverWrote)
          {{u"Арматура А1", u"Сталь"},
           {u"Лист горячекатаный", u"Сталь"},
           {u"Арматура А1", u"Сталь", CatalogueNote::UnitMassChanged}}},
+        // Before prices per unit: per tonne, costing what they did.
         {"version-2",
-         {{u"Арматура А1", u"Сталь"},
-          {u"Лист горячекатаный 3, АМг3", u"АМг3"},
+         {{u"Арматура А1", u"Сталь", CatalogueNote::None, u"т", u"1749,40"},
+          {u"Лист горячекатаный 3, АМг3", u"АМг3", CatalogueNote::None, u"т", u"5607,00"},
           {u"Труба электросварная 57x4, 12Х18Н10Т", u"12Х18Н10Т"},
           {u"Труба круглая 57х4, 12Х18Н10Т", u"12Х18Н10Т"},
+          {u"Лист 3, своя плотность 2700 кг/м³", u"своя плотность 2700 кг/м³"}}},
+        {"version-3",
+         {{u"Арматура А1", u"Сталь", CatalogueNote::None, u"шт", u"168001,50"},
+          {u"Лист горячекатаный 3, АМг3", u"АМг3", CatalogueNote::None, u"кв.м", u"700000,00"},
+          {u"Труба электросварная 57x4, 12Х18Н10Т", u"12Х18Н10Т", CatalogueNote::None, u"м", u"7503,00"},
+          {u"Труба круглая 57х4, 12Х18Н10Т", u"12Х18Н10Т", CatalogueNote::None, u"т", u"9470,70"},
           {u"Лист 3, своя плотность 2700 кг/м³", u"своя плотность 2700 кг/м³"}}},
     };
     for (const auto& c : cases) {
@@ -503,10 +529,14 @@ TEST(EstimateFile, ReadsEveryVersionItEverWrote)
         ASSERT_EQ(e.size(), c.lines.size());
         for (std::size_t i = 0; i < e.size(); ++i) {
             SCOPED_TRACE(i);
-            const TableRow row = estimateLineRow(e, i);
+            const TableRow row = estimateLineRow(e, i, MoneyLayout::Plain);
             EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Name)], c.lines[i].name);
             EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Grade)], c.lines[i].grade);
             EXPECT_EQ(e.line(i).note, c.lines[i].note);
+            EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::PriceUnit)], c.lines[i].per);
+            if (*c.lines[i].cost) {
+                EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Cost)], c.lines[i].cost);
+            }
         }
         // Saved again in the newest version, without loss.
         const std::string saved = estimateFileBytes(e);

@@ -156,6 +156,71 @@ TEST(Estimate, TotalsAddTheRoundedLineCostsExactly)
     EXPECT_EQ(money(e.totals().kopecks), u"10,00");
 }
 
+// Per tonne the mass, per metre or square metre the quantity after whole
+// pieces, per piece the pieces: × the price, rounded half up once a line.
+TEST(Estimate, ALineCostsItsPriceTimesWhatItIsPer)
+{
+    const auto rebar = [](std::u16string metres) { return rebar12(std::move(metres)); };
+    const struct {
+        const char* what;
+        Calculation calculation;
+        std::u16string_view pieces, price;
+        PriceUnit unit;
+        std::u16string_view cost;
+    } cases[] = {
+        {"10 m in 2 pieces per tonne", rebar(u"10"), u"2", u"1000", PriceUnit::Tonne, u"20,83"}, // 20,826 kg
+        {"per metre: the 23,4 m of whole pieces", rebar(u"10"), u"2", u"1000", PriceUnit::Quantity,
+         u"23400,00"},
+        {"per piece", rebar(u"10"), u"2", u"1000", PriceUnit::Piece, u"2000,00"},
+        {"per piece, a kopeck each", rebar(u"10"), u"2", u"0,01", PriceUnit::Piece, u"0,02"},
+        {"1,1 m at 0,05: 0,055, up", rebar(u"1,1"), u"", u"0,05", PriceUnit::Quantity, u"0,06"},
+        {"1,09 m at 0,05: 0,0545, down", rebar(u"1,09"), u"", u"0,05", PriceUnit::Quantity, u"0,05"},
+        {"per square metre", sheet4(u"2,5"), u"", u"61000", PriceUnit::Quantity, u"152500,00"},
+        {"the same sheet per tonne", sheet4(u"2,5"), u"", u"61000", PriceUnit::Tonne, u"4788,50"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Estimate e = makeEstimate();
+        const std::uint64_t id = e.add(c.calculation).id;
+        if (!c.pieces.empty()) {
+            ASSERT_TRUE(e.editPieces(id, c.pieces));
+        }
+        ASSERT_TRUE(e.editPrice(id, c.price));
+        ASSERT_TRUE(e.setPriceUnit(id, c.unit));
+        EXPECT_EQ(money(e.cost(0).kopecks), c.cost);
+        EXPECT_EQ(money(e.totals().kopecks), c.cost);
+        // The price stays as typed whatever it is per.
+        EXPECT_EQ(e.line(0).price, formatAmount(readAmount(c.price, u',', 2).units, 2, u','));
+    }
+
+    // Two lines of 0,055 each: 0,06 twice, not 0,11 rounded once.
+    Estimate e = makeEstimate();
+    for (int i = 0; i < 2; ++i) {
+        const std::uint64_t id = e.add(rebar(u"1,1")).id;
+        ASSERT_TRUE(e.editPrice(id, u"0,05"));
+        ASSERT_TRUE(e.setPriceUnit(id, PriceUnit::Quantity));
+    }
+    EXPECT_EQ(money(e.totals().kopecks), u"0,12");
+}
+
+// шт only while a line is in pieces: it cannot be chosen without a piece
+// size, nor the piece size emptied under it.
+TEST(Estimate, APricePerPieceNeedsPieces)
+{
+    Estimate e = makeEstimate();
+    const std::uint64_t id = e.add(rebar12(u"10")).id;
+    EXPECT_EQ(priceUnitChoices(e.line(0)), (std::vector{PriceUnit::Tonne, PriceUnit::Quantity}));
+    EXPECT_EQ(e.setPriceUnit(id, PriceUnit::Piece).error, EditError::NotInPieces);
+    ASSERT_TRUE(e.editPieces(id, u"2"));
+    EXPECT_EQ(priceUnitChoices(e.line(0)).back(), PriceUnit::Piece);
+    ASSERT_TRUE(e.setPriceUnit(id, PriceUnit::Piece));
+    EXPECT_EQ(e.editPieceSize(id, u"").error, EditError::PricedPerPiece);
+    EXPECT_EQ(e.line(0).pieces, u"2");
+    ASSERT_TRUE(e.editPieceSize(id, u"6")); // another size keeps it in pieces: 23,4 m in 4
+    ASSERT_TRUE(e.editPrice(id, u"500"));
+    EXPECT_EQ(money(e.cost(0).kopecks), u"2000,00");
+}
+
 TEST(Estimate, AMassNotShownToTheGramStaysOutOfTheTotals)
 {
     Estimate e = makeEstimate();

@@ -128,7 +128,7 @@ TEST(TypedAmount, MoneyIsGroupedOnTheScreenAndPlainInFiles)
     EXPECT_EQ(row[static_cast<std::size_t>(EstimateColumn::Cost)], u"57\u2009850,00");
     EXPECT_EQ(estimateTotalsRows(e)[0][static_cast<std::size_t>(EstimateColumn::Cost)], u"57\u2009850,00");
     const std::string csv = estimateCsv(e);
-    EXPECT_NE(csv.find(";65000,00;57850,00"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";65000,00;т;57850,00"), std::string::npos) << csv;
     EXPECT_EQ(estimateTabText(e).find(u'\u2009'), std::u16string::npos);
 }
 

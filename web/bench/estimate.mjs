@@ -31,7 +31,7 @@ for (let run = 0; run < runs; ++run) {
     await page.reload();
     await page.waitForSelector('#estimate:not([hidden])');
     figures.open.push(...await measured('open'));
-    await typeInCell(page, 'Цена, руб/т', 1, String(1000 + run), null);
+    await typeInCell(page, 'Цена, руб', 1, String(1000 + run), null);
     figures.shown.push(await page.evaluate(() => new Promise((resolve) => {
         const start = performance.now();
         document.activeElement.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));

@@ -50,6 +50,11 @@ constexpr Method methods[] = {
      [](const Args& a) { return cellDecimals(static_cast<EstimateColumn>(a.integer(0))).value_or(-1); }},
     {"columnIsText", "b",
      [](const Args& a) { return int(columnIsText(static_cast<EstimateColumn>(a.integer(0)))); }},
+    {"cellChosen", "b",
+     [](const Args& a) {
+         const auto column = static_cast<EstimateColumn>(a.integer(0));
+         return int(cellEdited(column) && !cellDecimals(column));
+     }},
     {"estimateShownLast", "b1",
      [](const Args&) { return int(EstimateLibrary::windowWasOpen(BrowserStorage())); }},
 
@@ -62,6 +67,11 @@ constexpr Method methods[] = {
     {"Estimate.row", "T",
      [](const Args& a) {
          giveAll(est().row(a.integer(0)));
+         return 0;
+     }},
+    {"Estimate.choices", "l",
+     [](const Args& a) {
+         giveAll(est().choices(a.integer(0), a.integer(1)));
          return 0;
      }},
     {"Estimate.id", "t", [](const Args& a) { return gave(est().id(a.integer(0))); }},

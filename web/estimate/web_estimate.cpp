@@ -123,6 +123,13 @@ std::vector<std::u16string> WebEstimate::row(int row) const
     return texts;
 }
 
+std::vector<std::u16string> WebEstimate::choices(int row, int column) const
+{
+    if (row < 0 || row >= size() || column < 0 || column >= static_cast<int>(estimateColumnCount))
+        return {};
+    return presenter_.cell(static_cast<std::size_t>(row), static_cast<EstimateColumn>(column)).choices;
+}
+
 std::u16string WebEstimate::id(int row) const
 {
     if (row < 0 || row >= size())

@@ -44,6 +44,8 @@ public:
     std::vector<std::u16string> header() const;
     // Line `row`'s cells: text, reason and "1" for an alert, for each column in turn.
     std::vector<std::u16string> row(int row) const;
+    // What line `row`'s cell of a chosen column («за») offers; none for another.
+    std::vector<std::u16string> choices(int row, int column) const;
     std::u16string id(int row) const;
     // The row of a line; -1 when it is gone.
     int rowOf(const std::u16string& id) const;

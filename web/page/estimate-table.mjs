@@ -1,6 +1,7 @@
 // The estimate's table: the header, a window of rows between two spacers,
 // the totals under it; each number cell an input that takes keys by the
-// core's rule and commits by Enter or by leaving it. A refused text stays
+// core's rule and commits by Enter or by leaving it, each chosen cell («за»)
+// a list that commits the choice taken. A refused text stays
 // in its cell with the reason beside it, as the presenter keeps it.
 
 const $ = (id) => document.getElementById(id);
@@ -98,6 +99,13 @@ export function bindTable(face) {
         for (let c = 0; c < header.length; ++c) {
             const td = tr.insertCell();
             td.className = core.columnIsText(c) ? 'text' : 'number';
+            if (core.cellChosen(c)) {
+                const select = document.createElement('select');
+                select.column = c;
+                // Paper shows the choice as text, not a list.
+                td.append(select, Object.assign(document.createElement('span'), {className: 'print'}));
+                continue;
+            }
             const decimals = core.cellDecimals(c);
             if (decimals < 0)
                 continue;
@@ -132,6 +140,14 @@ export function bindTable(face) {
             const td = tr.cells[c];
             const input = td.querySelector('input');
             td.classList.toggle('alert', alert !== '');
+            const select = td.querySelector('select');
+            if (select) {
+                select.setAttribute('aria-label', fill(words.cellName, header[c], i + 1));
+                select.replaceChildren(...est.choices(i, c).map((choice) => new Option(choice, choice)));
+                select.value = text;
+                select.nextElementSibling.textContent = text;
+                continue;
+            }
             if (!input) {
                 td.textContent = text;
                 // A line's number says when the line is not saved.
@@ -246,6 +262,12 @@ export function bindTable(face) {
         timed('edit', () => act((e) => e.commitCell(id, input.column, input.value)));
     }
 
+    // A choice taken is committed at once.
+    body.addEventListener('change', (event) => {
+        const select = event.target;
+        if (select.localName === 'select')
+            act((e) => e.commitCell(select.closest('tr').line, select.column, select.value));
+    });
     body.addEventListener('input', (event) => {
         if (event.target.localName === 'input')
             event.target.typed = true;

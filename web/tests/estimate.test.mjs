@@ -28,8 +28,8 @@ test('«В смету» takes the result the core computed, enabled only while i
     // The length typed is written as the calculator writes it.
     await addLine(page, channel, 1, '9,68');
     assert.deepEqual(await tableRows(page), [
-        ['1', 'Арматура А3 А500с', '12', 'Сталь', '0,89', '', '', '100,000', '89,000', '', ''],
-        ['2', 'Швеллер горячекатаный', '5', 'Сталь', '4,84', '', '', '2,000', '9,680', '', ''],
+        ['1', 'Арматура А3 А500с', '12', 'Сталь', '0,89', '', '', '100,000', '89,000', '', 'т', ''],
+        ['2', 'Швеллер горячекатаный', '5', 'Сталь', '4,84', '', '', '2,000', '9,680', '', 'т', ''],
     ]);
     assert.equal(await selectedLines(page), '2');
 
@@ -84,12 +84,12 @@ test('edits of pieces, price and VAT move the line and the totals; mixed kinds n
     assert.deepEqual((await headerTexts(page)).slice(3, 8),
                      ['Марка', 'Масса 1 м / 1 кв.м, кг', 'Длина 1 шт, м / Площадь 1 шт, кв.м', 'Кол-во, шт',
                       'Длина, м / Площадь, кв.м']);
-    await typeInCell(page, 'Цена, руб/т', 1, '50000');
+    await typeInCell(page, 'Цена, руб', 1, '50000');
     // Nine bars of the family's 11,7 m: 105,3 m, 93,717 kg.
     await typeInCell(page, 'Кол-во, шт', 1, '9', 'Tab');
     assert.deepEqual((await tableRows(page))[0],
                      ['1', 'Арматура А3 А500с', '12', 'Сталь', '0,89', '11,7', '9', '105,300', '93,717', '50\u2009000,00',
-                      '4\u2009685,85']);
+                      'т', '4\u2009685,85']);
     assert.deepEqual(await totalsRows(page), [
         ['', 'Масса, кг', 'Стоимость, руб'],
         ['Итого: 2 поз.', '125,117', '4\u2009685,85'],
@@ -115,7 +115,7 @@ test('a cell refuses a key with its reason and an edit with the core\'s words, i
     await addLine(page, rebar, 0, '100');
     const cases = [
         // caption, typed, what stays, the reason shown
-        ['Цена, руб/т', '12,345', '12,34', 'Не больше двух знаков после запятой'],
+        ['Цена, руб', '12,345', '12,34', 'Не больше двух знаков после запятой'],
         ['Кол-во, шт', '2,', '2', 'Здесь только целое число'],
         ['Масса, кг', '1,2345', '1,234', 'Не больше трёх знаков после запятой'],
         ['Длина, м', '5x', '5', 'Только цифры и запятая'],
@@ -163,8 +163,8 @@ test('prices pasted as sellers write them are read, slips are refused with what 
     const why = async (input) => page.locator('#' + await input.getAttribute('aria-describedby')).textContent();
     const totals = await totalsRows(page);
     for (const [caption, text, reason] of [
-        ['Цена, руб/т', '65.000', '«65.000» — это 65000 или 65,000? Напишите число без точки'],
-        ['Цена, руб/т', 'NaN', '«N» — не часть числа'],
+        ['Цена, руб', '65.000', '«65.000» — это 65000 или 65,000? Напишите число без точки'],
+        ['Цена, руб', 'NaN', '«N» — не часть числа'],
         ['Длина, м', '1e309', 'Число пишется цифрами, без «e»'],
     ]) {
         const input = await paste(caption, text);
@@ -173,11 +173,11 @@ test('prices pasted as sellers write them are read, slips are refused with what 
         assert.deepEqual(await totalsRows(page), totals, text);
         await page.keyboard.press('Escape');
     }
-    await paste('Цена, руб/т', '65.000,50 ₽');
+    await paste('Цена, руб', '65.000,50 ₽');
     assert.equal((await tableRows(page))[0][9], '65\u2009000,50');
-    assert.equal((await tableRows(page))[0][10], '5\u2009785,04');
+    assert.equal((await tableRows(page))[0][11], '5\u2009785,04');
     // Typed, a space parts thousands.
-    await typeInCell(page, 'Цена, руб/т', 1, '71 000');
+    await typeInCell(page, 'Цена, руб', 1, '71 000');
     assert.equal((await tableRows(page))[0][9], '71\u2009000,00');
     await page.context().close();
 });
@@ -216,7 +216,7 @@ test('«Отменить» and «Вернуть» go step by step, by button and
     await waitForRows(page, 3);
 
     // In a cell Ctrl+Z undoes the typing, not a step of the estimate.
-    await typeInCell(page, 'Цена, руб/т', 1, '5', null);
+    await typeInCell(page, 'Цена, руб', 1, '5', null);
     await page.keyboard.press('Control+Z');
     assert.equal(await rowCount(page), 3);
     await page.context().close();
@@ -226,7 +226,7 @@ test('the CSV download and the copied table are the core\'s texts', async () => 
     const page = await estimatePage({acceptDownloads: true, permissions: ['clipboard-read', 'clipboard-write']});
     await addLine(page, rebar, 0, '100');
     await addLine(page, sheet, 0, '2');
-    await typeInCell(page, 'Цена, руб/т', 1, '65000,5');
+    await typeInCell(page, 'Цена, руб', 1, '65000,5');
     await page.getByRole('button', {name: 'Копировать таблицу', exact: true}).click();
     await page.waitForSelector('#estimateStatus:text("Таблица скопирована")');
     const copied = await page.evaluate(() => navigator.clipboard.readText());
@@ -241,9 +241,9 @@ test('the CSV download and the copied table are the core\'s texts', async () => 
     const text = bytes.subarray(3).toString('utf8');
     assert.ok(!/[^\r]\n/.test(text) && text.endsWith('\r\n'), 'CRLF line ends');
     const lines = text.split('\r\n');
-    assert.equal(lines[1], '1;Арматура А3 А500с;12;Сталь;0,89;;;100,000;89,000;65000,50;5785,04');
+    assert.equal(lines[1], '1;Арматура А3 А500с;12;Сталь;0,89;;;100,000;89,000;65000,50;т;5785,04');
     assert.equal(lines[3], '', 'a blank row between the lines and the totals');
-    assert.equal(lines[4], ';Итого: 2 поз.;;;;;;;120,400;;5785,04');
+    assert.equal(lines[4], ';Итого: 2 поз.;;;;;;;120,400;;;5785,04');
     // No field here needs quoting: the copied text is the same table.
     assert.equal(text, copied.replaceAll('\t', ';').replaceAll('\n', '\r\n'));
     assert.deepEqual(copied.split('\n')[0].split('\t'), await headerTexts(page));
@@ -264,6 +264,11 @@ test('printing shows the estimate alone: its name, the date, every line and the 
             title: document.getElementById('estimateTitle').textContent,
             date: visible('estimateDate') ? document.getElementById('estimateDate').textContent : '',
             totals: visible('estimateTotals'),
+            // «за» on paper: the choice as text, its list hidden.
+            unit: (() => {
+                const column = [...document.querySelectorAll('#estimateHead th')].findIndex((th) => th.textContent === 'за');
+                return document.querySelector('#estimateRows tr:not(.spacer)').cells[column].innerText.trim();
+            })(),
         };
     });
     assert.deepEqual(shown.calculator, []);
@@ -271,6 +276,7 @@ test('printing shows the estimate alone: its name, the date, every line and the 
     assert.equal(shown.title, 'Смета «Смета 1»');
     assert.match(shown.date, /^Дата: \d\d\.\d\d\.\d{4}$/);
     assert.ok(shown.totals);
+    assert.equal(shown.unit, 'т');
     assert.equal(await rowCount(page), 3);
     await page.context().close();
 });

@@ -24,7 +24,7 @@ for (const line of table.split('\n')) {
 const cellOf = (page, line, caption) => page.evaluate(([line, caption]) => {
     const column = [...document.querySelectorAll('#estimateHead th')].findIndex((th) => th.textContent === caption);
     const td = document.querySelectorAll('#estimateRows tr:not(.spacer)')[line - 1]?.cells[column];
-    const input = td?.querySelector('input');
+    const input = td?.querySelector('input, select');
     return {text: input ? input.value : td?.textContent ?? null, reason: input?.reason ?? '',
             label: input?.getAttribute('aria-label') ?? ''};
 }, [line, caption]);
@@ -49,6 +49,14 @@ async function run(page, [action, ...a]) {
                 element.dispatchEvent(new ClipboardEvent('paste', {clipboardData, bubbles: true, cancelable: true}));
             }, a[2]);
         return field.press('Enter');
+    }
+    case 'unit':
+    case 'choices': {
+        // «за» through its list, as a user takes a unit.
+        const list = page.getByRole('combobox', {name: `за, строка ${a[0]}`, exact: true});
+        if (action === 'unit')
+            return list.selectOption(a[1]);
+        return assert.equal((await list.locator('option').allTextContents()).join('|'), a[1]);
     }
     case 'delete':
         return page.getByRole('button', {name: `Удалить строку ${a[0]}`, exact: true}).click();

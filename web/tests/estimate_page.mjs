@@ -20,7 +20,7 @@ export async function addLine(page, {section, kind, sizes}, mode, number) {
 // delete button's cell left out.
 export const tableRows = (page) => page.evaluate(() =>
     [...document.querySelectorAll('#estimateRows tr:not(.spacer)')].map((tr) =>
-        [...tr.cells].slice(0, -1).map((td) => td.querySelector('input')?.value ?? td.textContent)));
+        [...tr.cells].slice(0, -1).map((td) => td.querySelector('input, select')?.value ?? td.textContent)));
 
 export const headerTexts = (page) =>
     page.evaluate(() => [...document.querySelectorAll('#estimateHead th')].map((th) => th.textContent));
@@ -36,7 +36,7 @@ export const rowCount = (page) => page.evaluate(() =>
 export const waitForRows = (page, n) => page.waitForFunction(
     (n) => document.querySelectorAll('#estimateRows tr:not(.spacer)').length === n, n);
 
-// An editable cell by its accessible name, e.g. «Цена, руб/т, строка 2».
+// An editable cell by its accessible name, e.g. «Цена, руб, строка 2».
 export const cell = (page, caption, line) =>
     page.getByRole('textbox', {name: `${caption}, строка ${line}`, exact: true});
 

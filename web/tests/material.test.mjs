@@ -26,7 +26,7 @@ test('a grade scales the catalogue mass, says its basis and is kept for the next
     await page.click('#estimateAdd');
     await waitForRows(page, 1);
     assert.deepEqual((await tableRows(page))[0], ['1', 'Круг ГОСТ 2590 20, 12Х18Н10Т', '20', '12Х18Н10Т', '2,485732',
-                                                  '', '', '1000,000', '2485,732', '', '']);
+                                                  '', '', '1000,000', '2485,732', '', 'т', '']);
 
     // The density field takes digits only, and says why it refused a key.
     await page.click('#sEditDensity');

@@ -27,7 +27,8 @@ QString q(const std::u16string& text)
     return QString::fromStdU16String(text);
 }
 
-// Three lines, one unpriced, under a name that looks like markup.
+// Lines priced per tonne, per square metre and not at all, under a name
+// that looks like markup.
 Estimate sample()
 {
     Estimate e = makeEstimate();
@@ -39,6 +40,7 @@ Estimate sample()
     e.editPieces(rebar, u"11");
     e.editPrice(rebar, u"64999,99");
     e.editPrice(sheet, u"71500");
+    e.setPriceUnit(sheet, PriceUnit::Quantity); // per кв.м
     return e;
 }
 

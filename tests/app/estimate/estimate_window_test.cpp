@@ -210,6 +210,26 @@ class EstimateWindowTest : public QObject {
                 addRebar(3, a.at(0));
             } else if (act == "edit") {
                 commitThroughEditor(index(), a.at(2));
+            } else if (act == "unit" || act == "choices") {
+                // «за» through its list, as a user takes a unit.
+                QTableView& table = window().table();
+                const QModelIndex at = model().index(row(), columnNamed(text(Caption::PriceUnitColumn)));
+                table.setCurrentIndex(at);
+                table.edit(at);
+                auto* box = qobject_cast<QComboBox*>(table.indexWidget(at));
+                QVERIFY2(box, where);
+                QCOMPARE(box->accessibleName(), text(Caption::PriceUnitColumn));
+                QStringList items;
+                for (int i = 0; i < box->count(); ++i)
+                    items << box->itemText(i);
+                if (act == "choices") {
+                    QCOMPARE(items.join(u'|'), a.at(1));
+                    QTest::keyClick(box, Qt::Key_Escape);
+                } else {
+                    QVERIFY2(items.contains(a.at(1)), where);
+                    box->setCurrentIndex(box->findText(a.at(1)));
+                    emit box->activated(box->currentIndex());
+                }
             } else if (act == "empty") {
                 window().activateWindow();
                 window().table().setFocus();
@@ -669,7 +689,7 @@ private slots:
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
         };
         written(QStringLiteral("новее.json"),
-                QByteArray(good).replace("\"version\": \"2\"", "\"version\": \"3\""));
+                QByteArray(good).replace("\"version\": \"3\"", "\"version\": \"99\""));
         written(QStringLiteral("обрезан.json"), good.left(good.size() / 2));
         const auto drop = [&](const QList<QUrl>& urls) {
             QMimeData data;
