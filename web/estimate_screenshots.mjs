@@ -1,7 +1,8 @@
-// Pictures of the page's estimate for the README: three lines, one of them
-// priced and in whole bars, at 1024 × 768 and on a 360 × 640 phone:
+// Pictures of the page's estimate for the README: four lines, one of them
+// priced and in whole bars, one priced per metre, a stainless bar, at
+// 1024 × 768 and on a 360 × 640 phone:
 // `node web/estimate_screenshots.mjs` after the web build.
-import {launch, openPage, startServer} from './tests/browser.mjs';
+import {calculate, chooseKind, launch, openPage, pickItem, startServer} from './tests/browser.mjs';
 import {addLine, channel, rebar, sheet, typeInCell} from './tests/estimate_page.mjs';
 
 const out = new URL('../docs/screenshots/', import.meta.url).pathname;
@@ -18,7 +19,14 @@ for (const [name, viewport] of Object.entries(screens)) {
     await typeInCell(page, 'Цена, руб', 1, '56000');
     await addLine(page, channel, 0, '12');
     await typeInCell(page, 'Цена, руб', 2, '61500,50');
+    await page.getByRole('combobox', {name: 'за, строка 2', exact: true}).selectOption('м');
     await addLine(page, sheet, 1, '31,4');
+    // A stainless bar: the line names its grade.
+    await chooseKind(page, 4, 'Круг ГОСТ 2590');
+    await pickItem(page, 'sComboBoxElement', '20');
+    await page.selectOption('#sComboBoxMetal', 'Нержавеющая сталь');
+    await calculate(page, 0, '6');
+    await page.click('#estimateAdd');
     await page.focus('#estimateTitle');
     // The table from its first column; the phone's picture starts at the
     // estimate, which stands below the calculator there.

@@ -431,11 +431,10 @@ void EstimateWindow::copyTable()
     say(text(Caption::TableCopied), false);
 }
 
-bool EstimateWindow::writeCsv(const QString& path)
+bool EstimateWindow::writeAndSay(const QString& path, const QByteArray& bytes)
 {
-    const std::string bytes = estimateCsv(presenter_.estimate());
     QString error;
-    if (!writeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), error)) {
+    if (!writeFile(path, bytes, error)) {
         say(qs(captionWith(Caption::FileNotWritten, u16view(error))), true);
         return false;
     }
@@ -443,15 +442,15 @@ bool EstimateWindow::writeCsv(const QString& path)
     return true;
 }
 
+bool EstimateWindow::writeCsv(const QString& path)
+{
+    const std::string bytes = estimateCsv(presenter_.estimate());
+    return writeAndSay(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
 bool EstimateWindow::writePdf(const QString& path)
 {
-    QString error;
-    if (!writeFile(path, estimatePdf(presenter_.estimate(), today()), error)) {
-        say(qs(captionWith(Caption::FileNotWritten, u16view(error))), true);
-        return false;
-    }
-    say(qs(captionWith(Caption::FileWritten, u16view(QDir::toNativeSeparators(path)))), false);
-    return true;
+    return writeAndSay(path, estimatePdf(presenter_.estimate(), today()));
 }
 
 void EstimateWindow::saveCsv()
@@ -473,13 +472,7 @@ void EstimateWindow::savePdf()
 bool EstimateWindow::writeEstimateFile(const QString& path)
 {
     const std::string bytes = presenter_.exportFile().bytes;
-    QString error;
-    if (!writeFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), error)) {
-        say(qs(captionWith(Caption::FileNotWritten, u16view(error))), true);
-        return false;
-    }
-    say(qs(captionWith(Caption::FileWritten, u16view(QDir::toNativeSeparators(path)))), false);
-    return true;
+    return writeAndSay(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 void EstimateWindow::exportEstimate()

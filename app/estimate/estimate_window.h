@@ -82,6 +82,8 @@ private:
     void showMessage(std::u16string_view text, EstimateTone tone) override;
     void saveSoon() override;
 
+    // Writes an export, and says where, or why not.
+    bool writeAndSay(const QString& path, const QByteArray& bytes);
     void buildControls();
     void bindEvents();
     void say(const QString& text, bool error);

@@ -291,6 +291,14 @@ void EstimatePresenter::clear()
     took(std::move(step));
 }
 
+void EstimatePresenter::showStep(const EstimateStep& step, std::optional<std::size_t> row)
+{
+    if (step.kind == StepKind::Vat)
+        view_.showSettings();
+    else
+        changedRows(row);
+}
+
 void EstimatePresenter::undo()
 {
     if (library_.deletedElsewhere()) {
@@ -300,11 +308,7 @@ void EstimatePresenter::undo()
         return;
     }
     if (const EstimateStep* step = history_.nextUndo()) {
-        const std::optional<std::size_t> row = undoStep(library_.estimate(), *step);
-        if (step->kind == StepKind::Vat)
-            view_.showSettings();
-        else
-            changedRows(row);
+        showStep(*step, undoStep(library_.estimate(), *step));
         history_.stepBack();
         showCommands();
         view_.saveSoon();
@@ -319,11 +323,7 @@ void EstimatePresenter::redo()
     const EstimateStep* step = history_.nextRedo();
     if (!step)
         return;
-    const std::optional<std::size_t> row = redoStep(library_.estimate(), *step);
-    if (step->kind == StepKind::Vat)
-        view_.showSettings();
-    else
-        changedRows(row);
+    showStep(*step, redoStep(library_.estimate(), *step));
     history_.stepForward();
     showCommands();
     view_.saveSoon();

@@ -131,6 +131,8 @@ private:
     // After a change the estimate took: recorded, shown, saved.
     void took(EstimateStep step);
     void changedRows(std::optional<std::size_t> chosen);
+    // What an undone or redone step changed, shown; `row` the line it chose.
+    void showStep(const EstimateStep& step, std::optional<std::size_t> row);
     // Another estimate is open: nothing of the last one's cells or steps stays.
     void switched();
     void showCommands();

@@ -3,6 +3,7 @@
 #include "estimate/file_names.h"
 #include "tests/estimate/estimate_fixture.h"
 #include "tests/estimate/fake_storage.h"
+#include "tests/estimate/library_events.h"
 #include "tests/utf8.h"
 #include "text/captions.h"
 
@@ -33,14 +34,6 @@ std::vector<std::u16string> names(const EstimateLibrary& library)
     std::vector<std::u16string> out;
     for (const EstimateEntry& e : library.entries())
         out.push_back(e.name);
-    return out;
-}
-
-std::vector<LibraryEvent> events(EstimateLibrary& library)
-{
-    std::vector<LibraryEvent> out;
-    for (const LibraryMessage& m : library.takeMessages())
-        out.push_back(m.event);
     return out;
 }
 

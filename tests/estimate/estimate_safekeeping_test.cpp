@@ -2,6 +2,7 @@
 #include "estimate/estimate_library.h"
 #include "tests/estimate/estimate_fixture.h"
 #include "tests/estimate/fake_storage.h"
+#include "tests/estimate/library_events.h"
 #include "tests/utf8.h"
 
 #include <gtest/gtest.h>
@@ -36,14 +37,6 @@ std::vector<std::u16string> names(const std::vector<DeletedEstimate>& deleted)
     std::vector<std::u16string> out;
     for (const DeletedEstimate& d : deleted)
         out.push_back(d.name);
-    return out;
-}
-
-std::vector<LibraryEvent> events(EstimateLibrary& library)
-{
-    std::vector<LibraryEvent> out;
-    for (const LibraryMessage& m : library.takeMessages())
-        out.push_back(m.event);
     return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include "estimate/estimate_table.h"
 #include "estimate/money.h"
+#include "number/count_text.h"
 #include "text/captions.h"
 #include "text/utf8.h"
 
@@ -68,17 +69,6 @@ std::vector<std::u16string> namesAfter(std::string_view prefix)
     return out;
 }
 
-// A time in decimal digits: beyond countText's size_t on the page.
-std::u16string digits(std::uint64_t n)
-{
-    std::u16string out;
-    do {
-        out.insert(out.begin(), static_cast<char16_t>(u'0' + n % 10));
-        n /= 10;
-    } while (n != 0);
-    return out;
-}
-
 // "<when>.<key>": the time and the key of a deleted estimate's id.
 std::optional<std::pair<std::uint64_t, std::u16string>> deletedId(std::u16string_view id)
 {
@@ -104,7 +94,7 @@ std::u16string BrowserStorage::keepDeleted(std::u16string_view key, std::string_
     // Two deletions of one key within a tick: the later a tick on.
     std::u16string id;
     do {
-        id = digits(when++) + u'.' + std::u16string(key);
+        id = countText(when++) + u'.' + std::u16string(key);
     } while (stored(entryKey(deletedPrefix, id)));
     put(entryKey(deletedPrefix, id), bytes);
     return id;

@@ -2,13 +2,7 @@
 // rename, duplicate, delete), «Отменить» and «Вернуть» with their keys,
 // clearing, the VAT settings and the status line.
 
-const $ = (id) => document.getElementById(id);
-// A caption's "{}" marks, filled in order.
-const fill = (template, ...values) => values.reduce((text, value) => text.replace('{}', value), template);
-const today = () => {
-    const d = new Date();
-    return [d.getFullYear(), d.getMonth() + 1, d.getDate()];
-};
+import {$, today} from './estimate-text.mjs';
 
 export function bindControls(face, table) {
     const {core, act} = face;
@@ -148,5 +142,5 @@ export function bindControls(face, table) {
     });
     $('renameCancel').addEventListener('click', () => renameBox.close());
 
-    return {say, fill, renderList, showSettings, showEstimate, showCommands};
+    return {say, renderList, showSettings, showEstimate, showCommands};
 }

@@ -2,11 +2,7 @@
 // file of its own that either face imports (chosen or dropped on the
 // section).
 
-const $ = (id) => document.getElementById(id);
-const today = () => {
-    const d = new Date();
-    return [d.getFullYear(), d.getMonth() + 1, d.getDate()];
-};
+import {$, today} from './estimate-text.mjs';
 
 // The bytes the core wrote, handed to the browser as a download.
 function download(bytes, name, type) {

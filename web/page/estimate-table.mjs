@@ -4,8 +4,7 @@
 // a list that commits the choice taken. A refused text stays
 // in its cell with the reason beside it, as the presenter keeps it.
 
-const $ = (id) => document.getElementById(id);
-const fill = (template, ...values) => values.reduce((text, value) => text.replace('{}', value), template);
+import {$, fill} from './estimate-text.mjs';
 // Rows rendered beyond the box's edges, so that a scroll by the wheel finds
 // them there already.
 const overscan = 8;

@@ -4,12 +4,11 @@
 // show it and forward what the user does. Every text reaches the page as
 // text (textContent, value), never as markup, and no number is computed here.
 
+import {$, fill} from './estimate-text.mjs';
 import {locked, store} from './estimate-store.mjs';
 import {bindTable} from './estimate-table.mjs';
 import {bindControls} from './estimate-controls.mjs';
 import {bindExport} from './estimate-export.mjs';
-
-const $ = (id) => document.getElementById(id);
 
 // `core`: the estimate's module; `calc` the calculator and `calculatorCore`
 // its module, which adds lines and answers for the catalogue.
@@ -162,7 +161,7 @@ export function bindEstimate(core, calc, calculatorCore) {
             return;
         const lines = est.size();
         act((e) => e.add(...calculation));
-        added.textContent = est.size() > lines ? controls.fill(added.dataset.text, est.size()) : '';
+        added.textContent = est.size() > lines ? fill(added.dataset.text, est.size()) : '';
     });
     $('estimateShow').addEventListener('click', () => {
         show();
