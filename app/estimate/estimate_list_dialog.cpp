@@ -19,13 +19,12 @@ namespace {
 QString deletedText(const DeletedEstimate& d)
 {
     const QDate day = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(d.deletedAt)).date();
-    return qs(captionFilled(Caption::DeletedEntry,
-                            {d.name, calendarDateText({day.year(), day.month(), day.day()})}));
+    return qs(EstimatePresenter::deletedText(d, {day.year(), day.month(), day.day()}));
 }
 
 QString damagedText(const DamagedEstimate& d)
 {
-    return qs(captionFilled(Caption::DamagedEntry, {d.name, countText(d.linesRead), countText(d.linesHeld)}));
+    return qs(EstimatePresenter::damagedText(d));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "estimate/estimate_cells.h"
 #include "estimate/estimate_file.h"
 #include "estimate/estimate_messages.h"
+#include "number/count_text.h"
 #include "text/captions.h"
 #include "text/error_box.h"
 
@@ -125,6 +126,17 @@ std::u16string EstimatePresenter::fileName(ExportFile file, CalendarDate date) c
 EstimateFileOut EstimatePresenter::exportFile() const
 {
     return {estimateExportName(name()), estimateFileBytes(estimate())};
+}
+
+std::u16string EstimatePresenter::deletedText(const DeletedEstimate& deleted, CalendarDate day)
+{
+    return captionFilled(Caption::DeletedEntry, {deleted.name, calendarDateText(day)});
+}
+
+std::u16string EstimatePresenter::damagedText(const DamagedEstimate& damaged)
+{
+    return captionFilled(Caption::DamagedEntry,
+                         {damaged.name, countText(damaged.linesRead), countText(damaged.linesHeld)});
 }
 
 EstimateCommands EstimatePresenter::commands() const
@@ -369,11 +381,15 @@ template <typename Leave> void EstimatePresenter::leave(Leave&& leaveFor)
 {
     const std::u16string key = library_.key();
     leaveFor();
-    // The library keeps an estimate open while memory alone holds its
-    // changes: said, not silently.
-    if (library_.key() == key && library_.unsaved()) {
+    if (library_.key() == key) {
+        // Still open, its steps kept: the library keeps an estimate open
+        // while memory alone holds its changes (said, not silently), or the
+        // other did not read (kept aside: the list shows it among the
+        // damaged).
+        view_.showEstimate();
         tellMessages();
-        view_.showMessage(caption(Caption::SwitchRefusedUnsaved), EstimateTone::Error);
+        if (library_.unsaved())
+            view_.showMessage(caption(Caption::SwitchRefusedUnsaved), EstimateTone::Error);
         return;
     }
     removedEstimate_.reset();

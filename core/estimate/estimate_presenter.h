@@ -92,6 +92,11 @@ public:
 
     std::vector<DeletedEstimate> deletedEstimates() const { return library_.deletedEstimates(); }
     std::vector<DamagedEstimate> damagedEstimates() const { return library_.damagedEstimates(); }
+    // How «Открыть…» lists them: «Дача — удалена 01.12.2026» (`day` the
+    // local day of its deletion, which the face's clock knows), «Сарай —
+    // читаются строки: 25 из 27».
+    static std::u16string deletedText(const DeletedEstimate& deleted, CalendarDate day);
+    static std::u16string damagedText(const DamagedEstimate& damaged);
 
     void create();
     void open(std::u16string_view key);

@@ -10,6 +10,7 @@
 #include "estimate/estimate_file.h"
 #include "estimate/estimate_library.h"
 #include "estimate/estimate_table.h"
+#include "number/count_text.h"
 #include "number/entry_rules.h"
 #include "text/captions.h"
 #include "text/utf8.h"
@@ -154,6 +155,47 @@ constexpr Method methods[] = {
     {"Estimate.entries", "P",
      [](const Args&) {
          giveAll(est().entries());
+         return 0;
+     }},
+    // «Открыть…»'s other groups: each deleted estimate's id, name and the
+    // time of its deletion in milliseconds (for the page's local day); each
+    // damaged one's id and text; the groups' captions.
+    {"Estimate.deletedEstimates", "T",
+     [](const Args&) {
+         for (const DeletedEstimate& d : p().deletedEstimates()) {
+             give(d.id);
+             give(d.name);
+             give(countText(d.deletedAt / (WebEstimate::ticksPerSecond / 1000)));
+         }
+         return 0;
+     }},
+    {"Estimate.deletedText", "t",
+     [](const Args& a) {
+         return gave(EstimatePresenter::deletedText({u"", a.text(0), 0, 0},
+                                                    {a.integer(1), a.integer(2), a.integer(3)}));
+     }},
+    {"Estimate.damagedEstimates", "P",
+     [](const Args&) {
+         for (const DamagedEstimate& d : p().damagedEstimates()) {
+             give(d.id);
+             give(EstimatePresenter::damagedText(d));
+         }
+         return 0;
+     }},
+    {"Estimate.listGroups", "l",
+     [](const Args&) {
+         give(caption(Caption::DeletedGroup));
+         give(caption(Caption::DamagedGroup));
+         return 0;
+     }},
+    {"Estimate.restoreDeleted", "n",
+     [](const Args& a) {
+         p().restoreDeleted(a.text(0));
+         return 0;
+     }},
+    {"Estimate.recoverDamaged", "n",
+     [](const Args& a) {
+         p().recoverDamaged(a.text(0));
          return 0;
      }},
     {"Estimate.key", "t", [](const Args&) { return gave(p().key()); }},

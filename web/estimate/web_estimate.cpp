@@ -19,9 +19,8 @@ std::uint64_t randomId()
     return id;
 }
 
-// Wall-clock microseconds: two tabs' edits compare by it when they merge.
-// (The C clock: the C++ one brings the system_error machinery along.)
-constexpr std::uint64_t nowTicksPerSecond = 1'000'000;
+// Wall-clock microseconds (the C clock: the C++ one brings the
+// system_error machinery along).
 
 std::uint64_t now()
 {
@@ -96,7 +95,7 @@ void PageEstimateView::saveSoon()
 }
 
 WebEstimate::WebEstimate(int separator)
-    : library_(storage_, static_cast<char16_t>(separator), randomId, now, nowTicksPerSecond),
+    : library_(storage_, static_cast<char16_t>(separator), randomId, now, ticksPerSecond),
       presenter_(library_, view_)
 {
 }

@@ -33,6 +33,10 @@ public:
 
 class WebEstimate {
 public:
+    // The page's clock counts microseconds: two tabs' edits compare by it
+    // when they merge.
+    static constexpr std::uint64_t ticksPerSecond = 1'000'000;
+
     // `separator`: the calculator's, so that the lines it adds read alike.
     explicit WebEstimate(int separator);
 

@@ -25,13 +25,32 @@ export function bindControls(face, table) {
 
     // The estimates kept, by name; drawn when one is made, opened, renamed
     // or removed here or in another tab (each entry is read for its name).
+    // Below them the deleted estimates, to bring back, and the damaged ones,
+    // to recover what reads of them.
     function renderList() {
         const est = face.est;
-        $('estimateList').replaceChildren(...est.entries().map(([key, name]) => {
-            const option = new Option('', key, false, key === est.key());
-            option.textContent = name;
-            return option;
-        }));
+        const option = (text, value, selected = false, kind = '') => {
+            const o = new Option('', value, false, selected);
+            o.textContent = text;
+            o.dataset.kind = kind;
+            return o;
+        };
+        const group = (label, options) => {
+            const g = document.createElement('optgroup');
+            g.label = label;
+            g.append(...options);
+            return g;
+        };
+        const [deletedLabel, damagedLabel] = est.listGroups();
+        const deleted = est.deletedEstimates().map(([id, name, ms]) => {
+            const day = new Date(Number(ms));
+            return option(est.deletedText(name, day.getFullYear(), day.getMonth() + 1, day.getDate()), id, false,
+                          'deleted');
+        });
+        const damaged = est.damagedEstimates().map(([id, text]) => option(text, id, false, 'damaged'));
+        $('estimateList').replaceChildren(...est.entries().map(([key, name]) => option(name, key, key === est.key())),
+                                          ...(deleted.length ? [group(deletedLabel, deleted)] : []),
+                                          ...(damaged.length ? [group(damagedLabel, damaged)] : []));
     }
 
     function showSettings() {
@@ -119,7 +138,15 @@ export function bindControls(face, table) {
     // ---- The estimates kept.
 
     $('estimateNew').addEventListener('click', () => act((e) => e.create()));
-    $('estimateList').addEventListener('change', (event) => act((e) => e.open(event.target.value)));
+    $('estimateList').addEventListener('change', (event) => {
+        const chosen = event.target.selectedOptions[0];
+        if (chosen?.dataset.kind === 'deleted')
+            act((e) => e.restoreDeleted(chosen.value));
+        else if (chosen?.dataset.kind === 'damaged')
+            act((e) => e.recoverDamaged(chosen.value));
+        else if (chosen)
+            act((e) => e.open(chosen.value));
+    });
     $('estimateDuplicate').addEventListener('click', () => act((e) => e.duplicate()));
     $('estimateDelete').addEventListener('click', () => act((e) => e.deleteEstimate()));
     const renameBox = $('renameBox');

@@ -93,8 +93,8 @@ async function run(page, [action, ...a]) {
     case 'name':
         return assert.equal(await page.$eval('#estimateList', (s) => s.selectedOptions[0]?.textContent), a[0]);
     case 'estimates':
-        return assert.equal(await page.$eval('#estimateList', (s) => [...s.options].map((o) => o.textContent).join('|')),
-                            a[0]);
+        return assert.equal(await page.$eval('#estimateList', (s) => [...s.querySelectorAll(':scope > option')]
+                                                                        .map((o) => o.textContent).join('|')), a[0]);
     case 'vatRate':
         return assert.equal(await page.inputValue('#vatRate'), a[0]);
     case 'message':

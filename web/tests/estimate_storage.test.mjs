@@ -204,6 +204,42 @@ test('a price, a rename and a deletion in one tab reach the other', async () => 
     await context.close();
 });
 
+// The list of estimates holds, below them, the deleted ones to bring back
+// and the damaged ones whose lines that read open as a new estimate.
+test('the list brings back a deleted estimate and recovers what reads of a damaged one', async () => {
+    const context = await site.browser.newContext({locale: 'ru-RU'});
+    const page = await openPage(context, site.url);
+    for (const metres of ['1', '2', '3'])
+        await addLine(page, rebar, 0, metres);
+    await page.waitForTimeout(300);
+    const stored = await page.evaluate(() => localStorage.getItem('tarvik.estimate.Смета 1'));
+    await page.click('#estimateDelete');
+    const groups = () => page.$$eval('#estimateList optgroup',
+                                     (list) => list.map((g) => [g.label, ...[...g.children].map((o) => o.textContent)]));
+    const [[label, deleted]] = await groups();
+    assert.equal(label, 'Удалённые');
+    assert.match(deleted, /^Смета 1 — удалена \d\d\.\d\d\.\d{4}$/);
+    await page.selectOption('#estimateList', {label: deleted});
+    assert.equal(await page.textContent('#estimateTitle'), 'Смета «Смета 1»');
+    assert.equal(await rowCount(page), 3);
+
+    // A copy cut inside its last line, as a full disk or a killed tab leaves it.
+    const cut = stored.slice(0, stored.lastIndexOf('"requested"'));
+    await page.evaluate((cut) => localStorage.setItem('tarvik.estimate.Сарай', cut), cut);
+    await page.reload();
+    await waitForEstimate(page);
+    // Opening it keeps it aside, and says how much of it reads.
+    await page.selectOption('#estimateList', {label: 'Сарай'});
+    assert.match(await page.textContent('#estimateStatus'), /2 из 3/);
+    assert.equal(await rowCount(page), 3, 'the open estimate stays open');
+    const damaged = (await groups()).find(([label]) => label === 'Повреждённые');
+    // Named by the name inside the file, where that much reads.
+    assert.deepEqual(damaged, ['Повреждённые', 'Смета 1 — читаются строки: 2 из 3']);
+    await page.selectOption('#estimateList', {label: damaged[1]});
+    assert.equal(await rowCount(page), 2);
+    await context.close();
+});
+
 test('an entry the browser refuses to read is reported, and this tab writes nothing over it', async () => {
     const context = await site.browser.newContext({locale: 'ru-RU'});
     const a = await openPage(context, site.url);
