@@ -4,6 +4,8 @@
 #include "app/skin.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
@@ -16,6 +18,12 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window keeps the metal chosen in the user's settings: the users
+    // start from the program's own start, never from what a person or an
+    // earlier run chose.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tarvik"))
+        .removeRecursively();
     tarvik::applySkin(app);
     return RUN_ALL_TESTS();
 }
