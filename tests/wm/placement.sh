@@ -73,13 +73,14 @@ start() { # width height: a fresh X server, window manager and program
     export DISPLAY
     await xprop -root || fail "Xvfb does not answer on $DISPLAY: $(cat "$tmp/xvfb.log")"
     # On a busy machine openbox now and then fails to open a display that
-    # has just started: give it a second and third chance.
-    for attempt in 1 2 3; do
+    # has just started: give it more chances, a moment apart.
+    for attempt in 1 2 3 4 5; do
         openbox >"$tmp/openbox.log" 2>&1 &
         wm=$!
         await sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && break
         kill "$wm" 2>/dev/null && wait "$wm" 2>/dev/null
-        [ $attempt -eq 3 ] && fail "openbox did not start: $(cat "$tmp/openbox.log")"
+        [ $attempt -eq 5 ] && fail "openbox did not start: $(cat "$tmp/openbox.log")"
+        sleep 1
     done
     # The test presets run every test on the offscreen platform.
     QT_QPA_PLATFORM=xcb LC_ALL=ru_RU.UTF-8 "$tarvik" 2>"$tmp/tarvik.log" &
